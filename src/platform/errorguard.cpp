@@ -1,0 +1,25 @@
+#include "errorguard.h"
+
+#include <QDebug>
+#include <cstdlib>
+
+namespace findolin::platform {
+namespace {
+FatalErrorHandler& handler() {
+    static FatalErrorHandler instance;
+    return instance;
+}
+} // namespace
+
+void setFatalErrorHandler(FatalErrorHandler newHandler) { handler() = std::move(newHandler); }
+
+void reportFatal(const Laufzeitfehler& fehler) {
+    if (handler()) {
+        handler()(fehler);
+        return;
+    }
+    qCritical().noquote() << "Laufzeitfehler:" << fehler.problem() << fehler.betroffen();
+    std::exit(exitCodeRuntimeError);
+}
+
+} // namespace findolin::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "laufzeitfehler.h"
+
+#include <exception>
+#include <functional>
+
+namespace findolin::platform {
+
+// What happens to a run-time error that reaches the event loop: production shows the error window and ends
+// the process with exitCodeRuntimeError. Exceptions must never cross Qt's event loop, so every entry point
+// from it (timers, input handlers) runs its work through runGuarded.
+using FatalErrorHandler = std::function<void(const Laufzeitfehler&)>;
+
+inline constexpr int exitCodeRefused = 1;
+inline constexpr int exitCodeRuntimeError = 2;
+
+void setFatalErrorHandler(FatalErrorHandler handler);
+void reportFatal(const Laufzeitfehler& fehler);
+
+template <class Work> void runGuarded(Work&& work) {
+    try {
+        work();
+    } catch (const Laufzeitfehler& fehler) {
+        reportFatal(fehler);
+    } catch (const std::exception& fehler) {
+        reportFatal(Laufzeitfehler(QStringLiteral("Interner Fehler"), QString::fromLocal8Bit(fehler.what())));
+    }
+}
+
+} // namespace findolin::platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "services.h"
+
+namespace findolin::platform {
+
+// The real file system, through Qt.
+class QtFileSystem : public FileSystem {
+public:
+    bool exists(const QString& path) const override;
+    QByteArray readAll(const QString& path) const override;
+    void replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) override;
+};
+
+// A file in the program or user folder: the folder followed by the name, with the platform's separator.
+QString imOrdner(const QString& ordner, const QString& name);
+
+} // namespace findolin::platform

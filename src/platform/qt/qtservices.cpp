@@ -1,0 +1,128 @@
+#include "qtservices.h"
+
+#include "platform/errorguard.h"
+#include "twips.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace findolin::platform {
+
+double QtClock::secondsSinceMidnight() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+QDate QtClock::today() const { return QDate::currentDate(); }
+
+namespace {
+
+class QtTimer : public Timer {
+public:
+    QtTimer(int milliseconds, std::function<void()> onTick) : onTick_(std::move(onTick)) {
+        timer_.setInterval(milliseconds);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { runGuarded(onTick_); });
+    }
+    void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
+    int interval() const override { return timer_.interval(); }
+    void setEnabled(bool enabled) override {
+        if (!enabled)
+            timer_.stop();
+        else if (!timer_.isActive())
+            timer_.start();
+    }
+    bool isEnabled() const override { return timer_.isActive(); }
+
+private:
+    QTimer timer_;
+    std::function<void()> onTick_;
+};
+
+} // namespace
+
+std::unique_ptr<Timer> QtTimerFactory::createTimer(int milliseconds, std::function<void()> onTick) {
+    return std::make_unique<QtTimer>(milliseconds, std::move(onTick));
+}
+
+void QtBlockingPause::block(double seconds) {
+    if (seconds > 0)
+        QThread::usleep(static_cast<unsigned long>(seconds * 1e6));
+}
+
+float SystemRandom::nextUnit() {
+    // 24 random bits: every float in [0, 1) that they give is exact, and 1.0 never comes.
+    return static_cast<float>(QRandomGenerator::global()->bounded(1u << 24)) / 16777216.0f;
+}
+
+QtTextMeasure::QtTextMeasure() {
+    // The forms name the Windows fonts; Liberation Sans has Arial's metrics, so widths match.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"));
+}
+
+double QtTextMeasure::breiteTwips(const QString& text, const Schrift& schrift) const {
+    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).horizontalAdvance(text));
+}
+
+double QtTextMeasure::zeilenhoeheTwips(const Schrift& schrift) const {
+    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).height());
+}
+
+QFont twips::schrift(const Schrift& schrift) {
+    QFont font(schrift.familie);
+    font.setPointSizeF(schrift.punkte);
+    font.setBold(schrift.fett);
+    return font;
+}
+
+QtModalPresenter::~QtModalPresenter() { qDeleteAll(dialogs_); }
+
+void QtModalPresenter::registerView(const QString& formName, View view) { views_.insert(formName, std::move(view)); }
+
+void QtModalPresenter::showModal(ModalForm& form) {
+    const QString name = form.formName();
+    const auto view = views_.constFind(name);
+    if (view == views_.constEnd())
+        throw Laufzeitfehler(QStringLiteral("Zu diesem Fenster gibt es keine Ansicht"), name);
+    QDialog*& dialog = dialogs_[name];
+    if (!dialog)
+        dialog = view->create(form, parent_);
+    view->refresh(dialog, form);
+    if (Automation::active()) {
+        QStringList texte;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                texte.append(label->text());
+        Automation::reportWindow(dialog->windowTitle(), texte.join(QLatin1Char('|')));
+        form.pressButton(Automation::nextAnswer());
+        return;
+    }
+    dialog->exec();
+}
+
+void QtProcessControl::terminate(int exitCode) {
+    std::fflush(nullptr);
+    std::exit(exitCode);
+}
+
+bool Automation::active() { return qEnvironmentVariableIsSet("FINDOLIN_AUTOMATION"); }
+
+QString Automation::nextAnswer() {
+    static QStringList answers = qEnvironmentVariable("FINDOLIN_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+void Automation::reportWindow(const QString& caption, const QString& text) {
+    QString line = text;
+    line.replace(QChar(13), QLatin1Char('/'));
+    std::fprintf(stderr, "findolin: Fenster \"%s\": %s\n", qUtf8Printable(caption), qUtf8Printable(line));
+    std::fflush(stderr);
+}
+
+} // namespace findolin::platform

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QHash>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace findolin::platform {
+
+class QtClock : public Clock {
+public:
+    double secondsSinceMidnight() const override;
+    QDate today() const override;
+};
+
+// Timers on Qt's event loop. A run-time error in a handler goes to the error report, never through Qt.
+class QtTimerFactory : public TimerFactory {
+public:
+    std::unique_ptr<Timer> createTimer(int milliseconds, std::function<void()> onTick) override;
+};
+
+// Sleeps on the user-interface thread: nothing is served, the processor stays idle, and input that arrives
+// meanwhile waits in the window system's queue until the pause is over.
+class QtBlockingPause : public BlockingPause {
+public:
+    void block(double seconds) override;
+};
+
+class SystemRandom : public RandomSource {
+public:
+    float nextUnit() override;
+};
+
+class QtTextMeasure : public TextMeasure {
+public:
+    QtTextMeasure();
+    double breiteTwips(const QString& text, const Schrift& schrift) const override;
+    double zeilenhoeheTwips(const Schrift& schrift) const override;
+};
+
+// Shows the logic's dialogs as Qt dialogs. Each kind of form registers a view; a view is made on first use and
+// kept, as the forms are only hidden and shown again.
+class QtModalPresenter : public ModalPresenter {
+public:
+    // Builds the dialog for a form and refreshes it from the form before each show.
+    struct View {
+        std::function<QDialog*(ModalForm&, QWidget* parent)> create;
+        std::function<void(QDialog*, ModalForm&)> refresh;
+    };
+
+    explicit QtModalPresenter(QWidget* parent = nullptr) : parent_(parent) {}
+    ~QtModalPresenter() override;
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void registerView(const QString& formName, View view);
+    void showModal(ModalForm& form) override;
+
+private:
+    QWidget* parent_;
+    QHash<QString, View> views_;
+    QHash<QString, QDialog*> dialogs_;
+};
+
+class QtProcessControl : public ProcessControl {
+public:
+    [[noreturn]] void terminate(int exitCode) override;
+};
+
+// For automated runs of the real program (its own tests): when FINDOLIN_AUTOMATION is set, every modal window
+// writes its caption and text to standard error and is answered at once with the next caption from
+// FINDOLIN_ANSWERS (comma-separated, "&" optional), or with its default button.
+struct Automation {
+    static bool active();
+    static QString nextAnswer();
+    static void reportWindow(const QString& caption, const QString& text);
+};
+
+} // namespace findolin::platform

@@ -1,0 +1,91 @@
+#include "rahmendateien.h"
+
+#include "lesehilfen.h"
+#include "logging.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/laufzeitfehler.h"
+
+#include <QDir>
+#include <cmath>
+
+namespace findolin {
+
+Pfade Pfade::ausProgrammordner(const QString& programmordner) {
+    QString app = QDir::cleanPath(programmordner);
+    // A drive root keeps no trailing separator, so that appending "/Omnor.ini" gives one separator.
+    while (app.size() > 1 && app.endsWith(QLatin1Char('/')))
+        app.chop(1);
+    return {app, platform::imOrdner(app, QStringLiteral("User"))};
+}
+
+QString Pfade::imProgrammordner(const QString& name) const { return platform::imOrdner(appPfad, name); }
+QString Pfade::imUserOrdner(const QString& name) const { return platform::imOrdner(userPfad, name); }
+
+QString leseTextdatei(const platform::FileSystem& dateien, const QString& pfad) {
+    return ausWindows1252(dateien.readAll(pfad));
+}
+
+void leseUebungsTitel(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
+    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.tsp"));
+    FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    kontext.ubixNr = 0;
+    while (!leser.amEnde()) {
+        const QString titel = leser.naechstesFeld();
+        const QString feldName = leser.naechstesFeld();
+        if (!titel.startsWith(QLatin1String(">>>")))
+            kontext.ubixNr = alsInt16(qint64(kontext.ubixNr) + 1, QStringLiteral("ubixNr"));
+        if (feldName == kontext.ubixFeldName) {
+            kontext.uebungsTitel = titel;
+            break;
+        }
+    }
+    qCDebug(lcStartup) << "practice focus" << kontext.ubixNr << kontext.uebungsTitel;
+}
+
+qint16 energieFaktorFuer(qint16 maxSpielDauer) {
+    const double m = maxSpielDauer < 5 ? 5.0 : maxSpielDauer;
+    const double faktor = std::floor((15.0 / m) * 5.0);
+    return faktor < 1.0 ? qint16(1) : static_cast<qint16>(faktor);
+}
+
+void leseMaxSpielDauer(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
+    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    while (!leser.amEnde()) {
+        if (leser.naechstesFeld() == QLatin1String("[Spiele]"))
+            break;
+    }
+    // The entry may stand anywhere after the header; the search does not stop at the next section.
+    const QString key = QStringLiteral("MaximaleSpielDauer=");
+    while (!leser.amEnde()) {
+        const QString feld = leser.naechstesFeld();
+        if (feld.startsWith(QLatin1Char(';')) || !feld.startsWith(key))
+            continue;
+        const qint16 m = leseGanzzahl(feld.mid(key.size()).trimmed(), QStringLiteral("MaximaleSpielDauer"));
+        kontext.energieFaktor = energieFaktorFuer(m);
+    }
+    qCDebug(lcStartup) << "play-time factor" << kontext.energieFaktor;
+}
+
+void leseFehlerWorte(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
+    for (int i = 0; i < kontext.nSpieler; ++i) {
+        const QString pfad = pfade.imUserOrdner(kontext.spielerKennung[i] + QStringLiteral(".tmp"));
+        FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+        while (!leser.amEnde()) {
+            const QString feld = leser.naechstesFeld();
+            if (feld.contains(QLatin1String("= OK")))
+                continue;
+            const qsizetype gleich = feld.indexOf(QLatin1Char('='));
+            if (gleich < 0)
+                throw Laufzeitfehler(QStringLiteral("Eine Zeile der Ergebnisdatei hat kein \"=\""),
+                                     QDir::toNativeSeparators(pfad) + QStringLiteral(": ") + feld);
+            const qint16 n = leseGanzzahl(feld.left(gleich), QStringLiteral("Wortnummer in ") + pfad);
+            if (!kontext.fehlerWorte.enthaelt(n))
+                kontext.fehlerWorte.merke(n);
+        }
+    }
+    qCDebug(lcStartup) << "error words" << kontext.fehlerWorte.eintraege();
+}
+
+} // namespace findolin

@@ -1,0 +1,83 @@
+#include "startparameter.h"
+
+#include "lesehilfen.h"
+#include "logging.h"
+#include "platform/laufzeitfehler.h"
+
+namespace findolin {
+
+bool istRahmenAufruf(const QString& cmd) {
+    return !cmd.isEmpty() && cmd.mid(1, 7) == QLatin1String("Version");
+}
+
+namespace {
+
+const QString keyVersion = QStringLiteral("Version=");
+const QString keyUbix = QStringLiteral("UbixFeldName=");
+const QString keyLupe = QStringLiteral("LupenFlag=");
+const QString keyGws = QStringLiteral("GwsFlag=");
+const QString keySpieler = QStringLiteral("nSpieler=");
+
+// Takes the next item, ended by ";", off the rest of the list.
+QString naechsterEintrag(QString& rest, const QString& was, int nummer) {
+    const qsizetype p = rest.indexOf(QLatin1Char(';'));
+    if (p < 0)
+        throw Laufzeitfehler(QStringLiteral("Die Startparameterliste des Rahmenprogramms ist unvollständig"),
+                             QStringLiteral("Es fehlt %1 %2 (jeder Eintrag endet mit \";\")").arg(was).arg(nummer));
+    QString eintrag = rest.left(p);
+    rest = rest.mid(p + 1);
+    return eintrag;
+}
+
+} // namespace
+
+bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
+    QString rest = cmd.mid(1, cmd.size() - 2);
+
+    // Keyed items, up to and including "nSpieler=".
+    for (;;) {
+        const qsizetype p = rest.indexOf(QLatin1Char(';'));
+        if (p < 0)
+            break;
+        const QString eintrag = rest.left(p);
+        rest = rest.mid(p + 1);
+        const QString wert = wertNachGleich(eintrag).trimmed();
+        if (eintrag.startsWith(keyVersion)) {
+            if (wert != QLatin1String("4")) {
+                qCDebug(lcStartup) << "incompatible list version" << wert;
+                return false;
+            }
+        } else if (eintrag.startsWith(keyUbix)) {
+            kontext.ubixFeldName = QStringLiteral("LIP_");
+        } else if (eintrag.startsWith(keyLupe)) {
+            kontext.lupenFlag = wert == QLatin1String("0") ? falsch : wahr;
+        } else if (eintrag.startsWith(keyGws)) {
+            kontext.gwsFlag = wahr;
+        } else if (eintrag.startsWith(keySpieler)) {
+            kontext.nSpieler = leseGanzzahl(wert, QStringLiteral("nSpieler"));
+            break;
+        }
+        if (rest.isEmpty())
+            break;
+    }
+
+    if (kontext.nSpieler > maxSpieler)
+        throw Laufzeitfehler(QStringLiteral("Zu viele Spieler: Findolin hat Platz für höchstens fünf"),
+                             QStringLiteral("nSpieler = %1").arg(kontext.nSpieler));
+    if (kontext.nSpieler < 0)
+        throw Laufzeitfehler(QStringLiteral("Die Spielerzahl darf nicht negativ sein"),
+                             QStringLiteral("nSpieler = %1").arg(kontext.nSpieler));
+
+    for (int i = 0; i < kontext.nSpieler; ++i) {
+        kontext.spielerName[i] = naechsterEintrag(rest, QStringLiteral("der Name von Spieler"), i + 1);
+        kontext.spielerPunkte[i] = 0;
+    }
+    for (int i = 0; i < kontext.nSpieler; ++i)
+        kontext.spielerKennung[i] = naechsterEintrag(rest, QStringLiteral("die Kennung von Spieler"), i + 1);
+
+    qCDebug(lcStartup) << "launch list:" << kontext.nSpieler << "players, focus" << kontext.ubixFeldName
+                       << "magnifier" << kontext.lupenFlag << "basic vocabulary" << kontext.gwsFlag;
+    return true;
+}
+
+} // namespace findolin

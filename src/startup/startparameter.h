@@ -1,0 +1,14 @@
+#pragma once
+
+#include "startkontext.h"
+
+namespace findolin {
+
+// Whether the command line carries the framework's list at all: characters 2 to 8 read "Version".
+bool istRahmenAufruf(const QString& cmd);
+
+// Parses the launch parameter list into the launch context. False when the list is of another protocol
+// version. Too few names or keys, or a sixth player, are run-time errors.
+bool leseStartParameter(const QString& cmd, StartKontext& kontext);
+
+} // namespace findolin
