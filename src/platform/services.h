@@ -92,6 +92,14 @@ public:
     virtual void showModal(ModalForm& form) = 0;
 };
 
+// The view of a form. The logic changes the state of the form's controls; where a change must show at once,
+// before a blocking pause, it asks for an immediate repaint.
+class FormView {
+public:
+    virtual ~FormView() = default;
+    virtual void repaintNow() = 0;
+};
+
 // Ending the process at once, as the program end and the start-up refusals do.
 class ProcessControl {
 public:
