@@ -1,0 +1,81 @@
+#include "qtprogramm.h"
+
+#include "game/mainfrm.h"
+#include "game/programmstart.h"
+#include "mainfrmview.h"
+#include "platform/commandline.h"
+#include "platform/errorguard.h"
+#include "platform/files.h"
+#include "platform/qt/fehlerfenster.h"
+#include "platform/qt/qtservices.h"
+#include "startup/view/meldungsdialoge.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <memory>
+
+namespace findolin::view {
+
+namespace {
+
+class QtStartAnsicht : public StartAnsicht {
+public:
+    QtStartAnsicht(const QString& appPfad, platform::QtModalPresenter& presenter)
+        : appPfad_(appPfad), presenter_(presenter) {}
+
+    void zeigeHintergrund() override {
+        hintergrund_ = std::make_unique<QLabel>();
+        hintergrund_->setWindowTitle(QStringLiteral("Omnor"));
+        hintergrund_->setPixmap(QPixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
+        hintergrund_->setScaledContents(true);
+        hintergrund_->resize(800, 600);
+        hintergrund_->show();
+    }
+
+    void zeigeHauptfenster(MainFrm& mainFrm) override {
+        MainFrmView fenster(mainFrm, appPfad_);
+        presenter_.setParent(&fenster);
+        fenster.show();
+        // For automated runs of the real program: choose "&Ende ..." after a while.
+        const int endeNach = qEnvironmentVariableIntValue("FINDOLIN_QUIT_AFTER_MS");
+        if (platform::Automation::active() && endeNach > 0)
+            QTimer::singleShot(endeNach, &fenster, [&fenster] { fenster.aktion(QStringLiteral("mnuDateiEnde"))->trigger(); });
+        QApplication::exec();
+        presenter_.setParent(nullptr);
+    }
+
+private:
+    QString appPfad_;
+    platform::QtModalPresenter& presenter_;
+    std::unique_ptr<QLabel> hintergrund_;
+};
+
+} // namespace
+
+int laufeFindolin(int argc, char** argv) {
+    QApplication app(argc, argv);
+    platform::installErrorWindow();
+    const QString cmd = platform::commandLineArguments(argc, argv);
+    const QString appPfad = QCoreApplication::applicationDirPath();
+
+    platform::QtClock uhr;
+    platform::QtTimerFactory timer;
+    platform::QtBlockingPause pause;
+    platform::SystemRandom zufall;
+    platform::QtFileSystem dateien;
+    platform::QtTextMeasure masse;
+    platform::QtModalPresenter fenster;
+    platform::QtProcessControl prozess;
+    registriereMeldungsdialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF")));
+    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess};
+    QtStartAnsicht ansicht(appPfad, fenster);
+
+    int exitCode = platform::exitCodeRuntimeError;
+    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, dienste, ansicht); });
+    return exitCode;
+}
+
+} // namespace findolin::view

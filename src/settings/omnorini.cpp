@@ -1,0 +1,130 @@
+#include "omnorini.h"
+
+#include "logging.h"
+#include "platform/cp1252.h"
+#include "platform/laufzeitfehler.h"
+#include "startup/lesehilfen.h"
+#include "startup/rahmendateien.h"
+#include "startup/startkontext.h"
+
+#include <QDir>
+#include <array>
+
+namespace findolin {
+
+namespace {
+
+const QString abschnitt = QStringLiteral("[Findolin]");
+
+std::array<qint16 Einstellungen::*, 6> const einstellWerte = {
+    &Einstellungen::einstTon,           &Einstellungen::einstRatezeit,     &Einstellungen::einstFeldMarkierung,
+    &Einstellungen::einstGegenComputer, &Einstellungen::einstSpielStaerke, &Einstellungen::einstSpeichern};
+
+bool istKommentar(const QString& zeile) { return zeile.startsWith(QLatin1Char(';')); }
+bool istAbschnittsKopf(const QString& zeile) { return zeile.startsWith(QLatin1Char('[')); }
+
+void uebernimm(int index, qint16 v, qint16 nSpieler, Einstellungen& einst, EinstellFormular& formular) {
+    einst.*einstellWerte[index] = v;
+    switch (index) {
+    case 0: formular.tonEin = v; break;
+    case 1: formular.rateZeitEin = v; break;
+    case 2: formular.feldMarkEin = v; break;
+    case 3:
+        formular.gegenComp = v;
+        // Five places: with four or more people playing there is no room for the computer.
+        if (nSpieler >= 4) {
+            formular.gegenComp = 0;
+            formular.gegenCompEnabled = false;
+            einst.einstGegenComputer = 0;
+            formular.spStEnabled = false;
+        }
+        break;
+    case 4: formular.spSt = v; break;
+    case 5: formular.einstSaveOpt = v; break;
+    }
+}
+
+} // namespace
+
+const QStringList& einstellSchluessel() {
+    static const QStringList schluessel = {
+        QStringLiteral("TonEinschalten"), QStringLiteral("RatezeitBegrenzen"),   QStringLiteral("FeldMarkierung"),
+        QStringLiteral("GegenComputer"),  QStringLiteral("ComputerSpielStärke"), QStringLiteral("EinstellungenSpeichern")};
+    return schluessel;
+}
+
+void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint16 nSpieler, Einstellungen& einst,
+                  EinstellFormular& formular) {
+    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QStringList zeilen = zeilenVon(leseTextdatei(dateien, pfad));
+    qsizetype i = zeilen.indexOf(abschnitt);
+    if (i < 0) {
+        qCDebug(lcSettings) << "no section" << abschnitt << "in" << pfad;
+        return;
+    }
+    for (++i; i < zeilen.size(); ++i) {
+        const QString& zeile = zeilen[i];
+        if (!istKommentar(zeile)) {
+            for (int k = 0; k < einstellSchluessel().size(); ++k) {
+                const QString schluessel = einstellSchluessel()[k] + QLatin1Char('=');
+                if (!zeile.startsWith(schluessel))
+                    continue;
+                const QString text = zeile.mid(schluessel.size()).trimmed();
+                const qint16 v = leseGanzzahl(text, einstellSchluessel()[k]);
+                if (v != 0 && v != 1)
+                    throw Laufzeitfehler(QStringLiteral("Ungültiger Wert in der Konfigurationsdatei (erlaubt sind 0 "
+                                                        "und 1)"),
+                                         QDir::toNativeSeparators(pfad) + QStringLiteral(": ") + zeile);
+                uebernimm(k, v, nSpieler, einst, formular);
+                break;
+            }
+        }
+        if (istAbschnittsKopf(zeile))
+            break;
+    }
+    qCDebug(lcSettings) << "settings loaded: sound" << einst.einstTon << "guess time" << einst.einstRatezeit
+                        << "cursor" << einst.einstFeldMarkierung << "computer" << einst.einstGegenComputer
+                        << "strength" << einst.einstSpielStaerke << "save" << einst.einstSpeichern;
+}
+
+QStringList mitEinstellungen(const QStringList& zeilen, const Einstellungen& einst) {
+    QStringList neu;
+    qsizetype i = 0;
+    while (i < zeilen.size()) {
+        neu.append(zeilen[i]);
+        if (zeilen[i++] == abschnitt)
+            break;
+    }
+    if (!neu.contains(abschnitt)) {
+        // A file without our section gets one at its end, so that the settings are found next time.
+        neu.append(abschnitt);
+    }
+    for (int k = 0; k < einstellSchluessel().size(); ++k)
+        neu.append(einstellSchluessel()[k] + QLatin1Char('=') + QString::number(einst.*einstellWerte[k]));
+    neu.append(QStringLiteral(" "));
+    // The old section keeps only its comments; its header line and everything after stay as they were.
+    for (; i < zeilen.size(); ++i) {
+        if (istAbschnittsKopf(zeilen[i]))
+            break;
+        if (istKommentar(zeilen[i]))
+            neu.append(zeilen[i]);
+    }
+    for (; i < zeilen.size(); ++i)
+        neu.append(zeilen[i]);
+    return neu;
+}
+
+void saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade, const Einstellungen& einst,
+                  const EinstellFormular& formular) {
+    if (formular.einstSaveOpt != 1)
+        return;
+    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QStringList neu = mitEinstellungen(zeilenVon(leseTextdatei(dateien, pfad)), einst);
+    QByteArray inhalt;
+    for (const QString& zeile : neu)
+        inhalt += nachWindows1252(zeile) + "\r\n";
+    dateien.replaceVia(pfad, pfade.imProgrammordner(QStringLiteral("Omnor.tmp")), inhalt);
+    qCDebug(lcSettings) << "settings written to" << pfad;
+}
+
+} // namespace findolin
