@@ -1,0 +1,151 @@
+#include "wiedergabe.h"
+
+#include "logging.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QFile>
+#include <QMediaDevices>
+
+namespace findolin::platform {
+
+namespace {
+
+// Silence after the last sample: the played position can only pass the sound's end when more follows it.
+constexpr qint64 nachlaufUs = 250'000;
+// How far the played position must be past the end before the sink may stop.
+constexpr qint64 reserveUs = 60'000;
+// The server's buffer we ask for; short enough that a short sound starts at once.
+constexpr qint64 pufferUs = 100'000;
+// If the played position never arrives, the sink stops this long after the sound's length.
+constexpr int sicherheitMs = 3000;
+constexpr int pruefIntervallMs = 10;
+
+QAudioFormat::SampleFormat qtFormat(WavDaten::Format format) {
+    switch (format) {
+    case WavDaten::Format::UInt8:
+        return QAudioFormat::UInt8;
+    case WavDaten::Format::Int16:
+        return QAudioFormat::Int16;
+    case WavDaten::Format::Int32:
+        return QAudioFormat::Int32;
+    case WavDaten::Format::Float:
+        break;
+    }
+    return QAudioFormat::Float;
+}
+
+QByteArray stille(const WavDaten& wav, qint64 mikrosekunden) {
+    const qint64 frames = wav.abtastrate * mikrosekunden / 1'000'000;
+    // Unsigned 8-bit samples are silent at their middle value.
+    const char null = wav.format == WavDaten::Format::UInt8 ? char(0x80) : char(0);
+    return QByteArray(frames * wav.bytesProFrame(), null);
+}
+
+} // namespace
+
+Wiedergabe::Wiedergabe(QObject* parent) : QObject(parent), ausklang_(this), sicherheit_(this) {
+    ausklang_.setInterval(pruefIntervallMs);
+    connect(&ausklang_, &QTimer::timeout, this, &Wiedergabe::pruefeAusklang);
+    sicherheit_.setSingleShot(true);
+    connect(&sicherheit_, &QTimer::timeout, this, [this] { beende(false); });
+}
+
+Wiedergabe::~Wiedergabe() {
+    schliesse();
+}
+
+void Wiedergabe::spiele(const QString& wavPfad) {
+    if (sink_)
+        beende(false); // a new sound cuts off the one still playing
+    pfad_ = wavPfad;
+    QFile datei(wavPfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        meldeEinmal(wavPfad, QStringLiteral("Klangdatei kann nicht gelesen werden: %1").arg(wavPfad));
+        emit beendet(wavPfad, false);
+        return;
+    }
+    QString grund;
+    const auto wav = leseWav(datei.readAll(), &grund);
+    if (!wav || wav->samples.isEmpty()) {
+        meldeEinmal(wavPfad, QStringLiteral("Klangdatei nicht abspielbar (%1): %2")
+                                 .arg(wav ? QStringLiteral("leer") : grund, wavPfad));
+        emit beendet(wavPfad, false);
+        return;
+    }
+    const QAudioDevice geraet = QMediaDevices::defaultAudioOutput();
+    if (geraet.isNull()) {
+        meldeEinmal(QStringLiteral("kein Gerät"),
+                    QStringLiteral("Kein Audioausgang vorhanden, das Spiel bleibt stumm"));
+        emit beendet(wavPfad, false);
+        return;
+    }
+    QAudioFormat format;
+    format.setSampleRate(wav->abtastrate);
+    format.setChannelCount(wav->kanaele);
+    format.setSampleFormat(qtFormat(wav->format));
+
+    dauerUs_ = wav->dauerMikrosekunden();
+    puffer_ = std::make_unique<QBuffer>();
+    puffer_->setData(wav->samples + stille(*wav, nachlaufUs));
+    puffer_->open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(geraet, format);
+    sink_->setBufferSize(format.bytesForDuration(pufferUs));
+    connect(sink_.get(), &QAudioSink::stateChanged, this, &Wiedergabe::zustandGeaendert);
+    sink_->start(puffer_.get());
+    if (sink_->error() != QAudio::NoError) {
+        meldeEinmal(QStringLiteral("Fehler %1").arg(sink_->error()),
+                    QStringLiteral("Audioausgang lässt sich nicht öffnen (Fehler %1)").arg(sink_->error()));
+        beende(false);
+        return;
+    }
+    sicherheit_.start(int(dauerUs_ / 1000) + sicherheitMs);
+    qCDebug(lcSoundAusgabe) << "spielt" << wavPfad << dauerUs_ / 1000 << "ms";
+}
+
+void Wiedergabe::schliesse() {
+    if (sink_)
+        beende(false);
+}
+
+void Wiedergabe::zustandGeaendert() {
+    if (!sink_)
+        return;
+    if (sink_->state() == QAudio::IdleState && puffer_->atEnd()) {
+        ausklang_.start(); // every byte is with the server now; wait until it has been heard
+        pruefeAusklang();
+    } else if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+        meldeEinmal(QStringLiteral("Fehler %1").arg(sink_->error()),
+                    QStringLiteral("Audioausgang meldet Fehler %1").arg(sink_->error()));
+        beende(false);
+    }
+}
+
+void Wiedergabe::pruefeAusklang() {
+    if (sink_ && sink_->processedUSecs() >= dauerUs_ + reserveUs)
+        beende(true);
+}
+
+void Wiedergabe::beende(bool ganz) {
+    ausklang_.stop();
+    sicherheit_.stop();
+    if (sink_) {
+        sink_->disconnect(this);
+        sink_->stop();
+    }
+    sink_.reset();
+    puffer_.reset();
+    qCDebug(lcSoundAusgabe) << (ganz ? "zu Ende gespielt" : "abgebrochen") << pfad_;
+    emit beendet(pfad_, ganz);
+}
+
+void Wiedergabe::meldeEinmal(const QString& schluessel, const QString& text) {
+    if (gemeldet_.contains(schluessel))
+        return;
+    gemeldet_.insert(schluessel);
+    qCWarning(lcSoundAusgabe).noquote() << text;
+}
+
+} // namespace findolin::platform

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "wavdatei.h"
+
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+
+class QAudioSink;
+class QBuffer;
+
+namespace findolin::platform {
+
+// Plays one WAV file at a time on the thread it lives on, through Qt's audio sink.
+//
+// The sink reports "idle" as soon as it has handed the last byte to the sound server, while the server still
+// holds a buffer's worth of sound; stopping the sink then would cut off the end (the cause of clipped sounds
+// with QSoundEffect). So the samples get a little silence appended, and the sink is stopped only once its
+// played position has passed the last real sample, or after a generous safety time.
+class Wiedergabe : public QObject {
+    Q_OBJECT
+public:
+    explicit Wiedergabe(QObject* parent = nullptr);
+    ~Wiedergabe() override;
+
+public slots:
+    void spiele(const QString& wavPfad);
+    void schliesse();
+
+signals:
+    // The sound has ended: `ganz` when it played to its last sample, otherwise it was cut off or never
+    // played.
+    void beendet(const QString& wavPfad, bool ganz);
+
+private:
+    void zustandGeaendert();
+    void pruefeAusklang();
+    void beende(bool ganz);
+    // Logs each distinct problem once per run, so a missing sound card does not flood the log.
+    void meldeEinmal(const QString& schluessel, const QString& text);
+
+    std::unique_ptr<QAudioSink> sink_;
+    std::unique_ptr<QBuffer> puffer_;
+    QString pfad_;
+    qint64 dauerUs_ = 0;
+    QTimer ausklang_;
+    QTimer sicherheit_;
+    QSet<QString> gemeldet_;
+};
+
+} // namespace findolin::platform
