@@ -37,6 +37,7 @@ bool MainFrm::Form_Unload() {
             return true;
     }
     programmEnde();
+    return false;
 }
 
 void MainFrm::programmEnde() {

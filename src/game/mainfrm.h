@@ -22,7 +22,7 @@ public:
     // Closing the window: asks while play time is left. Returns true to keep the window open.
     bool Form_Unload();
     // The one orderly end: writes what must be written and ends the process.
-    [[noreturn]] void programmEnde();
+    void programmEnde();
 
     const Einstellungen& einstellungen() const { return einst_; }
     const EinstellFormular& einstellFormular() const { return formular_; }

@@ -21,10 +21,12 @@ const QString nichtKompatibel = QStringList{QStringLiteral("Diese Version von Fi
                                             QStringLiteral("von OMNOR.")}
                                     .join(QChar(13));
 
-[[noreturn]] void verweigere(Dienste& d, const QString& meldungsText) {
+// Shows why the program refuses to run, then ends it; nothing else is shown or read.
+int verweigere(Dienste& d, const QString& meldungsText) {
     MldFenster fenster(d.fenster, d.masse);
     fenster.zeigeMeldung(meldungsText, QStringLiteral("&OK"), QString(), QStringLiteral("Laufzeitfehler"));
     d.prozess.terminate(platform::exitCodeRefused);
+    return platform::exitCodeRefused;
 }
 
 } // namespace
@@ -32,10 +34,10 @@ const QString nichtKompatibel = QStringList{QStringLiteral("Diese Version von Fi
 int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& d, StartAnsicht& ansicht) {
     qCDebug(lcGame) << "start with" << cmd;
     if (!istRahmenAufruf(cmd))
-        verweigere(d, nurAusRahmen);
+        return verweigere(d, nurAusRahmen);
     StartKontext kontext;
     if (!leseStartParameter(cmd, kontext))
-        verweigere(d, nichtKompatibel);
+        return verweigere(d, nichtKompatibel);
 
     const Pfade pfade = Pfade::ausProgrammordner(programmordner);
     ansicht.zeigeHintergrund();

@@ -104,7 +104,7 @@ public:
 class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
-    [[noreturn]] virtual void terminate(int exitCode) = 0;
+    virtual void terminate(int exitCode) = 0;
 };
 
 } // namespace findolin::platform

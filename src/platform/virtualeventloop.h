@@ -100,7 +100,7 @@ struct ProcessTerminated {
 
 class ThrowingProcessControl : public ProcessControl {
 public:
-    [[noreturn]] void terminate(int exitCode) override;
+    void terminate(int exitCode) override;
 };
 
 } // namespace findolin::platform

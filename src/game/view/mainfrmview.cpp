@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>

@@ -120,7 +120,7 @@ QString Automation::nextAnswer() {
 
 void Automation::reportWindow(const QString& caption, const QString& text) {
     QString line = text;
-    line.replace(QChar(13), QLatin1Char('/'));
+    line.replace(QChar(13), QLatin1Char('/')).replace(QLatin1Char('\n'), QLatin1Char('/'));
     std::fprintf(stderr, "findolin: Fenster \"%s\": %s\n", qUtf8Printable(caption), qUtf8Printable(line));
     std::fflush(stderr);
 }

@@ -65,7 +65,7 @@ private:
 
 class QtProcessControl : public ProcessControl {
 public:
-    [[noreturn]] void terminate(int exitCode) override;
+    void terminate(int exitCode) override;
 };
 
 // For automated runs of the real program (its own tests): when FINDOLIN_AUTOMATION is set, every modal window
