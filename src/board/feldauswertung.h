@@ -1,0 +1,81 @@
+#pragma once
+
+#include "spielfeld.h"
+#include "wortanzeige.h"
+#include "zugumgebung.h"
+
+#include "platform/services.h"
+#include "scoring/spielerliste.h"
+#include "settings/einstellungen.h"
+
+#include <memory>
+
+namespace findolin {
+
+// The services a move uses: the clock and the blocking pause for the two seconds after a move, the timer that
+// runs the evaluation, the random draws, and the form's immediate repaint.
+struct ZugDienste {
+    platform::Clock& uhr;
+    platform::BlockingPause& pause;
+    platform::TimerFactory& timer;
+    platform::RandomSource& zufall;
+    platform::FormView& ansicht;
+};
+
+// Mouse and keyboard button codes as the form reports them.
+inline constexpr int linkeMaustaste = 1;
+inline constexpr int tasteEnter = 13;
+inline constexpr int tasteLinks = 37;
+inline constexpr int tasteHoch = 38;
+inline constexpr int tasteRechts = 39;
+inline constexpr int tasteRunter = 40;
+
+// A move: uncovering a field by mouse, keyboard or the computer, checking it at once, and carrying out the
+// consequences (sound, points, pause, turn, next word, risk hint) a moment later on the timer FldAnzTimer.
+class Feldauswertung {
+public:
+    Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
+                   const Einstellungen& einstellungen, const WortRecord& wort, ZugUmgebung& umgebung,
+                   ZugDienste dienste, QString appPfad);
+
+    // A mouse button pressed on field `index`; only the left button uncovers.
+    void FldPic_MouseDown(qint16 index, int button);
+    // A key pressed on the main form: the arrows move the cursor, Enter uncovers the field under it.
+    void Form_KeyDown(int keyCode);
+    // Uncovers field i and starts its evaluation, unless it is used up.
+    void deckeFeldAuf(qint16 i);
+    // Checks field i against the letter needed next and sets feldErgebnis.
+    void pruefeFeld(qint16 i);
+    // The field under the cursor.
+    qint16 cursorFeld() const;
+    // The consequences of the checked move; runs once per move.
+    void FldAnzTimer_Timer();
+    // Puts one of the three joker pictures on aktFeld and uses the field up.
+    void zeigeJoker();
+    // Whether to offer a risk now: in one case of four, when a seen open field holds the letter needed next.
+    bool pruefeHinweis();
+
+    // True from the uncovering of a field until its evaluation starts.
+    bool auswertungAnstehend() const { return fldAnzTimer_->isEnabled(); }
+
+private:
+    void deckeAuf(qint16 i);
+    void werteFehlgriffAus();
+    void werteTrefferAus();
+    void werteJokerAus();
+    void werteWortEndeAus();
+    void zeigeFundZeichen();
+    void warteZweiSekunden();
+
+    Spielfeld& feld_;
+    Wortanzeige& anzeige_;
+    Spielerliste& spieler_;
+    const Einstellungen& einstellungen_;
+    const WortRecord& wort_;
+    ZugUmgebung& umgebung_;
+    ZugDienste dienste_;
+    QString appPfad_;
+    std::unique_ptr<platform::Timer> fldAnzTimer_;
+};
+
+} // namespace findolin

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "feldauswertung.h"
+#include "spielfeld.h"
+#include "wortanzeige.h"
+
+namespace findolin {
+
+// Every service the board uses.
+struct BrettDienste {
+    platform::Clock& uhr;
+    platform::BlockingPause& pause;
+    platform::TimerFactory& timer;
+    platform::RandomSource& zufall;
+    platform::TextMeasure& messung;
+    platform::FormView& ansicht;
+};
+
+// The board with its word display and its moves, built together over one word record.
+class Spielbrett {
+public:
+    Spielbrett(const WortRecord& wort, const StartKontext& kontext, const Einstellungen& einstellungen,
+               Spielerliste& spieler, ZugUmgebung& umgebung, BrettDienste dienste, const QString& appPfad);
+
+    Spielfeld feld;
+    Wortanzeige anzeige;
+    Feldauswertung zuege;
+};
+
+} // namespace findolin
