@@ -56,11 +56,12 @@ QString NullSink::starte() {
         return QStringLiteral("no temporary folder");
     server_.setProcessEnvironment(umgebung());
     server_.setProcessChannelMode(QProcess::MergedChannels);
-    // Root may run a per-user server too: it only warns. No shared memory, no pid file, no idle exit.
+    // Root may run a per-user server too: it only warns. No shared memory, no pid file; should this test
+    // crash, the orphaned server ends itself 10 s after its last client.
     server_.start(
         QStringLiteral("pulseaudio"),
         {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--system=false"),
-         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+         QStringLiteral("--exit-idle-time=10"), QStringLiteral("--use-pid-file=no"),
          QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
          QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket(),
          QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=%1 norewinds=1").arg(sinkName)});

@@ -1,6 +1,7 @@
 // Reading the samples of WAV files as writers really lay them out.
 #include "platform/audio/wavdatei.h"
 
+#include <QFile>
 #include <QTest>
 
 using findolin::platform::leseWav;
@@ -57,6 +58,8 @@ private slots:
     void lehntUnbrauchbareAb_data();
     void lehntUnbrauchbareAb();
     void dauerAusFramesUndRate();
+    void demoKlaenge_data();
+    void demoKlaenge();
 };
 
 void WavDateiTest::liestAbspielbareDateien_data() {
@@ -131,6 +134,27 @@ void WavDateiTest::dauerAusFramesUndRate() {
     wav.abtastrate = 22050;
     wav.samples = QByteArray(22050 * 4 / 2, '\0');
     QCOMPARE(wav.dauerMikrosekunden(), 500000);
+}
+
+void WavDateiTest::demoKlaenge_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"Start", "Ende", "Meldung", "Gratulation", "Achtung", "Fehler", "Leer", "Falsch",
+                             "Joker", "Treffer", "Risiko"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The sounds the build makes for the demo folder: short, mono, 16 bit, at a common rate.
+void WavDateiTest::demoKlaenge() {
+    QFETCH(QString, name);
+    QFile datei(QStringLiteral(FINDOLIN_DEMO_DIR "/Sound/") + name + QStringLiteral(".WAV"));
+    if (!datei.open(QIODevice::ReadOnly))
+        QSKIP("the demo sounds are not built (target demo_sounds)");
+    const auto wav = leseWav(datei.readAll());
+    QVERIFY(wav);
+    QCOMPARE(wav->format, WavDaten::Format::Int16);
+    QCOMPARE(wav->kanaele, 1);
+    QVERIFY(wav->abtastrate == 22050 || wav->abtastrate == 44100);
+    QVERIFY(wav->dauerMikrosekunden() >= 200000 && wav->dauerMikrosekunden() <= 1500000);
 }
 
 QTEST_GUILESS_MAIN(WavDateiTest)
