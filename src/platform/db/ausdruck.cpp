@@ -1,0 +1,446 @@
+#include "ausdruck.h"
+
+#include "platform/laufzeitfehler.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace findolin::platform::db {
+
+namespace {
+
+// The value of a sub-expression: Null, a number (yes/no as -1 and 0) or a text.
+struct Wertung {
+    enum class Art { Null, Zahl, Text } art = Art::Null;
+    double zahl = 0;
+    QString text;
+
+    static Wertung null() { return {}; }
+    static Wertung ausZahl(double z) { return {Art::Zahl, z, {}}; }
+    static Wertung ausText(QString t) { return {Art::Text, 0, std::move(t)}; }
+    static Wertung wahrheit(bool b) { return ausZahl(b ? -1 : 0); }
+};
+
+// Access counts dates as days since 30 December 1899.
+double alsTage(const QDateTime& zeit) {
+    return double(QDate(1899, 12, 30).daysTo(zeit.date())) + zeit.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+Wertung ausFeld(const Wert& wert) {
+    if (wert.isNull())
+        return Wertung::null();
+    switch (wert.typeId()) {
+    case QMetaType::Bool:
+        return Wertung::wahrheit(wert.toBool());
+    case QMetaType::QString:
+        return Wertung::ausText(wert.toString());
+    case QMetaType::QDateTime:
+        return Wertung::ausZahl(alsTage(wert.toDateTime()));
+    case QMetaType::QByteArray:
+        return Wertung::null();
+    default:
+        return Wertung::ausZahl(wert.toDouble());
+    }
+}
+
+enum class Op {
+    Oder,
+    Und,
+    Nicht,
+    Gleich,
+    Ungleich,
+    Kleiner,
+    Groesser,
+    KleinerGleich,
+    GroesserGleich,
+    IstNull,
+    IstNichtNull,
+    Feld,
+    Konstante
+};
+
+} // namespace
+
+struct Ausdruck::Knoten {
+    Op op;
+    std::shared_ptr<const Knoten> links;
+    std::shared_ptr<const Knoten> rechts;
+    int feld = -1;
+    Wertung konstante;
+};
+
+namespace {
+
+using KnotenPtr = std::shared_ptr<const Ausdruck::Knoten>;
+
+struct Token {
+    enum class Art { Ende, Zahl, Text, Name, Symbol } art = Art::Ende;
+    QString text;
+    double zahl = 0;
+    qsizetype pos = 0;
+};
+
+class Parser {
+public:
+    Parser(const QString& text, const QStringList& felder, const QString& datei)
+        : text_(text), felder_(felder), datei_(datei) {
+        lies();
+    }
+
+    KnotenPtr ganzerAusdruck() {
+        if (token_.art == Token::Art::Ende)
+            fehler(QStringLiteral("Leerer Ausdruck"));
+        KnotenPtr k = oder();
+        if (token_.art != Token::Art::Ende)
+            fehler(QStringLiteral("Unerwartetes Zeichen im Ausdruck"));
+        return k;
+    }
+
+private:
+    [[noreturn]] void fehler(const QString& problem) const {
+        throw Laufzeitfehler(problem + QStringLiteral(" „") + text_ + QStringLiteral("“ an Stelle ") +
+                                 QString::number(token_.pos + 1),
+                             datei_);
+    }
+
+    bool istWort(const char* wort) const {
+        return token_.art == Token::Art::Name &&
+               token_.text.compare(QLatin1String(wort), Qt::CaseInsensitive) == 0;
+    }
+    bool istSymbol(const char* symbol) const {
+        return token_.art == Token::Art::Symbol && token_.text == QLatin1String(symbol);
+    }
+
+    void lies() {
+        while (pos_ < text_.size() && text_[pos_].isSpace())
+            ++pos_;
+        token_ = Token{};
+        token_.pos = pos_;
+        if (pos_ >= text_.size())
+            return;
+        const QChar c = text_[pos_];
+        if (c.isDigit() || (c == u'.' && pos_ + 1 < text_.size() && text_[pos_ + 1].isDigit()))
+            return lieseZahl();
+        if (c == u'\'' || c == u'"')
+            return lieseText(c);
+        if (c == u'[')
+            return lieseKlammerName();
+        if (c.isLetter() || c == u'_') {
+            const qsizetype anfang = pos_;
+            while (pos_ < text_.size() && (text_[pos_].isLetterOrNumber() || text_[pos_] == u'_'))
+                ++pos_;
+            token_ = {Token::Art::Name, text_.mid(anfang, pos_ - anfang), 0, anfang};
+            return;
+        }
+        for (const char* symbol : {"<>", "<=", ">=", "=", "<", ">", "(", ")", "-", "+"}) {
+            const QLatin1String s(symbol);
+            if (QStringView(text_).mid(pos_).startsWith(s)) {
+                token_ = {Token::Art::Symbol, s, 0, pos_};
+                pos_ += s.size();
+                return;
+            }
+        }
+        fehler(QStringLiteral("Unerwartetes Zeichen im Ausdruck"));
+    }
+
+    void lieseZahl() {
+        const qsizetype anfang = pos_;
+        while (pos_ < text_.size() && (text_[pos_].isDigit() || text_[pos_] == u'.'))
+            ++pos_;
+        if (pos_ < text_.size() && (text_[pos_] == u'e' || text_[pos_] == u'E')) {
+            qsizetype p = pos_ + 1;
+            if (p < text_.size() && (text_[p] == u'+' || text_[p] == u'-'))
+                ++p;
+            if (p < text_.size() && text_[p].isDigit()) {
+                pos_ = p;
+                while (pos_ < text_.size() && text_[pos_].isDigit())
+                    ++pos_;
+            }
+        }
+        bool ok = false;
+        const double zahl = text_.mid(anfang, pos_ - anfang).toDouble(&ok);
+        token_ = {Token::Art::Zahl, text_.mid(anfang, pos_ - anfang), zahl, anfang};
+        if (!ok)
+            fehler(QStringLiteral("Ungültige Zahl im Ausdruck"));
+    }
+
+    void lieseText(QChar quote) {
+        const qsizetype anfang = pos_++;
+        QString inhalt;
+        for (;;) {
+            if (pos_ >= text_.size()) {
+                token_.pos = anfang;
+                fehler(QStringLiteral("Nicht abgeschlossener Text im Ausdruck"));
+            }
+            if (text_[pos_] == quote) {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == quote) {
+                    inhalt += quote;
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                break;
+            }
+            inhalt += text_[pos_++];
+        }
+        token_ = {Token::Art::Text, inhalt, 0, anfang};
+    }
+
+    void lieseKlammerName() {
+        const qsizetype anfang = pos_;
+        const qsizetype ende = text_.indexOf(u']', pos_);
+        if (ende < 0) {
+            token_.pos = anfang;
+            fehler(QStringLiteral("Nicht abgeschlossener Feldname im Ausdruck"));
+        }
+        token_ = {Token::Art::Name, text_.mid(anfang + 1, ende - anfang - 1), 0, anfang};
+        token_.zahl = 1; // a bracketed name is always a field, never a keyword
+        pos_ = ende + 1;
+    }
+
+    static KnotenPtr knoten(Op op, KnotenPtr links = {}, KnotenPtr rechts = {}) {
+        auto k = std::make_shared<Ausdruck::Knoten>();
+        k->op = op;
+        k->links = std::move(links);
+        k->rechts = std::move(rechts);
+        return k;
+    }
+    static KnotenPtr konstante(Wertung w) {
+        auto k = std::make_shared<Ausdruck::Knoten>();
+        k->op = Op::Konstante;
+        k->konstante = std::move(w);
+        return k;
+    }
+
+    KnotenPtr oder() {
+        KnotenPtr k = und();
+        while (istWort("OR")) {
+            lies();
+            k = knoten(Op::Oder, k, und());
+        }
+        return k;
+    }
+
+    KnotenPtr und() {
+        KnotenPtr k = nicht();
+        while (istWort("AND")) {
+            lies();
+            k = knoten(Op::Und, k, nicht());
+        }
+        return k;
+    }
+
+    KnotenPtr nicht() {
+        if (istWort("NOT")) {
+            lies();
+            return knoten(Op::Nicht, nicht());
+        }
+        return vergleich();
+    }
+
+    KnotenPtr vergleich() {
+        KnotenPtr links = operand();
+        if (istWort("IS")) {
+            lies();
+            Op op = Op::IstNull;
+            if (istWort("NOT")) {
+                op = Op::IstNichtNull;
+                lies();
+            }
+            if (!istWort("NULL"))
+                fehler(QStringLiteral("NULL erwartet im Ausdruck"));
+            lies();
+            return knoten(op, links);
+        }
+        static const std::pair<const char*, Op> operatoren[] = {
+            {"=", Op::Gleich},   {"<>", Op::Ungleich},      {"<", Op::Kleiner},
+            {">", Op::Groesser}, {"<=", Op::KleinerGleich}, {">=", Op::GroesserGleich}};
+        for (const auto& [symbol, op] : operatoren) {
+            if (istSymbol(symbol)) {
+                lies();
+                return knoten(op, links, operand());
+            }
+        }
+        return links;
+    }
+
+    KnotenPtr operand() {
+        if (istSymbol("(")) {
+            lies();
+            KnotenPtr k = oder();
+            if (!istSymbol(")"))
+                fehler(QStringLiteral("Schließende Klammer fehlt im Ausdruck"));
+            lies();
+            return k;
+        }
+        if (istSymbol("-") || istSymbol("+")) {
+            const bool negativ = istSymbol("-");
+            lies();
+            if (token_.art != Token::Art::Zahl)
+                fehler(QStringLiteral("Zahl erwartet im Ausdruck"));
+            const double zahl = negativ ? -token_.zahl : token_.zahl;
+            lies();
+            return konstante(Wertung::ausZahl(zahl));
+        }
+        const Token t = token_;
+        switch (t.art) {
+        case Token::Art::Zahl:
+            lies();
+            return konstante(Wertung::ausZahl(t.zahl));
+        case Token::Art::Text:
+            lies();
+            return konstante(Wertung::ausText(t.text));
+        case Token::Art::Name:
+            return name();
+        default:
+            fehler(QStringLiteral("Wert erwartet im Ausdruck"));
+        }
+    }
+
+    KnotenPtr name() {
+        const bool geklammert = token_.zahl != 0;
+        if (!geklammert) {
+            for (const char* wort : {"AND", "OR", "NOT", "IS"})
+                if (istWort(wort))
+                    fehler(QStringLiteral("Wert erwartet im Ausdruck"));
+            if (istWort("TRUE") || istWort("FALSE")) {
+                const bool wahr = istWort("TRUE");
+                lies();
+                return konstante(Wertung::wahrheit(wahr));
+            }
+            if (istWort("NULL")) {
+                lies();
+                return konstante(Wertung::null());
+            }
+        }
+        for (int i = 0; i < felder_.size(); ++i) {
+            if (felder_[i].compare(token_.text, Qt::CaseInsensitive) == 0) {
+                auto k = std::make_shared<Ausdruck::Knoten>();
+                k->op = Op::Feld;
+                k->feld = i;
+                lies();
+                return k;
+            }
+        }
+        throw Laufzeitfehler(QStringLiteral("Unbekanntes Feld „") + token_.text +
+                                 QStringLiteral("“ im Ausdruck „") + text_ + QStringLiteral("“"),
+                             datei_);
+    }
+
+    QString text_;
+    const QStringList& felder_;
+    QString datei_;
+    qsizetype pos_ = 0;
+    Token token_;
+};
+
+struct Auswertung {
+    const QList<Wert>& zeile;
+    const QString& text;
+    const QString& datei;
+
+    // -1 true, 0 false, 1 unknown (Null)
+    static int wahrheitswert(const Wertung& w) {
+        if (w.art == Wertung::Art::Null)
+            return 1;
+        if (w.art == Wertung::Art::Text)
+            return w.text.isEmpty() ? 0 : -1;
+        return w.zahl != 0 ? -1 : 0;
+    }
+    static Wertung ausWahrheitswert(int w) { return w == 1 ? Wertung::null() : Wertung::wahrheit(w == -1); }
+
+    int vergleiche(const Wertung& a, const Wertung& b) const {
+        if (a.art == Wertung::Art::Text && b.art == Wertung::Art::Text)
+            return a.text.compare(b.text, Qt::CaseInsensitive);
+        if (a.art == Wertung::Art::Zahl && b.art == Wertung::Art::Zahl)
+            return a.zahl < b.zahl ? -1 : (a.zahl > b.zahl ? 1 : 0);
+        throw Laufzeitfehler(
+            QStringLiteral("Unverträgliche Datentypen im Ausdruck „") + text + QStringLiteral("“"), datei);
+    }
+
+    Wertung werte(const Ausdruck::Knoten& k) const {
+        switch (k.op) {
+        case Op::Konstante:
+            return k.konstante;
+        case Op::Feld:
+            return ausFeld(zeile.at(k.feld));
+        case Op::IstNull:
+            return Wertung::wahrheit(werte(*k.links).art == Wertung::Art::Null);
+        case Op::IstNichtNull:
+            return Wertung::wahrheit(werte(*k.links).art != Wertung::Art::Null);
+        case Op::Nicht: {
+            const int w = wahrheitswert(werte(*k.links));
+            return ausWahrheitswert(w == 1 ? 1 : (w == -1 ? 0 : -1));
+        }
+        case Op::Und: {
+            const int l = wahrheitswert(werte(*k.links));
+            if (l == 0)
+                return Wertung::wahrheit(false);
+            const int r = wahrheitswert(werte(*k.rechts));
+            if (r == 0)
+                return Wertung::wahrheit(false);
+            return ausWahrheitswert(l == 1 || r == 1 ? 1 : -1);
+        }
+        case Op::Oder: {
+            const int l = wahrheitswert(werte(*k.links));
+            if (l == -1)
+                return Wertung::wahrheit(true);
+            const int r = wahrheitswert(werte(*k.rechts));
+            if (r == -1)
+                return Wertung::wahrheit(true);
+            return ausWahrheitswert(l == 1 || r == 1 ? 1 : 0);
+        }
+        default:
+            break;
+        }
+        const Wertung a = werte(*k.links);
+        const Wertung b = werte(*k.rechts);
+        if (a.art == Wertung::Art::Null || b.art == Wertung::Art::Null)
+            return Wertung::null();
+        const int v = vergleiche(a, b);
+        switch (k.op) {
+        case Op::Gleich:
+            return Wertung::wahrheit(v == 0);
+        case Op::Ungleich:
+            return Wertung::wahrheit(v != 0);
+        case Op::Kleiner:
+            return Wertung::wahrheit(v < 0);
+        case Op::Groesser:
+            return Wertung::wahrheit(v > 0);
+        case Op::KleinerGleich:
+            return Wertung::wahrheit(v <= 0);
+        default:
+            return Wertung::wahrheit(v >= 0);
+        }
+    }
+};
+
+} // namespace
+
+Ausdruck Ausdruck::uebersetze(const QString& text, const QStringList& felder, const QString& datei) {
+    Ausdruck a;
+    a.wurzel_ = Parser(text, felder, datei).ganzerAusdruck();
+    a.text_ = text;
+    a.datei_ = datei;
+    return a;
+}
+
+bool Ausdruck::trifftZu(const QList<Wert>& zeile) const {
+    const Auswertung auswertung{zeile, text_, datei_};
+    return Auswertung::wahrheitswert(auswertung.werte(*wurzel_)) == -1;
+}
+
+std::optional<Ausdruck::Gleichheit> Ausdruck::alsGleichheit() const {
+    const Knoten& k = *wurzel_;
+    if (k.op != Op::Gleich)
+        return std::nullopt;
+    const Knoten* feld = k.links.get();
+    const Knoten* wert = k.rechts.get();
+    if (feld->op != Op::Feld)
+        std::swap(feld, wert);
+    if (feld->op != Op::Feld || wert->op != Op::Konstante || wert->konstante.art != Wertung::Art::Zahl)
+        return std::nullopt;
+    return Gleichheit{feld->feld, wert->konstante.zahl};
+}
+
+} // namespace findolin::platform::db

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "database.h"
+
+#include <QByteArray>
+
+namespace findolin::platform::db {
+
+enum class DateiFormat { Jet3, Jet4, Sqlite, Unbekannt };
+
+// Tells the formats apart by the file's first bytes.
+DateiFormat erkenneFormat(const QByteArray& kopf);
+
+// Opens database files of every format the game reads: Access files (Jet 3 and Jet 4, read only) and SQLite
+// files (read and write), whatever their name. A missing file, a file of another kind or a damaged file is a
+// run-time error naming the file.
+class DateiOeffner : public DatabaseOpener {
+public:
+    std::unique_ptr<Database> open(const QString& path) override;
+};
+
+} // namespace findolin::platform::db

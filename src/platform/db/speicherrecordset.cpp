@@ -1,0 +1,197 @@
+#include "speicherrecordset.h"
+
+#include "ausdruck.h"
+#include "platform/laufzeitfehler.h"
+
+namespace findolin::platform::db {
+
+SpeicherRecordset::SpeicherRecordset(std::shared_ptr<Tabelle> tabelle, std::shared_ptr<Speicher> speicher,
+                                     std::vector<ZeilePtr> zeilen)
+    : tabelle_(std::move(tabelle)), speicher_(std::move(speicher)), zeilen_(std::move(zeilen)) {
+    pos_ = zeilen_.empty() ? -1 : 0;
+}
+
+void SpeicherRecordset::fehler(const QString& problem) const {
+    throw Laufzeitfehler(problem + QStringLiteral(" (Tabelle ") + tabelle_->name + QStringLiteral(")"),
+                         speicher_->datei());
+}
+
+std::unique_ptr<Recordset> SpeicherRecordset::openFiltered(const QString& filter) const {
+    const Ausdruck ausdruck = Ausdruck::uebersetze(filter, tabelle_->felder, speicher_->datei());
+    std::vector<ZeilePtr> treffer;
+    for (const ZeilePtr& zeile : zeilen_)
+        if (!zeile->geloescht && ausdruck.trifftZu(zeile->werte))
+            treffer.push_back(zeile);
+    return std::make_unique<SpeicherRecordset>(tabelle_, speicher_, std::move(treffer));
+}
+
+bool SpeicherRecordset::bof() const {
+    return zeilen_.empty() || (pos_ < 0 && !geloescht_);
+}
+
+bool SpeicherRecordset::eof() const {
+    return zeilen_.empty() || (pos_ >= int(zeilen_.size()) && !geloescht_);
+}
+
+bool SpeicherRecordset::hatAktuelleZeile() const {
+    return !geloescht_ && pos_ >= 0 && pos_ < int(zeilen_.size());
+}
+
+const Zeile& SpeicherRecordset::aktuelleZeile() const {
+    if (!hatAktuelleZeile())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    const Zeile& zeile = *zeilen_[pos_];
+    if (zeile.geloescht)
+        fehler(QStringLiteral("Der Datensatz wurde gelöscht"));
+    return zeile;
+}
+
+void SpeicherRecordset::moveFirst() {
+    if (zeilen_.empty())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    geloescht_ = false;
+    pos_ = 0;
+}
+
+void SpeicherRecordset::moveLast() {
+    if (zeilen_.empty())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    geloescht_ = false;
+    pos_ = int(zeilen_.size()) - 1;
+}
+
+void SpeicherRecordset::moveNext() {
+    if (geloescht_) {
+        geloescht_ = false;
+        return;
+    }
+    if (eof())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    ++pos_;
+}
+
+void SpeicherRecordset::movePrevious() {
+    if (geloescht_) {
+        geloescht_ = false;
+        --pos_;
+        return;
+    }
+    if (bof())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    --pos_;
+}
+
+void SpeicherRecordset::move(int rows) {
+    if (!hatAktuelleZeile())
+        fehler(QStringLiteral("Kein aktueller Datensatz"));
+    const qint64 ziel = qint64(pos_) + rows;
+    pos_ = int(std::clamp<qint64>(ziel, -1, qint64(zeilen_.size())));
+}
+
+int SpeicherRecordset::absolutePosition() const {
+    return hatAktuelleZeile() ? pos_ : -1;
+}
+
+const QHash<double, int>& SpeicherRecordset::index(int feld) const {
+    auto it = indizes_.find(feld);
+    if (it != indizes_.end())
+        return *it;
+    QHash<double, int> erste;
+    // walking backwards, the first row of each value is the one that stays
+    for (int i = int(zeilen_.size()) - 1; i >= 0; --i) {
+        const Wert& wert = zeilen_[i]->werte.at(feld);
+        if (!wert.isNull())
+            erste[wert.typeId() == QMetaType::Bool ? (wert.toBool() ? -1.0 : 0.0) : wert.toDouble()] = i;
+    }
+    return *indizes_.insert(feld, erste);
+}
+
+void SpeicherRecordset::findFirst(const QString& kriterium) {
+    const Ausdruck ausdruck = Ausdruck::uebersetze(kriterium, tabelle_->felder, speicher_->datei());
+    int gefunden = -1;
+    const auto gleichheit = ausdruck.alsGleichheit();
+    if (gleichheit && tabelle_->arten.at(gleichheit->feld) != FeldArt::Text &&
+        tabelle_->arten.at(gleichheit->feld) != FeldArt::Binaer) {
+        gefunden = index(gleichheit->feld).value(gleichheit->zahl, -1);
+    } else {
+        for (int i = 0; i < int(zeilen_.size()) && gefunden < 0; ++i)
+            if (!zeilen_[i]->geloescht && ausdruck.trifftZu(zeilen_[i]->werte))
+                gefunden = i;
+    }
+    noMatch_ = gefunden < 0;
+    if (!noMatch_) {
+        pos_ = gefunden;
+        geloescht_ = false;
+    }
+}
+
+int SpeicherRecordset::feldIndex(const QString& name) const {
+    const int i = tabelle_->feldIndex(name);
+    if (i < 0)
+        fehler(QStringLiteral("Unbekanntes Feld „") + name + QStringLiteral("“"));
+    return i;
+}
+
+Wert SpeicherRecordset::field(const QString& name) const {
+    const int i = feldIndex(name);
+    return aktuelleZeile().werte.at(i);
+}
+
+void SpeicherRecordset::schreibenErlaubt() const {
+    if (speicher_->nurLesen())
+        fehler(QStringLiteral("Die Datenbank kann nur gelesen werden"));
+}
+
+void SpeicherRecordset::addNew() {
+    schreibenErlaubt();
+    Zeile zeile;
+    zeile.werte.resize(tabelle_->felder.size());
+    puffer_ = Puffer{zeile, true};
+}
+
+void SpeicherRecordset::edit() {
+    schreibenErlaubt();
+    puffer_ = Puffer{aktuelleZeile(), false};
+}
+
+void SpeicherRecordset::setField(const QString& name, const Wert& wert) {
+    if (!puffer_)
+        fehler(QStringLiteral("Kein Datensatz in Bearbeitung"));
+    const int i = feldIndex(name);
+    puffer_->zeile.werte[i] = tabelle_->passend(i, wert);
+}
+
+void SpeicherRecordset::update() {
+    if (!puffer_)
+        fehler(QStringLiteral("Kein Datensatz in Bearbeitung"));
+    Puffer puffer = std::move(*puffer_);
+    puffer_.reset();
+    indizes_.clear();
+    if (puffer.neu) {
+        auto zeile = std::make_shared<Zeile>(std::move(puffer.zeile));
+        zeile->schluessel = speicher_->fuegeEin(*tabelle_, *zeile);
+        tabelle_->zeilen.push_back(zeile);
+        const bool amEnde = pos_ >= int(zeilen_.size());
+        zeilen_.push_back(zeile);
+        if (amEnde && !geloescht_)
+            pos_ = int(zeilen_.size());
+        return;
+    }
+    Zeile& ziel = *zeilen_[pos_];
+    speicher_->aendere(*tabelle_, puffer.zeile);
+    ziel.werte = puffer.zeile.werte;
+}
+
+void SpeicherRecordset::deleteCurrent() {
+    schreibenErlaubt();
+    const Zeile& zeile = aktuelleZeile();
+    speicher_->loesche(*tabelle_, zeile);
+    const ZeilePtr weg = zeilen_[pos_];
+    weg->geloescht = true;
+    std::erase(tabelle_->zeilen, weg);
+    zeilen_.erase(zeilen_.begin() + pos_);
+    geloescht_ = true;
+    indizes_.clear();
+}
+
+} // namespace findolin::platform::db

@@ -1,0 +1,238 @@
+#include "sqlitespeicher.h"
+
+#include "platform/laufzeitfehler.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <sqlite3.h>
+
+namespace findolin::platform::db {
+
+namespace {
+
+FeldArt artVon(const QString& deklariert) {
+    const QString t = deklariert.toUpper();
+    if (t.contains(QLatin1String("BOOL")) || t.contains(QLatin1String("YESNO")) || t == QLatin1String("BIT"))
+        return FeldArt::JaNein;
+    if (t.contains(QLatin1String("INT")))
+        return FeldArt::Ganzzahl;
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("TEXT")) ||
+        t.contains(QLatin1String("CLOB")))
+        return FeldArt::Text;
+    if (t.contains(QLatin1String("DATE")) || t.contains(QLatin1String("TIME")))
+        return FeldArt::Datum;
+    if (t.contains(QLatin1String("BLOB")) || t.isEmpty())
+        return FeldArt::Binaer;
+    return FeldArt::Kommazahl;
+}
+
+QString zitiert(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+class Anweisung {
+public:
+    Anweisung(sqlite3* db, const QString& sql, const QString& datei) {
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt_, nullptr) != SQLITE_OK)
+            throw Laufzeitfehler(QStringLiteral("Datenbankfehler: ") + QString::fromUtf8(sqlite3_errmsg(db)),
+                                 datei);
+    }
+    ~Anweisung() { sqlite3_finalize(stmt_); }
+    Anweisung(const Anweisung&) = delete;
+    Anweisung& operator=(const Anweisung&) = delete;
+    sqlite3_stmt* operator*() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+class SqliteSpeicher : public Speicher {
+public:
+    SqliteSpeicher(QString pfad, sqlite3* db, bool nurLesen)
+        : pfad_(std::move(pfad)), db_(db), nurLesen_(nurLesen) {}
+    ~SqliteSpeicher() override { sqlite3_close(db_); }
+
+    QString datei() const override { return pfad_; }
+    bool nurLesen() const override { return nurLesen_; }
+    QStringList tabellen() const override;
+    std::shared_ptr<Tabelle> lade(const QString& name) override;
+    qint64 fuegeEin(const Tabelle& tabelle, const Zeile& zeile) override;
+    void aendere(const Tabelle& tabelle, const Zeile& zeile) override;
+    void loesche(const Tabelle& tabelle, const Zeile& zeile) override;
+
+private:
+    [[noreturn]] void fehler() const {
+        throw Laufzeitfehler(QStringLiteral("Datenbankfehler: ") + QString::fromUtf8(sqlite3_errmsg(db_)),
+                             pfad_);
+    }
+    void schritt(sqlite3_stmt* stmt) const {
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            fehler();
+    }
+    void binde(sqlite3_stmt* stmt, int stelle, const Wert& wert) const;
+
+    QString pfad_;
+    sqlite3* db_;
+    bool nurLesen_;
+};
+
+QStringList SqliteSpeicher::tabellen() const {
+    Anweisung a(
+        db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'"),
+        pfad_);
+    QStringList namen;
+    int rc;
+    while ((rc = sqlite3_step(*a)) == SQLITE_ROW)
+        namen.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, 0))));
+    if (rc != SQLITE_DONE)
+        fehler();
+    return namen;
+}
+
+std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
+    QString echterName;
+    for (const QString& t : tabellen())
+        if (t.compare(name, Qt::CaseInsensitive) == 0)
+            echterName = t;
+    if (echterName.isEmpty())
+        throw Laufzeitfehler(QStringLiteral("Die Tabelle „") + name + QStringLiteral("“ fehlt"), pfad_);
+    auto tabelle = std::make_shared<Tabelle>();
+    tabelle->name = echterName;
+    {
+        Anweisung info(db_, QStringLiteral("PRAGMA table_info(") + zitiert(echterName) + u')', pfad_);
+        while (sqlite3_step(*info) == SQLITE_ROW) {
+            tabelle->felder.append(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 1))));
+            tabelle->arten.append(
+                artVon(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 2)))));
+        }
+    }
+    QStringList spalten;
+    for (const QString& f : tabelle->felder)
+        spalten.append(zitiert(f));
+    Anweisung a(db_,
+                QStringLiteral("SELECT rowid, ") + spalten.join(u',') + QStringLiteral(" FROM ") +
+                    zitiert(echterName) + QStringLiteral(" ORDER BY rowid"),
+                pfad_);
+    int rc;
+    while ((rc = sqlite3_step(*a)) == SQLITE_ROW) {
+        auto zeile = std::make_shared<Zeile>();
+        zeile->schluessel = sqlite3_column_int64(*a, 0);
+        zeile->werte.reserve(tabelle->felder.size());
+        for (int i = 0; i < tabelle->felder.size(); ++i) {
+            Wert wert;
+            switch (sqlite3_column_type(*a, i + 1)) {
+            case SQLITE_NULL:
+                break;
+            case SQLITE_INTEGER:
+                wert = qint64(sqlite3_column_int64(*a, i + 1));
+                break;
+            case SQLITE_FLOAT:
+                wert = sqlite3_column_double(*a, i + 1);
+                break;
+            case SQLITE_BLOB:
+                wert = QByteArray(static_cast<const char*>(sqlite3_column_blob(*a, i + 1)),
+                                  sqlite3_column_bytes(*a, i + 1));
+                break;
+            default:
+                wert = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, i + 1)),
+                                         sqlite3_column_bytes(*a, i + 1));
+                if (tabelle->arten[i] == FeldArt::Datum)
+                    wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
+            }
+            zeile->werte.append(tabelle->passend(i, wert));
+        }
+        tabelle->zeilen.push_back(std::move(zeile));
+    }
+    if (rc != SQLITE_DONE)
+        fehler();
+    return tabelle;
+}
+
+void SqliteSpeicher::binde(sqlite3_stmt* stmt, int stelle, const Wert& wert) const {
+    int rc = SQLITE_OK;
+    if (wert.isNull())
+        rc = sqlite3_bind_null(stmt, stelle);
+    else if (wert.typeId() == QMetaType::Bool)
+        rc = sqlite3_bind_int(stmt, stelle, wert.toBool() ? 1 : 0);
+    else if (wert.typeId() == QMetaType::LongLong || wert.typeId() == QMetaType::Int)
+        rc = sqlite3_bind_int64(stmt, stelle, wert.toLongLong());
+    else if (wert.typeId() == QMetaType::Double)
+        rc = sqlite3_bind_double(stmt, stelle, wert.toDouble());
+    else if (wert.typeId() == QMetaType::QByteArray) {
+        const QByteArray b = wert.toByteArray();
+        rc = sqlite3_bind_blob(stmt, stelle, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    } else {
+        const QByteArray t = wert.typeId() == QMetaType::QDateTime
+                                 ? wert.toDateTime().toString(Qt::ISODate).toUtf8()
+                                 : wert.toString().toUtf8();
+        rc = sqlite3_bind_text(stmt, stelle, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    }
+    if (rc != SQLITE_OK)
+        fehler();
+}
+
+qint64 SqliteSpeicher::fuegeEin(const Tabelle& tabelle, const Zeile& zeile) {
+    QStringList spalten, stellen;
+    for (const QString& f : tabelle.felder) {
+        spalten.append(zitiert(f));
+        stellen.append(QStringLiteral("?"));
+    }
+    Anweisung a(db_,
+                QStringLiteral("INSERT INTO ") + zitiert(tabelle.name) + u'(' + spalten.join(u',') +
+                    QStringLiteral(") VALUES (") + stellen.join(u',') + u')',
+                pfad_);
+    for (int i = 0; i < tabelle.felder.size(); ++i)
+        binde(*a, i + 1, zeile.werte.at(i));
+    schritt(*a);
+    return sqlite3_last_insert_rowid(db_);
+}
+
+void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
+    QStringList zuweisungen;
+    for (const QString& f : tabelle.felder)
+        zuweisungen.append(zitiert(f) + QStringLiteral("=?"));
+    Anweisung a(db_,
+                QStringLiteral("UPDATE ") + zitiert(tabelle.name) + QStringLiteral(" SET ") +
+                    zuweisungen.join(u',') + QStringLiteral(" WHERE rowid=?"),
+                pfad_);
+    for (int i = 0; i < tabelle.felder.size(); ++i)
+        binde(*a, i + 1, zeile.werte.at(i));
+    sqlite3_bind_int64(*a, int(tabelle.felder.size()) + 1, zeile.schluessel);
+    schritt(*a);
+}
+
+void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
+    Anweisung a(db_,
+                QStringLiteral("DELETE FROM ") + zitiert(tabelle.name) + QStringLiteral(" WHERE rowid=?"),
+                pfad_);
+    sqlite3_bind_int64(*a, 1, zeile.schluessel);
+    schritt(*a);
+}
+
+} // namespace
+
+std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad) {
+    const QByteArray name = QFile::encodeName(pfad);
+    sqlite3* db = nullptr;
+    bool nurLesen = false;
+    int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_CANTOPEN && QFile::exists(pfad)) {
+        sqlite3_close(db);
+        db = nullptr;
+        nurLesen = true;
+        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const QString meldung = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close(db);
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden: ") + meldung,
+                             pfad);
+    }
+    nurLesen = nurLesen || sqlite3_db_readonly(db, "main") == 1;
+    auto speicher = std::make_shared<SqliteSpeicher>(pfad, db, nurLesen);
+    speicher->tabellen(); // reads the schema: a damaged file shows here, at opening
+    return speicher;
+}
+
+} // namespace findolin::platform::db
