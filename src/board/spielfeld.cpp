@@ -20,15 +20,21 @@ Spielfeld::Spielfeld(platform::RandomSource& zufall, const WortRecord& wort) : z
     initFarbTabelle(feldFarben);
 }
 
-Feld& Spielfeld::feld(qint16 i) {
+namespace {
+size_t feldIndex(qint16 i) {
     if (i < 0 || i >= anzahlFelder)
         throw Laufzeitfehler(QStringLiteral("Diese Feldnummer gibt es auf dem Spielfeld nicht"),
                              QString::number(i));
-    return felder_[static_cast<size_t>(i)];
+    return static_cast<size_t>(i);
+}
+} // namespace
+
+Feld& Spielfeld::feld(qint16 i) {
+    return felder_[feldIndex(i)];
 }
 
 const Feld& Spielfeld::feld(qint16 i) const {
-    return const_cast<Spielfeld*>(this)->feld(i);
+    return felder_[feldIndex(i)];
 }
 
 void Spielfeld::loescheSpielfeld() {

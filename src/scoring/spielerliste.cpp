@@ -11,14 +11,20 @@ namespace findolin {
 Spielerliste::Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen)
     : kontext_(kontext), einstellungen_(einstellungen) {}
 
-qint32& Spielerliste::punkte(qint16 spieler) {
+namespace {
+size_t spielerIndex(qint16 spieler) {
     if (spieler < 0 || spieler >= maxSpieler)
         throw Laufzeitfehler(QStringLiteral("Diesen Spieler gibt es nicht"), QString::number(spieler));
-    return kontext_.spielerPunkte[static_cast<size_t>(spieler)];
+    return static_cast<size_t>(spieler);
+}
+} // namespace
+
+qint32& Spielerliste::punkte(qint16 spieler) {
+    return kontext_.spielerPunkte[spielerIndex(spieler)];
 }
 
 qint32 Spielerliste::punkteAktSpieler() const {
-    return const_cast<Spielerliste*>(this)->punkte(aktSpieler);
+    return kontext_.spielerPunkte[spielerIndex(aktSpieler)];
 }
 
 void Spielerliste::addierePunkte(qint16 delta) {
@@ -50,8 +56,7 @@ void Spielerliste::zeigeZiffern(qint16 art) {
 }
 
 void Spielerliste::zeigeAktuellenSpieler() {
-    punkte(aktSpieler); // an index beyond the list is a run-time error
-    anzeige.spNameLbl = kontext_.spielerName[static_cast<size_t>(aktSpieler)];
+    anzeige.spNameLbl = kontext_.spielerName[spielerIndex(aktSpieler)];
     zeigeZiffern(0);
 }
 
