@@ -11,11 +11,11 @@ qint16 zufallsZahl(platform::RandomSource& zufall, qint16 von, qint16 bis) {
     const float r = zufall.nextUnit();
     const qint16 k = alsInt16(qint64(bis) - von + 1, QStringLiteral("Zufallsbereich"));
     const float x = std::floor(static_cast<float>(k) * r + static_cast<float>(von));
-    if (x > bis)
-        return bis;
-    if (x < von)
-        return von;
-    return static_cast<qint16>(x);
+    // Both limits in this order: when bis is smaller than von, von wins.
+    float begrenzt = x > bis ? static_cast<float>(bis) : x;
+    if (begrenzt < von)
+        begrenzt = von;
+    return static_cast<qint16>(begrenzt);
 }
 
 void warteSekunden(const platform::Clock& uhr, platform::BlockingPause& pause, qint16 n) {

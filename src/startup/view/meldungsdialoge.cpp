@@ -58,6 +58,8 @@ public:
         knopf->setText(caption);
         knopf->setGeometry(rechteck(r.left, r.top, r.width, r.height));
         knopf->setVisible(sichtbar);
+        if (nummer == 1)
+            knopf->setDefault(true); // hiding a pressed default button makes Qt forget it
     }
 
     QPushButton* knopf(int nummer) const { return knopf_[nummer - 1]; }

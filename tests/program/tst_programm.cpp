@@ -1,0 +1,130 @@
+#include "testdata.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The real program, started in a framework folder of its own, as the framework starts it.
+class TestProgramm : public QObject {
+    Q_OBJECT
+
+    struct Lauf {
+        int exitCode;
+        QString fenster; // what the windows showed
+    };
+
+    // A framework folder with the program and the framework's files: the real ones where they exist.
+    static void legeRahmenAn(const QString& ordner) {
+        QVERIFY(QFile::copy(QStringLiteral(FINDOLIN_PROGRAM), ordner + "/findolin"));
+        QFile::setPermissions(ordner + "/findolin", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkpath(ordner + "/User");
+        const QString quelle = QFileInfo::exists(testdataFile("framework/Omnor.ini")) ? testdataFile("framework")
+                                                                                     : QStringLiteral(FINDOLIN_DEMO_DIR);
+        for (const QString& datei : {"Omnor.ini", "Omnor.tsp"}) {
+            QVERIFY(QFile::copy(quelle + "/" + datei, ordner + "/" + datei));
+            QFile::setPermissions(ordner + "/" + datei, QFile::ReadOwner | QFile::WriteOwner);
+        }
+        for (const QString& spieler : {"anna01", "ben02"}) {
+            QFile f(ordner + "/User/" + spieler + ".tmp");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("17 = OK\r\n23 = falsch\r\n");
+        }
+    }
+
+    // Name and checksum of every file, to see that nothing was touched.
+    static QMap<QString, QByteArray> bestand(const QString& ordner) {
+        QMap<QString, QByteArray> dateien;
+        QDirIterator it(ordner, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString pfad = it.next();
+            QFile f(pfad);
+            f.open(QIODevice::ReadOnly);
+            dateien.insert(QDir(ordner).relativeFilePath(pfad), QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
+        }
+        return dateien;
+    }
+
+    static Lauf starte(const QString& ordner, const QStringList& argumente, const QString& antworten = {},
+                       int endeNachMs = 0) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("FINDOLIN_AUTOMATION", "1");
+        env.insert("FINDOLIN_ANSWERS", antworten);
+        env.insert("FINDOLIN_QUIT_AFTER_MS", QString::number(endeNachMs));
+        p.setProcessEnvironment(env);
+        p.start(ordner + "/findolin", argumente);
+        if (!p.waitForFinished(30000)) {
+            p.kill();
+            return {-1, QString::fromUtf8(p.readAllStandardError())};
+        }
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardError())};
+    }
+
+private slots:
+    void abgelehnterStart_data() {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("meldung");
+        const QString nurRahmen = "Fenster \"Laufzeitfehler\": Dieses Programm kann nur aus der/Spieleliste der "
+                                  "Demoversion des/OMNOR-Rahmenprogramms gestartet/werden!";
+        QTest::newRow("no list") << QStringList{} << 1 << nurRahmen;
+        QTest::newRow("no delimiter") << QStringList{"Version=4;nSpieler=1;A;a;"} << 1 << nurRahmen;
+        QTest::newRow("other version") << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
+                                       << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
+                                          "mit der installierten Version/von OMNOR.";
+        QTest::newRow("sixth player") << QStringList{"\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\""} << 2
+                                      << "nSpieler = 6";
+        QTest::newRow("missing key") << QStringList{"\"Version=4;nSpieler=2;Anna;Ben;anna01;\""} << 2
+                                     << "Kennung von Spieler 2";
+        QTest::newRow("missing result file") << QStringList{"\"Version=4;nSpieler=1;Cleo;cleo03;\""} << 2
+                                             << "cleo03.tmp";
+    }
+    void abgelehnterStart() {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, meldung);
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        const auto vorher = bestand(ordner.path());
+        const Lauf lauf = starte(ordner.path(), argumente);
+        QTEST(lauf.exitCode, "exitCode");
+        QVERIFY2(lauf.fenster.contains(meldung), qPrintable(lauf.fenster));
+        QCOMPARE(bestand(ordner.path()), vorher);
+    }
+
+    void fehlendeUebungsliste() {
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        QFile::remove(ordner.path() + "/Omnor.tsp");
+        const Lauf lauf = starte(ordner.path(), {"\"Version=4;nSpieler=1;Anna;anna01;\""});
+        QCOMPARE(lauf.exitCode, 2);
+        QVERIFY2(lauf.fenster.contains("Omnor.tsp"), qPrintable(lauf.fenster));
+    }
+
+    void spielenUndBeenden() {
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        QFile alt(ordner.path() + "/Omnor.ini");
+        QVERIFY(alt.open(QIODevice::ReadOnly));
+        const QByteArray vorher = alt.readAll();
+        alt.close();
+
+        const Lauf lauf = starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Ben;anna01;ben02;\""},
+                                 "ja", 300);
+        QCOMPARE(lauf.exitCode, 0);
+        QVERIFY2(lauf.fenster.contains("Fenster \"Findolin beenden\": Seid ihr wirklich sicher"), qPrintable(lauf.fenster));
+
+        QFile neu(ordner.path() + "/Omnor.ini");
+        QVERIFY(neu.open(QIODevice::ReadOnly));
+        const QByteArray nachher = neu.readAll();
+        QVERIFY(!QFile::exists(ordner.path() + "/Omnor.tmp"));
+        const qsizetype anfang = vorher.indexOf("[Findolin]\r\n");
+        QCOMPARE(nachher.left(anfang), vorher.left(anfang));
+        QVERIFY(nachher.mid(anfang).startsWith("[Findolin]\r\nTonEinschalten="));
+        QVERIFY(nachher.contains("EinstellungenSpeichern=1\r\n \r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramm)
+#include "tst_programm.moc"
