@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/db/database.h"
+#include "platform/services.h"
+#include "startup/startkontext.h"
+#include "startup/wortnummern.h"
+#include "wortdatensatz.h"
+
+#include <array>
+
+namespace findolin {
+
+// Chooses the searched word from the spelling database: the word set of the practice focus (and of the
+// basic vocabulary, when the framework asks for it), now and then a word a player got wrong before, otherwise
+// a random word not yet used in this run; and fills the word record with the word's magnifier spot.
+class RdbManager {
+public:
+    RdbManager(const StartKontext& kontext, platform::RandomSource& zufall,
+               platform::db::DatabaseOpener& oeffner);
+
+    // Opens the word table and the magnifier spots of the database file; the word count goes back to 0.
+    void oeffneDatenbank(const QString& pfad);
+    // Restricts the word set to the practice focus ("LIP_=TRUE", or "GWS=TRUE AND LIP_=TRUE") and counts it.
+    void setzeWortFilter();
+    // Chooses the next word, fills the word record and remembers the word as used. An empty word set is a
+    // run-time error: there is nothing to play.
+    void waehleWort();
+    // True when the current word has a magnifier spot for the practice focus; the spot's row is then the
+    // current row of the magnifier spots.
+    bool hatLupenStelle();
+
+    const WortDatensatz& wortDatensatz() const { return wort_; }
+    const QString& aktWort() const { return wort_.aktWort; }
+    qint16 wortLaenge() const { return wort_.wortLaenge; }
+    const QString& aktKontext() const { return wort_.aktKontext; }
+    qint16 vonPos() const { return wort_.vonPos; }
+    qint16 bisPos() const { return wort_.bisPos; }
+
+    qint16 wortAnzahl() const { return wortAnzahl_; }
+    const QString& wortFilter() const { return filter_; }
+    // The used-word list: the RefNr of every word chosen in this run, in order. The caller empties it once
+    // at program start; a new game keeps it.
+    WortNummern& benutzteWorte() { return benutzteWorte_; }
+    const WortNummern& benutzteWorte() const { return benutzteWorte_; }
+    qint16 nBenutzt() const { return benutzteWorte_.obererIndex(); }
+    // The two lines of the game-info dialog that the filter sets: 0 the word count as text, 1 "ja" or "nein"
+    // for the basic vocabulary.
+    const std::array<QString, 2>& datInfLbl() const { return datInfLbl_; }
+
+private:
+    bool versucheFehlerWort();
+    void zieheZufallsWort();
+    void ueberspringeBenutzte();
+    void fuelleWortDatensatz();
+    qint16 refNr(const platform::db::Recordset& rs) const;
+    qint16 zahlFeld(const platform::db::Recordset& rs, const QString& feld) const;
+    platform::db::Recordset& rdb() const;
+
+    const StartKontext& kontext_;
+    platform::RandomSource& zufall_;
+    platform::db::DatabaseOpener& oeffner_;
+    std::unique_ptr<platform::db::Database> db_;
+    std::unique_ptr<platform::db::Recordset> rdb_;
+    std::unique_ptr<platform::db::Recordset> lup_;
+    QString pfad_;
+    QString filter_;
+    qint16 wortAnzahl_ = 0;
+    WortNummern benutzteWorte_;
+    WortDatensatz wort_;
+    std::array<QString, 2> datInfLbl_;
+};
+
+} // namespace findolin
