@@ -47,6 +47,8 @@ void Abspieler::spiele() {
     fensterGeaendert();
     clipGeaendert();
     for (const auto& r : doc_.records) {
+        if (wie_.endeVorText && (r.funktion == TextOut || r.funktion == ExtTextOut))
+            return;
         ParamReader p(doc_.parameter(r));
         record(r.funktion, p);
     }

@@ -15,6 +15,7 @@ namespace findolin::platform::wmf {
 // renderers may leave out text (fonts differ between systems) or show what a file draws beyond its frame.
 struct Wiedergabe {
     bool text = true;
+    bool endeVorText = false; // stop at the first text record
     bool amZielBeschneiden = true;
 };
 

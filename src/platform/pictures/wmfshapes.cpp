@@ -73,8 +73,12 @@ QBrush Abspieler::pinsel() const {
         return QBrush(b.farbe);
     case PinselObjekt::Schraffiert:
         return QBrush(b.farbe, schraffur(b.schraffur));
-    case PinselObjekt::Muster:
-        return QBrush(b.muster);
+    case PinselObjekt::Muster: {
+        // Patterns repeat in pixels of the picture's place, as on the screen, not in logical units.
+        QBrush muster(b.muster);
+        muster.setTransform(abbildung_.inverted());
+        return muster;
+    }
     default:
         return Qt::NoBrush;
     }
