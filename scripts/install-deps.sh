@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what Findolin needs to build, run and test on Debian 12.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
+    mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
+    fonts-liberation fonts-liberation2 fontconfig
+    pulseaudio pulseaudio-utils libpulse0 sox
+    imagemagick
+)
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
