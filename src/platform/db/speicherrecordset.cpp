@@ -146,12 +146,12 @@ void SpeicherRecordset::addNew() {
     schreibenErlaubt();
     Zeile zeile;
     zeile.werte.resize(tabelle_->felder.size());
-    puffer_ = Puffer{zeile, true};
+    puffer_ = Puffer{zeile, nullptr};
 }
 
 void SpeicherRecordset::edit() {
     schreibenErlaubt();
-    puffer_ = Puffer{aktuelleZeile(), false};
+    puffer_ = Puffer{aktuelleZeile(), zeilen_[pos_]};
 }
 
 void SpeicherRecordset::setField(const QString& name, const Wert& wert) {
@@ -167,7 +167,7 @@ void SpeicherRecordset::update() {
     Puffer puffer = std::move(*puffer_);
     puffer_.reset();
     indizes_.clear();
-    if (puffer.neu) {
+    if (!puffer.ziel) {
         auto zeile = std::make_shared<Zeile>(std::move(puffer.zeile));
         zeile->schluessel = speicher_->fuegeEin(*tabelle_, *zeile);
         tabelle_->zeilen.push_back(zeile);
@@ -177,9 +177,10 @@ void SpeicherRecordset::update() {
             pos_ = int(zeilen_.size());
         return;
     }
-    Zeile& ziel = *zeilen_[pos_];
+    if (puffer.ziel->geloescht)
+        fehler(QStringLiteral("Der Datensatz wurde gelöscht"));
     speicher_->aendere(*tabelle_, puffer.zeile);
-    ziel.werte = puffer.zeile.werte;
+    puffer.ziel->werte = puffer.zeile.werte;
 }
 
 void SpeicherRecordset::deleteCurrent() {

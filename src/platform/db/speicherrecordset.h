@@ -57,7 +57,7 @@ private:
     bool noMatch_ = false;
     struct Puffer {
         Zeile zeile;
-        bool neu;
+        ZeilePtr ziel; // the row being changed; none for a new row
     };
     std::optional<Puffer> puffer_;
     mutable QHash<int, QHash<double, int>> indizes_;
