@@ -27,9 +27,9 @@ double alsTage(const QDateTime& zeit) {
 }
 
 Wertung ausFeld(const Wert& wert) {
-    if (wert.isNull())
-        return Wertung::null();
     switch (wert.typeId()) {
+    case QMetaType::UnknownType: // Null
+        return Wertung::null();
     case QMetaType::Bool:
         return Wertung::wahrheit(wert.toBool());
     case QMetaType::QString:

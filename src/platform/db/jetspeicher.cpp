@@ -134,12 +134,12 @@ std::shared_ptr<Tabelle> JetSpeicher::lade(const QString& name) {
         mdb_bind_column(def, i + 1, puffer[i].data(), &laengen[i]);
     }
     while (mdb_fetch_row(def)) {
-        auto zeile = std::make_shared<Zeile>();
+        ZeilePtr zeile = tabelle->neueZeile();
         zeile->werte.reserve(spalten);
         for (int i = 0; i < spalten; ++i) {
             const FeldArt art = tabelle->arten[i];
             if (laengen[i] == 0 && art != FeldArt::JaNein)
-                zeile->werte.append(Wert());
+                zeile->werte.emplaceBack();
             else
                 zeile->werte.append(wertAus(art, puffer[i].constData(), laengen[i]));
         }

@@ -168,7 +168,7 @@ void SpeicherRecordset::update() {
     puffer_.reset();
     indizes_.clear();
     if (!puffer.ziel) {
-        auto zeile = std::make_shared<Zeile>(std::move(puffer.zeile));
+        ZeilePtr zeile = tabelle_->neueZeile(std::move(puffer.zeile));
         zeile->schluessel = speicher_->fuegeEin(*tabelle_, *zeile);
         tabelle_->zeilen.push_back(zeile);
         const bool amEnde = pos_ >= int(zeilen_.size());

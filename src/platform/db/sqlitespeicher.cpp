@@ -116,7 +116,7 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
                 pfad_);
     int rc;
     while ((rc = sqlite3_step(*a)) == SQLITE_ROW) {
-        auto zeile = std::make_shared<Zeile>();
+        ZeilePtr zeile = tabelle->neueZeile();
         zeile->schluessel = sqlite3_column_int64(*a, 0);
         zeile->werte.reserve(tabelle->felder.size());
         for (int i = 0; i < tabelle->felder.size(); ++i) {
@@ -124,7 +124,7 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
             const FeldArt art = tabelle->arten[i];
             switch (sqlite3_column_type(*a, i + 1)) {
             case SQLITE_NULL:
-                zeile->werte.append(wert);
+                zeile->werte.emplaceBack();
                 continue;
             case SQLITE_INTEGER:
                 // the common cases go straight into the field's kind
@@ -149,7 +149,7 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
                 wert = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, i + 1)),
                                          sqlite3_column_bytes(*a, i + 1));
                 if (art == FeldArt::Text) {
-                    zeile->werte.append(wert);
+                    zeile->werte.append(std::move(wert));
                     continue;
                 }
                 if (art == FeldArt::Datum)

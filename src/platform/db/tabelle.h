@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -16,19 +17,26 @@ struct Zeile {
     qint64 schluessel = 0; // how the file finds the row again (the SQLite rowid)
     bool geloescht = false;
 };
-using ZeilePtr = std::shared_ptr<Zeile>;
+// Rows belong to their table, which keeps them at a fixed place; cursors point at them.
+using ZeilePtr = Zeile*;
 
 // A table held in memory, its rows in table order.
 struct Tabelle {
     QString name;
     QStringList felder;
     QList<FeldArt> arten;
-    std::vector<ZeilePtr> zeilen;
+    std::vector<ZeilePtr> zeilen; // the rows in table order, without deleted ones
+
+    // A new row, kept by the table (but not yet in `zeilen`).
+    ZeilePtr neueZeile(Zeile zeile = {}) { return &bestand_.emplace_back(std::move(zeile)); }
 
     // The index of a field, its name matched without regard to case; -1 when there is none.
     int feldIndex(const QString& feld) const;
     // The value converted to the field's kind, as the file would store it.
     Wert passend(int feld, const Wert& wert) const;
+
+private:
+    std::deque<Zeile> bestand_;
 };
 
 // The file behind the tables: where changed rows go.
