@@ -3,7 +3,9 @@
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
 #include "mainfrmview.h"
+#include "platform/audio/qtsoundplayer.h"
 #include "platform/commandline.h"
+#include "platform/db/dateioeffner.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
 #include "platform/qt/fehlerfenster.h"
@@ -69,8 +71,10 @@ int laufeFindolin(int argc, char** argv) {
     platform::QtTextMeasure masse;
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
+    platform::QtSoundPlayer ton;
+    platform::db::DateiOeffner datenbanken;
     registriereMeldungsdialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF")));
-    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess};
+    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
     QtStartAnsicht ansicht(appPfad, fenster);
 
     int exitCode = platform::exitCodeRuntimeError;
