@@ -10,6 +10,15 @@ namespace findolin::view {
 
 namespace tw = platform::twips;
 
+std::shared_ptr<const platform::Picture> Bilder::picture(const QString& pfad) {
+    if (fehlend_.contains(pfad))
+        return nullptr;
+    auto bild = cache_.picture(pfad);
+    if (!bild)
+        fehlend_.insert(pfad);
+    return bild;
+}
+
 void BildWidget::setzeBild(const QString& pfad) {
     if (pfad == pfad_)
         return;

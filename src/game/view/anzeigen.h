@@ -2,22 +2,34 @@
 
 #include "platform/pictures/picture.h"
 
+#include <QSet>
 #include <QWidget>
 #include <functional>
 
 namespace findolin::view {
 
+// The pictures the main window draws. A picture that cannot be read is tried once and then left out (its
+// place stays empty), so that painting never reads or logs the same missing file again.
+class Bilder {
+public:
+    std::shared_ptr<const platform::Picture> picture(const QString& pfad);
+
+private:
+    platform::PictureCache cache_;
+    QSet<QString> fehlend_;
+};
+
 // A picture from the program's "Grafik" folder, drawn into its place; nothing when it cannot be read.
 class BildWidget : public QWidget {
 public:
-    BildWidget(QWidget* eltern, platform::PictureCache& bilder) : QWidget(eltern), bilder_(bilder) {}
+    BildWidget(QWidget* eltern, Bilder& bilder) : QWidget(eltern), bilder_(bilder) {}
     void setzeBild(const QString& pfad);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    platform::PictureCache& bilder_;
+    Bilder& bilder_;
     QString pfad_;
 };
 
@@ -43,7 +55,7 @@ public:
         double x1, y1, x2, y2;
         double achseBreite;
     };
-    VuMeterWidget(QWidget* eltern, platform::PictureCache& bilder) : BildWidget(eltern, bilder) {}
+    VuMeterWidget(QWidget* eltern, Bilder& bilder) : BildWidget(eltern, bilder) {}
     void setzeZeiger(const Zeiger& zeiger);
 
 protected:

@@ -18,7 +18,7 @@ const platform::Schrift feldSchrift{QStringLiteral("Arial"), 24, true};
 }
 
 FeldWidget::FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldauswertung& zuege,
-                       platform::PictureCache& bilder)
+                       Bilder& bilder)
     : QWidget(eltern), index_(index), feld_(feld), zuege_(zuege), bilder_(bilder) {
     setObjectName(QStringLiteral("FldPic%1").arg(index));
     const int zeile = index / 5, spalte = index % 5;
@@ -51,7 +51,7 @@ void FeldWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege,
-                           platform::PictureCache& bilder)
+                           Bilder& bilder)
     : QFrame(eltern), feld_(feld) {
     setObjectName(QStringLiteral("FldFrame"));
     setFrameShape(QFrame::Box);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pictures/picture.h"
+#include "anzeigen.h"
 
 #include <QFrame>
 #include <QWidget>
@@ -17,7 +17,7 @@ namespace findolin::view {
 class FeldWidget : public QWidget {
 public:
     FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldauswertung& zuege,
-               platform::PictureCache& bilder);
+               Bilder& bilder);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,13 +27,13 @@ private:
     int index_;
     const Spielfeld& feld_;
     Feldauswertung& zuege_;
-    platform::PictureCache& bilder_;
+    Bilder& bilder_;
 };
 
 // The board frame FldFrame with its 25 fields and the keyboard cursor FldCurs.
 class BrettAnsicht : public QFrame {
 public:
-    BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege, platform::PictureCache& bilder);
+    BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege, Bilder& bilder);
 
     void aktualisiere();
     FeldWidget* feldWidget(int index) const { return felder_[index]; }

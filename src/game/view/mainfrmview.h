@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pictures/picture.h"
+#include "anzeigen.h"
 #include "platform/services.h"
 
 #include <QMainWindow>
@@ -52,7 +52,7 @@ private:
 
     MainFrm& mainFrm_;
     QString appPfad_;
-    platform::PictureCache bilder_;
+    Bilder bilder_;
     BrettAnsicht* brett_ = nullptr;
     QLabel* suchKontLbl_ = nullptr;
     QLabel* suchWortLbl_ = nullptr;
