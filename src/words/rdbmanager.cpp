@@ -22,6 +22,16 @@ RdbManager::RdbManager(const StartKontext& kontext, platform::RandomSource& zufa
                        platform::db::DatabaseOpener& oeffner)
     : kontext_(kontext), zufall_(zufall), oeffner_(oeffner) {}
 
+void RdbManager::leereBenutzteWorte() {
+    benutzteWorte_.leeren();
+    benutzt_.clear();
+}
+
+void RdbManager::merkeWortBenutzt(qint16 refNr) {
+    benutzteWorte_.merke(refNr);
+    benutzt_.insert(refNr);
+}
+
 void RdbManager::oeffneDatenbank(const QString& pfad) {
     pfad_ = pfad;
     db_ = oeffner_.open(pfad);
@@ -90,7 +100,7 @@ void RdbManager::waehleWort() {
     }
     fuelleWortDatensatz();
     const qint16 k = refNr(rs);
-    benutzteWorte_.merke(k);
+    merkeWortBenutzt(k);
     qCDebug(lcWords).nospace() << "Wort gewählt: " << wort_.aktWort << " (RefNr " << k
                                << (fehlerWort ? ", aus den Fehlerwörtern" : "") << ")";
 }
@@ -103,7 +113,7 @@ bool RdbManager::versucheFehlerWort() {
     if (zufallsZahl(zufall_, 1, 100) <= 75)
         return false;
     const qint16 k = fehler[zufallsZahl(zufall_, 0, fehler.obererIndex())];
-    if (benutzteWorte_.enthaelt(k))
+    if (istWortBenutzt(k))
         return false;
     rdb_->findFirst(QStringLiteral("RefNr=") + QString::number(k));
     return !rdb_->noMatch();
@@ -121,9 +131,9 @@ void RdbManager::zieheZufallsWort() {
 // round; after one full round the word reached is taken.
 void RdbManager::ueberspringeBenutzte() {
     qint16 k = refNr(*rdb_);
-    if (!benutzteWorte_.enthaelt(k) || benutzteWorte_.anzahl() >= wortAnzahl_)
+    if (!istWortBenutzt(k) || benutzteWorte_.anzahl() >= wortAnzahl_)
         return;
-    for (int schritte = 0; schritte < wortAnzahl_ && benutzteWorte_.enthaelt(k); ++schritte) {
+    for (int schritte = 0; schritte < wortAnzahl_ && istWortBenutzt(k); ++schritte) {
         rdb_->moveNext();
         if (rdb_->eof())
             rdb_->moveFirst();

@@ -6,6 +6,7 @@
 #include "startup/wortnummern.h"
 #include "wortdatensatz.h"
 
+#include <QSet>
 #include <array>
 
 namespace findolin {
@@ -38,11 +39,13 @@ public:
 
     qint16 wortAnzahl() const { return wortAnzahl_; }
     const QString& wortFilter() const { return filter_; }
-    // The used-word list: the RefNr of every word chosen in this run, in order. The caller empties it once
-    // at program start; a new game keeps it.
-    WortNummern& benutzteWorte() { return benutzteWorte_; }
+    // The used-word list: the RefNr of every word chosen in this run, in order of choice, repeats included
+    // once every word has been used. The caller empties it once at program start; a new game keeps it.
     const WortNummern& benutzteWorte() const { return benutzteWorte_; }
     qint16 nBenutzt() const { return benutzteWorte_.obererIndex(); }
+    void leereBenutzteWorte();
+    bool istWortBenutzt(qint16 refNr) const { return benutzt_.contains(refNr); }
+    void merkeWortBenutzt(qint16 refNr);
     // The two lines of the game-info dialog that the filter sets: 0 the word count as text, 1 "ja" or "nein"
     // for the basic vocabulary.
     const std::array<QString, 2>& datInfLbl() const { return datInfLbl_; }
@@ -66,6 +69,7 @@ private:
     QString filter_;
     qint16 wortAnzahl_ = 0;
     WortNummern benutzteWorte_;
+    QSet<qint16> benutzt_; // the same numbers, for a quick test on large word sets
     WortDatensatz wort_;
     std::array<QString, 2> datInfLbl_;
 };

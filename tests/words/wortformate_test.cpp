@@ -30,7 +30,7 @@ class WortformateTest : public QObject {
         RdbManager rdb(kontext, zufall, oeffner);
         rdb.oeffneDatenbank(datei);
         rdb.setzeWortFilter();
-        rdb.benutzteWorte().leeren();
+        rdb.leereBenutzteWorte();
         QStringList worte;
         for (int i = 0; i < anzahl; ++i) {
             rdb.waehleWort();

@@ -48,7 +48,7 @@ class WortwahlTest : public QObject {
         auto rdb = std::make_unique<RdbManager>(kontext, zufall, oeffner);
         rdb->oeffneDatenbank(testdataFile("access/Omnor-D.mdb"));
         rdb->setzeWortFilter();
-        rdb->benutzteWorte().leeren();
+        rdb->leereBenutzteWorte();
         return rdb;
     }
 
@@ -138,7 +138,7 @@ private slots:
         QFETCH(QString, wort);
         auto rdb = bereit();
         for (int k : benutzt)
-            rdb->benutzteWorte().merke(qint16(k));
+            rdb->merkeWortBenutzt(qint16(k));
         zufall.gib(t, 1, 15);
         rdb->waehleWort();
         QCOMPARE(rdb->aktWort(), wort);
@@ -173,7 +173,7 @@ private slots:
             kontext.fehlerWorte.merke(qint16(k));
         auto rdb = bereit();
         for (int k : benutzt)
-            rdb->benutzteWorte().merke(qint16(k));
+            rdb->merkeWortBenutzt(qint16(k));
         zufall.gib(r, 1, 100);
         if (r > 75)
             zufall.gib(1, 0, fehlerWorte.size() - 1);

@@ -40,21 +40,33 @@ FeldArt artVon(int mdbTyp) {
     }
 }
 
+// libmdb writes dates as "yyyy-MM-dd HH:mm:ss" (the format set at opening); read it by position.
+Wert datumAus(const char* d, int laenge) {
+    if (laenge < 19)
+        return {};
+    const auto zahl = [d](int von, int stellen) {
+        int n = 0;
+        for (int i = von; i < von + stellen; ++i)
+            n = n * 10 + (d[i] - '0');
+        return n;
+    };
+    return QDateTime(QDate(zahl(0, 4), zahl(5, 2), zahl(8, 2)), QTime(zahl(11, 2), zahl(14, 2), zahl(17, 2)));
+}
+
 Wert wertAus(FeldArt art, const char* daten, int laenge) {
-    const QByteArray roh(daten, laenge);
     switch (art) {
     case FeldArt::JaNein:
-        return roh.trimmed() != "0";
+        return laenge > 0 && daten[0] != '0';
     case FeldArt::Ganzzahl:
-        return roh.trimmed().toLongLong();
+        return qint64(std::strtoll(daten, nullptr, 10));
     case FeldArt::Kommazahl:
-        return roh.trimmed().toDouble();
+        return std::strtod(daten, nullptr);
     case FeldArt::Datum:
-        return QDateTime::fromString(QString::fromLatin1(roh), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return datumAus(daten, laenge);
     case FeldArt::Text:
-        return QString::fromUtf8(roh);
+        return QString::fromUtf8(daten, laenge);
     case FeldArt::Binaer:
-        return roh;
+        return QByteArray(daten, laenge);
     }
     return {};
 }

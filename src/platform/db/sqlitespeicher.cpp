@@ -121,10 +121,21 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
         zeile->werte.reserve(tabelle->felder.size());
         for (int i = 0; i < tabelle->felder.size(); ++i) {
             Wert wert;
+            const FeldArt art = tabelle->arten[i];
             switch (sqlite3_column_type(*a, i + 1)) {
             case SQLITE_NULL:
-                break;
+                zeile->werte.append(wert);
+                continue;
             case SQLITE_INTEGER:
+                // the common cases go straight into the field's kind
+                if (art == FeldArt::JaNein) {
+                    zeile->werte.append(Wert(sqlite3_column_int64(*a, i + 1) != 0));
+                    continue;
+                }
+                if (art == FeldArt::Ganzzahl) {
+                    zeile->werte.append(Wert(qint64(sqlite3_column_int64(*a, i + 1))));
+                    continue;
+                }
                 wert = qint64(sqlite3_column_int64(*a, i + 1));
                 break;
             case SQLITE_FLOAT:
@@ -137,7 +148,11 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
             default:
                 wert = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, i + 1)),
                                          sqlite3_column_bytes(*a, i + 1));
-                if (tabelle->arten[i] == FeldArt::Datum)
+                if (art == FeldArt::Text) {
+                    zeile->werte.append(wert);
+                    continue;
+                }
+                if (art == FeldArt::Datum)
                     wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
             }
             zeile->werte.append(tabelle->passend(i, wert));
@@ -216,12 +231,12 @@ std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad) {
     const QByteArray name = QFile::encodeName(pfad);
     sqlite3* db = nullptr;
     bool nurLesen = false;
-    int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_CANTOPEN && QFile::exists(pfad)) {
         sqlite3_close(db);
         db = nullptr;
         nurLesen = true;
-        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     }
     if (rc != SQLITE_OK) {
         const QString meldung = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
