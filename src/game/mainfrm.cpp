@@ -31,7 +31,8 @@ void MainFrm::Form_Load() {
     spieler_.aktSpieler = 0;
     initFarbTabelle(brett_.feld.feldFarben);
     brett_.feld.loescheSpielfeld();
-    uebBausteinBild = pfade.imProgrammordner(QStringLiteral("Grafik/") + bausteinBildName(kontext.ubixFeldName));
+    uebBausteinBild =
+        pfade.imProgrammordner(QStringLiteral("Grafik/") + bausteinBildName(kontext.ubixFeldName));
     uebTitelLabel = kontext.uebungsTitel;
     kontext.uebungsTitel.clear();
     spieler_.zeigeAktuellenSpieler();
@@ -44,7 +45,7 @@ void MainFrm::Form_Load() {
     risikoAnbieten(false);
     rdb_.oeffneDatenbank(pfade.imProgrammordner(QStringLiteral("Omnor-D.mdb")));
     rdb_.setzeWortFilter();
-    rdb_.benutzteWorte().leeren();
+    rdb_.leereBenutzteWorte();
     rdb_.waehleWort();
     brett_.anzeige.zeigeNeuesWort();
     qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();

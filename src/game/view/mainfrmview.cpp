@@ -15,6 +15,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace findolin::view {
 
@@ -60,13 +61,19 @@ void zeigeElement(QLabel* lbl, const AnzeigeElement& e) {
 // The form's key codes for the keys the board listens to; 0 for every other key.
 int tastenCode(int qtTaste) {
     switch (qtTaste) {
-    case Qt::Key_Left: return tasteLinks;
-    case Qt::Key_Up: return tasteHoch;
-    case Qt::Key_Right: return tasteRechts;
-    case Qt::Key_Down: return tasteRunter;
+    case Qt::Key_Left:
+        return tasteLinks;
+    case Qt::Key_Up:
+        return tasteHoch;
+    case Qt::Key_Right:
+        return tasteRechts;
+    case Qt::Key_Down:
+        return tasteRunter;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return tasteEnter;
-    default: return 0;
+    case Qt::Key_Enter:
+        return tasteEnter;
+    default:
+        return 0;
     }
 }
 
@@ -148,7 +155,8 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
     suchWortLbl_ = new QLabel(such);
     leseLupe_ = new QFrame(such);
     leseLupe_->setObjectName(QStringLiteral("LeseLupe"));
-    leseLupe_->setStyleSheet(QStringLiteral("border: 2px solid #c03020; border-radius: 6px; background: transparent;"));
+    leseLupe_->setStyleSheet(
+        QStringLiteral("border: 2px solid #c03020; border-radius: 6px; background: transparent;"));
     leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
     QGroupBox* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
     fund->setObjectName(QStringLiteral("FundWortFrame"));
@@ -170,10 +178,12 @@ void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
     spNameLbl_->setObjectName(QStringLiteral("SpNameLbl"));
     QGroupBox* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
     for (int i = 0; i < 5; ++i)
-        punkZiff_[i] = label(punkte, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+        punkZiff_[i] =
+            label(punkte, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
     QGroupBox* bonus = rahmen(flaeche, QStringLiteral("Bonus"), 6300, 3030, 855, 675);
     for (int i = 0; i < 3; ++i)
-        risikoZiff_[i] = label(bonus, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+        risikoZiff_[i] =
+            label(bonus, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
 }
 
 void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
@@ -186,7 +196,8 @@ void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
     risikoEinImg_ = new LampenWidget(flaeche);
     risikoEinImg_->setGeometry(tw::rechteck(5790, 3450, 390, 390));
     vuMeter_ = new VuMeterWidget(flaeche, bilder_);
-    vuMeter_->setGeometry(tw::rechteck(VuMeter::dialLeft, VuMeter::dialTop, VuMeter::dialWidth, VuMeter::dialWidth));
+    vuMeter_->setGeometry(
+        tw::rechteck(VuMeter::dialLeft, VuMeter::dialTop, VuMeter::dialWidth, VuMeter::dialWidth));
     restZeitStand_ = new ZeitBalkenWidget(flaeche);
 }
 
@@ -206,7 +217,8 @@ void MainFrmView::aktualisiereWorte() {
     zeigeElement(suchWortLbl_, a.suchWortLbl);
     zeigeElement(fundKontLbl_, a.fundKontLbl);
     zeigeElement(fundWortLbl_, a.fundWortLbl);
-    leseLupe_->setGeometry(tw::rechteck(a.leseLupe.left, a.leseLupe.top, a.leseLupe.width, a.leseLupe.height));
+    leseLupe_->setGeometry(
+        tw::rechteck(a.leseLupe.left, a.leseLupe.top, a.leseLupe.width, a.leseLupe.height));
     leseLupe_->setVisible(a.leseLupe.sichtbar);
     leseLupe_->raise();
 }
@@ -224,7 +236,8 @@ void MainFrmView::aktualisiere() {
     }
     risikoBtn_->setEnabled(mainFrm_.risikoAngeboten);
     risikoAusImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Aus : LampenWidget::Farbe::Rot);
-    risikoEinImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Gruen : LampenWidget::Farbe::Aus);
+    risikoEinImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Gruen
+                                                       : LampenWidget::Farbe::Aus);
 
     const VuMeter& vu = mainFrm_.vuMeter;
     vuMeter_->setzeBild(QDir(appPfad_).filePath(mainFrm_.vuRestZeitEin ? QStringLiteral("Grafik/VUEIN.GIF")
@@ -233,7 +246,8 @@ void MainFrmView::aktualisiere() {
                            vu.y2 - VuMeter::dialTop, vu.achseWidth});
     // The bar drains from the top: its lower edge stays where the layout puts it.
     const double unten = 330 + MainFrm::restZeitStandHoehe;
-    restZeitStand_->setGeometry(tw::rechteck(9060, unten - mainFrm_.restZeitStand, 75, mainFrm_.restZeitStand));
+    restZeitStand_->setGeometry(
+        tw::rechteck(9060, unten - mainFrm_.restZeitStand, 75, mainFrm_.restZeitStand));
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
 }
@@ -243,10 +257,15 @@ void MainFrmView::repaintNow() {
     centralWidget()->repaint();
 }
 
-QAction* MainFrmView::aktion(const QString& name) const { return findChild<QAction*>(name); }
+QAction* MainFrmView::aktion(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
 bool MainFrmView::eventFilter(QObject* objekt, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !objekt->isWidgetType() || static_cast<QWidget*>(objekt)->window() != this)
+    if (event->type() == QEvent::Paint && objekt == brett_ && nachErstemZeichnen)
+        QTimer::singleShot(0, this, std::exchange(nachErstemZeichnen, {}));
+    if (event->type() != QEvent::KeyPress || !objekt->isWidgetType() ||
+        static_cast<QWidget*>(objekt)->window() != this)
         return false;
     const int code = tastenCode(static_cast<QKeyEvent*>(event)->key());
     if (code == 0)

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -35,6 +36,9 @@ public:
     void repaintNow() override;
 
     QAction* aktion(const QString& name) const;
+
+    // Runs once, right after the board has first been painted: for what can wait until the game is on screen.
+    std::function<void()> nachErstemZeichnen;
     BrettAnsicht* brett() const { return brett_; }
 
 protected:
