@@ -7,7 +7,7 @@ packages=(
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox
-    imagemagick
+    imagemagick libmagickcore-6.q16-6-extra
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

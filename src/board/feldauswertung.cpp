@@ -16,7 +16,7 @@ constexpr qint16 ergebnisWortFertig = 4;
 } // namespace
 
 Feldauswertung::Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
-                               const Einstellungen& einstellungen, const WortRecord& wort,
+                               const Einstellungen& einstellungen, const WortDatensatz& wort,
                                ZugUmgebung& umgebung, ZugDienste dienste, QString appPfad)
     : feld_(spielfeld), anzeige_(wortanzeige), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
       umgebung_(umgebung), dienste_(dienste), appPfad_(std::move(appPfad)),

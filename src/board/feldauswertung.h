@@ -35,7 +35,7 @@ inline constexpr int tasteRunter = 40;
 class Feldauswertung {
 public:
     Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
-                   const Einstellungen& einstellungen, const WortRecord& wort, ZugUmgebung& umgebung,
+                   const Einstellungen& einstellungen, const WortDatensatz& wort, ZugUmgebung& umgebung,
                    ZugDienste dienste, QString appPfad);
 
     // A mouse button pressed on field `index`; only the left button uncovers.
@@ -71,7 +71,7 @@ private:
     Wortanzeige& anzeige_;
     Spielerliste& spieler_;
     const Einstellungen& einstellungen_;
-    const WortRecord& wort_;
+    const WortDatensatz& wort_;
     ZugUmgebung& umgebung_;
     ZugDienste dienste_;
     QString appPfad_;

@@ -2,7 +2,7 @@
 
 namespace findolin {
 
-Spielbrett::Spielbrett(const WortRecord& wort, const StartKontext& kontext,
+Spielbrett::Spielbrett(const WortDatensatz& wort, const StartKontext& kontext,
                        const Einstellungen& einstellungen, Spielerliste& spieler, ZugUmgebung& umgebung,
                        BrettDienste dienste, const QString& appPfad)
     : feld(dienste.zufall, wort), anzeige(feld, wort, kontext, dienste.messung),

@@ -19,7 +19,7 @@ struct BrettDienste {
 // The board with its word display and its moves, built together over one word record.
 class Spielbrett {
 public:
-    Spielbrett(const WortRecord& wort, const StartKontext& kontext, const Einstellungen& einstellungen,
+    Spielbrett(const WortDatensatz& wort, const StartKontext& kontext, const Einstellungen& einstellungen,
                Spielerliste& spieler, ZugUmgebung& umgebung, BrettDienste dienste, const QString& appPfad);
 
     Spielfeld feld;

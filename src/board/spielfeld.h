@@ -2,7 +2,7 @@
 
 #include "brettlayout.h"
 #include "farbtabelle.h"
-#include "wortrecord.h"
+#include "words/wortdatensatz.h"
 
 #include "platform/services.h"
 
@@ -39,7 +39,7 @@ struct FeldCursor {
 // next letter to find. Dealing and the queries of the computer opponent work here.
 class Spielfeld {
 public:
-    Spielfeld(platform::RandomSource& zufall, const WortRecord& wort);
+    Spielfeld(platform::RandomSource& zufall, const WortDatensatz& wort);
 
     Feld& feld(qint16 i);
     const Feld& feld(qint16 i) const;
@@ -77,7 +77,7 @@ public:
 
 private:
     platform::RandomSource& zufall_;
-    const WortRecord& wort_;
+    const WortDatensatz& wort_;
     std::array<Feld, brettlayout::anzahlFelder> felder_;
 };
 

@@ -10,7 +10,7 @@
 
 namespace findolin {
 
-Wortanzeige::Wortanzeige(Spielfeld& spielfeld, const WortRecord& wort, const StartKontext& kontext,
+Wortanzeige::Wortanzeige(Spielfeld& spielfeld, const WortDatensatz& wort, const StartKontext& kontext,
                          const platform::TextMeasure& messung)
     : spielfeld_(spielfeld), wort_(wort), kontext_(kontext), messung_(messung) {}
 

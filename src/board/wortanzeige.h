@@ -1,7 +1,7 @@
 #pragma once
 
 #include "spielfeld.h"
-#include "wortrecord.h"
+#include "words/wortdatensatz.h"
 
 #include "platform/services.h"
 #include "startup/startkontext.h"
@@ -32,7 +32,7 @@ public:
     static constexpr double kontextSchrift = 8.0;
     static constexpr double wortSchrift = 20.0;
 
-    Wortanzeige(Spielfeld& spielfeld, const WortRecord& wort, const StartKontext& kontext,
+    Wortanzeige(Spielfeld& spielfeld, const WortDatensatz& wort, const StartKontext& kontext,
                 const platform::TextMeasure& messung);
 
     // Deals the board for the word record's word, lays out both lines and the magnifier, and starts the
@@ -55,7 +55,7 @@ public:
 
 private:
     Spielfeld& spielfeld_;
-    const WortRecord& wort_;
+    const WortDatensatz& wort_;
     const StartKontext& kontext_;
     const platform::TextMeasure& messung_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/soundplayer.h"
+#include "platform/db/database.h"
 #include "platform/services.h"
 
 namespace findolin {
@@ -14,6 +16,8 @@ struct Dienste {
     platform::TextMeasure& masse;
     platform::ModalPresenter& fenster;
     platform::ProcessControl& prozess;
+    platform::SoundPlayer& ton;
+    platform::db::DatabaseOpener& datenbanken;
 };
 
 } // namespace findolin

@@ -1,38 +1,65 @@
 #include "mainfrm.h"
 
+#include "board/farbtabelle.h"
 #include "logging.h"
+#include "platform/files.h"
 #include "settings/omnorini.h"
 #include "startup/hilfsfunktionen.h"
 #include "startup/lesehilfen.h"
 #include "startup/rahmendateien.h"
+#include "words/bausteinbild.h"
 
 namespace findolin {
 
-MainFrm::MainFrm(Dienste& dienste, StartKontext& kontext, const Pfade& pfade)
-    : d_(dienste), kontext_(kontext), pfade_(pfade), mldFenster_(dienste.fenster, dienste.masse),
-      endeFrm_(dienste.fenster) {}
+MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
+    : d_(dienste), modul_(modul), sound_(sound), mldFenster_(dienste.fenster, dienste.masse),
+      endeFrm_(dienste.fenster), spieler_(modul.kontext, modul.einst),
+      rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
+      brett_(rdb_.wortDatensatz(), modul.kontext, modul.einst, spieler_, *this,
+             {dienste.uhr, dienste.pause, dienste.timer, dienste.zufall, dienste.masse, ansicht_},
+             modul.pfade.appPfad) {
+    spieler_.ziffernNeuZeichnen = [this] { ansicht_.repaintNow(); };
+}
 
 void MainFrm::Form_Load() {
-    loadOmnorIni(d_.dateien, pfade_, kontext_.nSpieler, einst_, formular_);
-    fldCursVisible = einst_.einstFeldMarkierung == 1;
+    const Pfade& pfade = modul_.pfade;
+    StartKontext& kontext = modul_.kontext;
+    loadOmnorIni(d_.dateien, pfade, kontext.nSpieler, modul_.einst, modul_.formular);
+    brett_.feld.fldCurs.sichtbar = modul_.einst.einstFeldMarkierung == 1;
+    sound_.playSound(QStringLiteral("ProgrammStart"));
     letzteEnergieZeit = static_cast<qint32>(rundeGerade(d_.uhr.secondsSinceMidnight()));
-    uebTitelLabel = kontext_.uebungsTitel;
-    kontext_.uebungsTitel.clear();
-    spNameLbl = kontext_.spielerName[0];
-    kontext_.fehlerWorte.leeren();
-    leseFehlerWorte(d_.dateien, pfade_, kontext_);
-    qCDebug(lcGame) << "main window loaded for" << kontext_.nSpieler << "players";
+    spieler_.aktSpieler = 0;
+    initFarbTabelle(brett_.feld.feldFarben);
+    brett_.feld.loescheSpielfeld();
+    uebBausteinBild =
+        pfade.imProgrammordner(QStringLiteral("Grafik/") + bausteinBildName(kontext.ubixFeldName));
+    uebTitelLabel = kontext.uebungsTitel;
+    kontext.uebungsTitel.clear();
+    spieler_.zeigeAktuellenSpieler();
+    kontext.fehlerWorte.leeren();
+    leseFehlerWorte(d_.dateien, pfade, kontext);
+    restZeitStand = restZeitStandHoehe;
+    vuMeter.initVuMeter();
+    vuRestZeitEin = modul_.einst.einstRatezeit != 0;
+    setzeRateZeitZurueck();
+    risikoAnbieten(false);
+    rdb_.oeffneDatenbank(pfade.imProgrammordner(QStringLiteral("Omnor-D.mdb")));
+    rdb_.setzeWortFilter();
+    rdb_.leereBenutzteWorte();
+    rdb_.waehleWort();
+    brett_.anzeige.zeigeNeuesWort();
+    qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();
 }
 
 void MainFrm::mnuDateiEnde_Click() {
-    endeFrm_.frageBeenden(kontext_.nSpieler, einst_.einstGegenComputer);
+    endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer);
     if (endeFrm_.antwort() != QLatin1String("nein"))
         programmEnde();
 }
 
 bool MainFrm::Form_Unload() {
     if (restZeitStand >= 100) {
-        endeFrm_.frageBeenden(kontext_.nSpieler, einst_.einstGegenComputer);
+        endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer);
         if (endeFrm_.antwort() == QLatin1String("nein"))
             return true;
     }
@@ -42,8 +69,10 @@ bool MainFrm::Form_Unload() {
 
 void MainFrm::programmEnde() {
     qCDebug(lcGame) << "program end";
+    sound_.playSound(QStringLiteral("ProgrammEnde"));
     warteSekunden(d_.uhr, d_.pause, 2);
-    saveOmnorIni(d_.dateien, pfade_, einst_, formular_);
+    sound_.schliessen();
+    saveOmnorIni(d_.dateien, modul_.pfade, modul_.einst, modul_.formular);
     d_.prozess.terminate(0);
 }
 

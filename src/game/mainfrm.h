@@ -1,51 +1,83 @@
 #pragma once
 
+#include "board/spielbrett.h"
 #include "dienste.h"
-#include "settings/einstellformular.h"
-#include "settings/einstellungen.h"
+#include "modulzustand.h"
+#include "scoring/spielerliste.h"
+#include "scoring/vumeter.h"
+#include "sound/soundmodul.h"
 #include "startup/meldungsfenster.h"
-#include "startup/startkontext.h"
+#include "words/rdbmanager.h"
 
 namespace findolin {
 
-// The main window's logic: its load procedure, the commands that end the program, and the state of the
-// controls the view draws. Everything runs on the user-interface thread.
-class MainFrm {
+// The main window's logic: its load procedure, the moves on its board, the commands that end the program,
+// and the state of the controls that the view draws. Everything runs on the user-interface thread.
+class MainFrm : private ZugUmgebung {
 public:
     static inline const QString caption = QStringLiteral("Omnor - Findolin");
+    // The play-time bar as laid out; play time is left while it is 100 twips or more.
+    static constexpr double restZeitStandHoehe = 4605;
 
-    MainFrm(Dienste& dienste, StartKontext& kontext, const Pfade& pfade);
+    MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound);
 
     void Form_Load();
     // "&Ende ...": asks first; "nein" keeps the game going.
     void mnuDateiEnde_Click();
     // Closing the window: asks while play time is left. Returns true to keep the window open.
     bool Form_Unload();
-    // The one orderly end: writes what must be written and ends the process.
+    // The one orderly end: plays the closing sound, writes what must be written and ends the process.
     void programmEnde();
 
-    const Einstellungen& einstellungen() const { return einst_; }
-    const EinstellFormular& einstellFormular() const { return formular_; }
-    const StartKontext& kontext() const { return kontext_; }
+    // The view that repaints the form at once where the game needs it (before a pause).
+    void verbindeAnsicht(platform::FormView* ansicht) { ansicht_.ziel = ansicht; }
+
+    const Modulzustand& modul() const { return modul_; }
+    const Einstellungen& einstellungen() const { return modul_.einst; }
+    Spielbrett& brett() { return brett_; }
+    Spielerliste& spieler() { return spieler_; }
+    RdbManager& woerter() { return rdb_; }
     MldFenster& mldFenster() { return mldFenster_; }
     EndeFrm& endeFrm() { return endeFrm_; }
 
     // Control state the view shows.
     QString uebTitelLabel = QStringLiteral("[kein Übungsschwerpunkt]");
-    QString spNameLbl;
-    bool fldCursVisible = false;
+    QString uebBausteinBild;
     qint32 letzteEnergieZeit = 0;
-    // Height of the play-time bar in twips; play time is left while it is 100 or more.
-    double restZeitStand = 2400;
+    double restZeitStand = restZeitStandHoehe;
+    bool risikoAngeboten = false;
+    qint16 rateZeit = 0;
+    VuMeter vuMeter;
+    bool vuRestZeitEin = false; // the dial shows its "on" picture
 
 private:
+    // What a move needs from the rest of the game.
+    void playSound(const QString& ereignis) override { sound_.playSound(ereignis); }
+    void waehleWort() override { rdb_.waehleWort(); }
+    void risikoAnbieten(bool ein) override { risikoAngeboten = ein; }
+    void setzeRateZeitZurueck() override {
+        rateZeit = 0;
+        vuMeter.drawVuZeiger(0);
+    }
+
+    // Forwards immediate repaints to the view once there is one; during the load there is none yet.
+    struct Ansicht : platform::FormView {
+        platform::FormView* ziel = nullptr;
+        void repaintNow() override {
+            if (ziel)
+                ziel->repaintNow();
+        }
+    };
+
     Dienste& d_;
-    StartKontext& kontext_;
-    const Pfade& pfade_;
-    Einstellungen einst_;
-    EinstellFormular formular_;
+    Modulzustand& modul_;
+    SoundModul& sound_;
+    Ansicht ansicht_;
     MldFenster mldFenster_;
     EndeFrm endeFrm_;
+    Spielerliste spieler_;
+    RdbManager rdb_;
+    Spielbrett brett_;
 };
 
 } // namespace findolin

@@ -35,18 +35,20 @@ int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& d
     qCDebug(lcGame) << "start with" << cmd;
     if (!istRahmenAufruf(cmd))
         return verweigere(d, nurAusRahmen);
-    StartKontext kontext;
-    if (!leseStartParameter(cmd, kontext))
+    Modulzustand modul;
+    if (!leseStartParameter(cmd, modul.kontext))
         return verweigere(d, nichtKompatibel);
 
-    const Pfade pfade = Pfade::ausProgrammordner(programmordner);
+    modul.pfade = Pfade::ausProgrammordner(programmordner);
     ansicht.zeigeHintergrund();
-    leseMaxSpielDauer(d.dateien, pfade, kontext);
-    leseUebungsTitel(d.dateien, pfade, kontext);
-    const qint32 hilfeKontext = hilfeKontextFuer(kontext.ubixNr, 0);
-    qCDebug(lcGame) << "help context" << hilfeKontext;
+    leseMaxSpielDauer(d.dateien, modul.pfade, modul.kontext);
+    SoundModul sound(d.ton, modul.pfade, modul.einst.einstTon);
+    sound.loadSoundIni(d.dateien);
+    leseUebungsTitel(d.dateien, modul.pfade, modul.kontext);
+    modul.hilfeKontext = hilfeKontextFuer(modul.kontext.ubixNr, modul.hilfeKontext);
+    qCDebug(lcGame) << "help context" << modul.hilfeKontext;
 
-    MainFrm mainFrm(d, kontext, pfade);
+    MainFrm mainFrm(d, modul, sound);
     mainFrm.Form_Load();
     ansicht.zeigeHauptfenster(mainFrm);
     return 0;

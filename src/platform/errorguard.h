@@ -18,9 +18,14 @@ inline constexpr int exitCodeRuntimeError = 2;
 void setFatalErrorHandler(FatalErrorHandler handler);
 void reportFatal(const Laufzeitfehler& fehler);
 
+// Runs after every event that runGuarded handled: the view shows what the logic changed.
+void setAfterEachEvent(std::function<void()> epilogue);
+void afterEachEvent();
+
 template <class Work> void runGuarded(Work&& work) {
     try {
         work();
+        afterEachEvent();
     } catch (const Laufzeitfehler& fehler) {
         reportFatal(fehler);
     } catch (const std::exception& fehler) {

@@ -75,8 +75,14 @@ void VirtualEventLoop::block(double seconds) {
     blocked_ = false;
 }
 
-void VirtualEventLoop::post(std::function<void()> event) {
-    posted_.push_back({nowMs_, nextOrder_++, std::move(event)});
+void VirtualEventLoop::post(std::function<void()> event) { postAfter(0, std::move(event)); }
+
+void VirtualEventLoop::postAfter(qint64 afterMs, std::function<void()> event) {
+    const Posted neu{nowMs_ + std::max<qint64>(afterMs, 0), nextOrder_++, std::move(event)};
+    const auto spaeter = std::upper_bound(posted_.begin(), posted_.end(), neu, [](const Posted& a, const Posted& b) {
+        return a.atMs < b.atMs;
+    });
+    posted_.insert(spaeter, std::move(neu));
 }
 
 bool VirtualEventLoop::serveNext(qint64 untilMs) {

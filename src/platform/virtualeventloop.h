@@ -32,6 +32,8 @@ public:
     void processPending() { advance(0); }
     // Queues an event (a click, a key) to be handled at the current virtual time, after what is already due.
     void post(std::function<void()> event);
+    // Queues an event that arrives `afterMs` from now, even if the thread is then blocked by a pause.
+    void postAfter(qint64 afterMs, std::function<void()> event);
     // Milliseconds since the loop was made, and how long the blocking pauses lasted in all.
     qint64 nowMs() const { return nowMs_; }
     qint64 blockedMs() const { return blockedMs_; }

@@ -15,7 +15,7 @@ namespace findolin::test {
 // A move environment that records what a move asks for and gives words from a fixed list, in turn.
 class AufzeichnendeUmgebung : public ZugUmgebung {
 public:
-    explicit AufzeichnendeUmgebung(WortRecord& wort) : wort_(wort) {}
+    explicit AufzeichnendeUmgebung(WortDatensatz& wort) : wort_(wort) {}
 
     void playSound(const QString& ereignis) override { sounds.append(ereignis); }
     void waehleWort() override {
@@ -23,7 +23,7 @@ public:
         if (woerter.empty())
             return;
         const auto& [kontext, text] = woerter[static_cast<size_t>(naechstes++) % woerter.size()];
-        wort_ = WortRecord{text, static_cast<qint16>(text.size()), kontext, 0, 0};
+        wort_ = WortDatensatz{text, static_cast<qint16>(text.size()), kontext, 0, 0};
     }
     void risikoAnbieten(bool ein) override { risiko.append(ein); }
     void setzeRateZeitZurueck() override { ++rateZeitZurueck; }
@@ -36,7 +36,7 @@ public:
     int rateZeitZurueck = 0;
 
 private:
-    WortRecord& wort_;
+    WortDatensatz& wort_;
 };
 
 class ZaehlendeAnsicht : public platform::FormView {
@@ -76,7 +76,7 @@ struct Brett {
 
     // Deals `text` as the searched word.
     void legeWort(const QString& text, const QString& wortKontext = {}) {
-        wort = WortRecord{text, static_cast<qint16>(text.size()), wortKontext, 0, 0};
+        wort = WortDatensatz{text, static_cast<qint16>(text.size()), wortKontext, 0, 0};
         brett->anzeige.zeigeNeuesWort();
     }
 
@@ -131,7 +131,7 @@ struct Brett {
     ZaehlendeAnsicht ansicht;
     StartKontext kontext;
     Einstellungen einstellungen;
-    WortRecord wort;
+    WortDatensatz wort;
     AufzeichnendeUmgebung umgebung;
     std::unique_ptr<Spielerliste> spieler;
     std::unique_ptr<Spielbrett> brett;

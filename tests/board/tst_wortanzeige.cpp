@@ -28,7 +28,7 @@ private:
             anzeige = std::make_unique<Wortanzeige>(b.feld(), b.wort, b.kontext, messung);
         }
         void zeige(const QString& kontext, const QString& wort, qint16 von = 0, qint16 bis = 0) {
-            b.wort = WortRecord{wort, static_cast<qint16>(wort.size()), kontext, von, bis};
+            b.wort = WortDatensatz{wort, static_cast<qint16>(wort.size()), kontext, von, bis};
             anzeige->zeigeNeuesWort();
         }
         double breite(const QString& text, double punkte) const {
@@ -113,7 +113,7 @@ void TstWortanzeige::unpassbaresWortHaeltBeiEinemPunkt() {
         double zeilenhoeheTwips(const platform::Schrift&) const override { return 100; }
     } breit;
     Wortanzeige a(b.feld(), b.wort, b.kontext, breit);
-    b.wort = WortRecord{riesig, 24, QStringLiteral("der"), 0, 0};
+    b.wort = WortDatensatz{riesig, 24, QStringLiteral("der"), 0, 0};
     a.zeigeNeuesWort();
     QCOMPARE(a.suchWortLbl.punkte, 1.0);
     QCOMPARE(a.suchKontLbl.punkte, 1.0);

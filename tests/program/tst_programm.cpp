@@ -20,12 +20,18 @@ class TestProgramm : public QObject {
         QVERIFY(QFile::copy(QStringLiteral(FINDOLIN_PROGRAM), ordner + "/findolin"));
         QFile::setPermissions(ordner + "/findolin", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir().mkpath(ordner + "/User");
-        const QString quelle = QFileInfo::exists(testdataFile("framework/Omnor.ini")) ? testdataFile("framework")
-                                                                                     : QStringLiteral(FINDOLIN_DEMO_DIR);
+        const QString quelle = QFileInfo::exists(testdataFile("framework/Omnor.ini"))
+                                   ? testdataFile("framework")
+                                   : QStringLiteral(FINDOLIN_DEMO_DIR);
         for (const QString& datei : {"Omnor.ini", "Omnor.tsp"}) {
             QVERIFY(QFile::copy(quelle + "/" + datei, ordner + "/" + datei));
             QFile::setPermissions(ordner + "/" + datei, QFile::ReadOwner | QFile::WriteOwner);
         }
+        const QString datenbank = QFileInfo::exists(testdataFile("access/Omnor-D.mdb"))
+                                      ? testdataFile("access/Omnor-D.mdb")
+                                      : QStringLiteral(FINDOLIN_DEMO_DIR "/Omnor-D.mdb");
+        QVERIFY(QFile::copy(datenbank, ordner + "/Omnor-D.mdb"));
+        QFile::setPermissions(ordner + "/Omnor-D.mdb", QFile::ReadOwner | QFile::WriteOwner);
         for (const QString& spieler : {"anna01", "ben02"}) {
             QFile f(ordner + "/User/" + spieler + ".tmp");
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -41,7 +47,8 @@ class TestProgramm : public QObject {
             const QString pfad = it.next();
             QFile f(pfad);
             f.open(QIODevice::ReadOnly);
-            dateien.insert(QDir(ordner).relativeFilePath(pfad), QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
+            dateien.insert(QDir(ordner).relativeFilePath(pfad),
+                           QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
         }
         return dateien;
     }
@@ -59,7 +66,8 @@ class TestProgramm : public QObject {
             p.kill();
             return {-1, QString::fromUtf8(p.readAllStandardError())};
         }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
 private slots:
@@ -67,19 +75,21 @@ private slots:
         QTest::addColumn<QStringList>("argumente");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("meldung");
-        const QString nurRahmen = "Fenster \"Laufzeitfehler\": Dieses Programm kann nur aus der/Spieleliste der "
-                                  "Demoversion des/OMNOR-Rahmenprogramms gestartet/werden!";
+        const QString nurRahmen =
+            "Fenster \"Laufzeitfehler\": Dieses Programm kann nur aus der/Spieleliste der "
+            "Demoversion des/OMNOR-Rahmenprogramms gestartet/werden!";
         QTest::newRow("no list") << QStringList{} << 1 << nurRahmen;
         QTest::newRow("no delimiter") << QStringList{"Version=4;nSpieler=1;A;a;"} << 1 << nurRahmen;
-        QTest::newRow("other version") << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
-                                       << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
-                                          "mit der installierten Version/von OMNOR.";
-        QTest::newRow("sixth player") << QStringList{"\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\""} << 2
-                                      << "nSpieler = 6";
+        QTest::newRow("other version")
+            << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
+            << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
+               "mit der installierten Version/von OMNOR.";
+        QTest::newRow("sixth player")
+            << QStringList{"\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\""} << 2 << "nSpieler = 6";
         QTest::newRow("missing key") << QStringList{"\"Version=4;nSpieler=2;Anna;Ben;anna01;\""} << 2
                                      << "Kennung von Spieler 2";
-        QTest::newRow("missing result file") << QStringList{"\"Version=4;nSpieler=1;Cleo;cleo03;\""} << 2
-                                             << "cleo03.tmp";
+        QTest::newRow("missing result file")
+            << QStringList{"\"Version=4;nSpieler=1;Cleo;cleo03;\""} << 2 << "cleo03.tmp";
     }
     void abgelehnterStart() {
         QFETCH(QStringList, argumente);
@@ -93,13 +103,33 @@ private slots:
         QCOMPARE(bestand(ordner.path()), vorher);
     }
 
-    void fehlendeUebungsliste() {
+    void kaputteRahmendatei_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QByteArray>("inhalt"); // empty: the file is missing
+        QTest::newRow("no practice foci") << "Omnor.tsp" << QByteArray();
+        QTest::newRow("no spelling database") << "Omnor-D.mdb" << QByteArray();
+        QTest::newRow("database of another kind")
+            << "Omnor-D.mdb" << QByteArray("Das ist keine Datenbank.\r\n");
+        QTest::newRow("settings value out of range")
+            << "Omnor.ini" << QByteArray("[Spiele]\r\n[Findolin]\r\nTonEinschalten=7\r\n");
+    }
+    void kaputteRahmendatei() {
+        QFETCH(QString, datei);
+        QFETCH(QByteArray, inhalt);
         QTemporaryDir ordner;
         legeRahmenAn(ordner.path());
-        QFile::remove(ordner.path() + "/Omnor.tsp");
+        QFile::remove(ordner.path() + "/" + datei);
+        if (!inhalt.isEmpty()) {
+            QFile f(ordner.path() + "/" + datei);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(inhalt);
+        }
+        const auto vorher = bestand(ordner.path());
         const Lauf lauf = starte(ordner.path(), {"\"Version=4;nSpieler=1;Anna;anna01;\""});
         QCOMPARE(lauf.exitCode, 2);
-        QVERIFY2(lauf.fenster.contains("Omnor.tsp"), qPrintable(lauf.fenster));
+        QVERIFY2(lauf.fenster.contains("Laufzeitfehler") && lauf.fenster.contains(datei),
+                 qPrintable(lauf.fenster));
+        QCOMPARE(bestand(ordner.path()), vorher);
     }
 
     void spielenUndBeenden() {
@@ -110,10 +140,11 @@ private slots:
         const QByteArray vorher = alt.readAll();
         alt.close();
 
-        const Lauf lauf = starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Ben;anna01;ben02;\""},
-                                 "ja", 300);
+        const Lauf lauf = starte(
+            ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Ben;anna01;ben02;\""}, "ja", 300);
         QCOMPARE(lauf.exitCode, 0);
-        QVERIFY2(lauf.fenster.contains("Fenster \"Findolin beenden\": Seid ihr wirklich sicher"), qPrintable(lauf.fenster));
+        QVERIFY2(lauf.fenster.contains("Fenster \"Findolin beenden\": Seid ihr wirklich sicher"),
+                 qPrintable(lauf.fenster));
 
         QFile neu(ordner.path() + "/Omnor.ini");
         QVERIFY(neu.open(QIODevice::ReadOnly));

@@ -1,16 +1,21 @@
 #include "mainfrmview.h"
 
+#include "anzeigen.h"
+#include "brettansicht.h"
 #include "game/mainfrm.h"
 #include "platform/errorguard.h"
 #include "platform/qt/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QFrame>
+#include <QDir>
 #include <QGroupBox>
-#include <QLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace findolin::view {
 
@@ -45,6 +50,33 @@ void linie(QWidget* eltern, double y, double breite, QColor farbe) {
     l->setStyleSheet(QStringLiteral("background-color: %1").arg(farbe.name()));
 }
 
+void zeigeElement(QLabel* lbl, const AnzeigeElement& e) {
+    lbl->setText(e.caption);
+    lbl->setGeometry(tw::rechteck(e.left, e.top, e.width, e.height));
+    QFont font = tw::schrift({QStringLiteral("Arial"), e.punkte, true});
+    lbl->setFont(font);
+    lbl->setVisible(e.sichtbar);
+}
+
+// The form's key codes for the keys the board listens to; 0 for every other key.
+int tastenCode(int qtTaste) {
+    switch (qtTaste) {
+    case Qt::Key_Left:
+        return tasteLinks;
+    case Qt::Key_Up:
+        return tasteHoch;
+    case Qt::Key_Right:
+        return tasteRechts;
+    case Qt::Key_Down:
+        return tasteRunter;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return tasteEnter;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(mainFrm), appPfad_(appPfad) {
@@ -53,12 +85,22 @@ MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(ma
     flaeche->setFixedSize(tw::groesse(9600, 6630));
     setCentralWidget(flaeche);
     baueMenue();
-    baueSpielfeldBeschriftung(flaeche);
+    baueSpielfeld(flaeche);
     baueWortRahmen(flaeche);
     baueSpielerRahmen(flaeche);
+    baueRisikoUndZeit(flaeche);
     baueUebungsZeile(flaeche);
-    aktualisiere();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+    mainFrm_.verbindeAnsicht(this);
+    platform::setAfterEachEvent([this] { aktualisiere(); });
+    aktualisiere();
+}
+
+MainFrmView::~MainFrmView() {
+    qApp->removeEventFilter(this);
+    platform::setAfterEachEvent({});
+    mainFrm_.verbindeAnsicht(nullptr);
 }
 
 void MainFrmView::baueMenue() {
@@ -98,11 +140,8 @@ void MainFrmView::baueMenue() {
            {"mnuHilfeAktKat", QStringLiteral("Üb&ungsschwerpunkt ..."), {}}});
 }
 
-void MainFrmView::baueSpielfeldBeschriftung(QWidget* flaeche) {
-    auto* fldFrame = new QFrame(flaeche);
-    fldFrame->setObjectName(QStringLiteral("FldFrame"));
-    fldFrame->setFrameShape(QFrame::Box);
-    fldFrame->setGeometry(tw::rechteck(360, 420, 4815, 4875));
+void MainFrmView::baueSpielfeld(QWidget* flaeche) {
+    brett_ = new BrettAnsicht(flaeche, mainFrm_.brett().feld, mainFrm_.brett().zuege, bilder_);
     for (int spalte = 0; spalte < 5; ++spalte)
         label(flaeche, QString(QChar(u'A' + spalte)), 855 + 900 * spalte, 150, 255, 315, beschriftung);
     for (int zeile = 0; zeile < 5; ++zeile)
@@ -110,8 +149,26 @@ void MainFrmView::baueSpielfeldBeschriftung(QWidget* flaeche) {
 }
 
 void MainFrmView::baueWortRahmen(QWidget* flaeche) {
-    rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945)->setObjectName(QStringLiteral("SuchWortFrame"));
-    rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945)->setObjectName(QStringLiteral("FundWortFrame"));
+    QGroupBox* such = rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945);
+    such->setObjectName(QStringLiteral("SuchWortFrame"));
+    suchKontLbl_ = new QLabel(such);
+    suchWortLbl_ = new QLabel(such);
+    leseLupe_ = new QFrame(such);
+    leseLupe_->setObjectName(QStringLiteral("LeseLupe"));
+    leseLupe_->setStyleSheet(
+        QStringLiteral("border: 2px solid #c03020; border-radius: 6px; background: transparent;"));
+    leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QGroupBox* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
+    fund->setObjectName(QStringLiteral("FundWortFrame"));
+    fundKontLbl_ = new QLabel(fund);
+    fundWortLbl_ = new QLabel(fund);
+    suchKontLbl_->setObjectName(QStringLiteral("SuchKontLbl"));
+    suchWortLbl_->setObjectName(QStringLiteral("SuchWortLbl"));
+    fundKontLbl_->setObjectName(QStringLiteral("FundKontLbl"));
+    fundWortLbl_->setObjectName(QStringLiteral("FundWortLbl"));
+    for (QLabel* l : {suchKontLbl_, suchWortLbl_, fundKontLbl_, fundWortLbl_})
+        l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    fundWortLbl_->setStyleSheet(QStringLiteral("color: #1a6a1a"));
 }
 
 void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
@@ -121,15 +178,27 @@ void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
     spNameLbl_->setObjectName(QStringLiteral("SpNameLbl"));
     QGroupBox* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
     for (int i = 0; i < 5; ++i)
-        label(punkte, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+        punkZiff_[i] =
+            label(punkte, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
     QGroupBox* bonus = rahmen(flaeche, QStringLiteral("Bonus"), 6300, 3030, 855, 675);
     for (int i = 0; i < 3; ++i)
-        label(bonus, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter)->setEnabled(false);
+        risikoZiff_[i] =
+            label(bonus, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+}
+
+void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
     risikoBtn_ = new QPushButton(QStringLiteral("&Risiko"), flaeche);
     risikoBtn_->setObjectName(QStringLiteral("RisikoBtn"));
     risikoBtn_->setFont(tw::schrift(titelSchrift));
     risikoBtn_->setGeometry(tw::rechteck(7260, 3150, 1185, 525));
-    risikoBtn_->setEnabled(false);
+    risikoAusImg_ = new LampenWidget(flaeche);
+    risikoAusImg_->setGeometry(tw::rechteck(5790, 2970, 390, 390));
+    risikoEinImg_ = new LampenWidget(flaeche);
+    risikoEinImg_->setGeometry(tw::rechteck(5790, 3450, 390, 390));
+    vuMeter_ = new VuMeterWidget(flaeche, bilder_);
+    vuMeter_->setGeometry(
+        tw::rechteck(VuMeter::dialLeft, VuMeter::dialTop, VuMeter::dialWidth, VuMeter::dialWidth));
+    restZeitStand_ = new ZeitBalkenWidget(flaeche);
 }
 
 void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
@@ -138,16 +207,72 @@ void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
     QGroupBox* titel = rahmen(flaeche, {}, 1200, 5790, 7305, 600);
     uebTitelLabel_ = label(titel, {}, 120, 210, 7020, 315, titelSchrift, Qt::AlignHCenter | Qt::AlignTop);
     uebTitelLabel_->setObjectName(QStringLiteral("UebTitelLabel"));
-    uebBausteinImage_ = new QLabel(flaeche);
+    uebBausteinImage_ = new BildWidget(flaeche, bilder_);
     uebBausteinImage_->setGeometry(tw::rechteck(135, 5850, 825, 600));
 }
 
-void MainFrmView::aktualisiere() {
-    spNameLbl_->setText(mainFrm_.spNameLbl);
-    uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
+void MainFrmView::aktualisiereWorte() {
+    const Wortanzeige& a = mainFrm_.brett().anzeige;
+    zeigeElement(suchKontLbl_, a.suchKontLbl);
+    zeigeElement(suchWortLbl_, a.suchWortLbl);
+    zeigeElement(fundKontLbl_, a.fundKontLbl);
+    zeigeElement(fundWortLbl_, a.fundWortLbl);
+    leseLupe_->setGeometry(
+        tw::rechteck(a.leseLupe.left, a.leseLupe.top, a.leseLupe.width, a.leseLupe.height));
+    leseLupe_->setVisible(a.leseLupe.sichtbar);
+    leseLupe_->raise();
 }
 
-QAction* MainFrmView::aktion(const QString& name) const { return findChild<QAction*>(name); }
+void MainFrmView::aktualisiere() {
+    brett_->aktualisiere();
+    aktualisiereWorte();
+    const PunkteAnzeige& punkte = mainFrm_.spieler().anzeige;
+    spNameLbl_->setText(punkte.spNameLbl);
+    for (int i = 0; i < 5; ++i)
+        punkZiff_[i]->setText(punkte.punkZiff[i]);
+    for (int i = 0; i < 3; ++i) {
+        risikoZiff_[i]->setText(punkte.risikoZiff[i]);
+        risikoZiff_[i]->setEnabled(mainFrm_.risikoAngeboten);
+    }
+    risikoBtn_->setEnabled(mainFrm_.risikoAngeboten);
+    risikoAusImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Aus : LampenWidget::Farbe::Rot);
+    risikoEinImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Gruen
+                                                       : LampenWidget::Farbe::Aus);
+
+    const VuMeter& vu = mainFrm_.vuMeter;
+    vuMeter_->setzeBild(QDir(appPfad_).filePath(mainFrm_.vuRestZeitEin ? QStringLiteral("Grafik/VUEIN.GIF")
+                                                                       : QStringLiteral("Grafik/VUAUS.GIF")));
+    vuMeter_->setzeZeiger({vu.x1 - VuMeter::dialLeft, vu.y1 - VuMeter::dialTop, vu.x2 - VuMeter::dialLeft,
+                           vu.y2 - VuMeter::dialTop, vu.achseWidth});
+    // The bar drains from the top: its lower edge stays where the layout puts it.
+    const double unten = 330 + MainFrm::restZeitStandHoehe;
+    restZeitStand_->setGeometry(
+        tw::rechteck(9060, unten - mainFrm_.restZeitStand, 75, mainFrm_.restZeitStand));
+    uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
+    uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
+}
+
+void MainFrmView::repaintNow() {
+    aktualisiere();
+    centralWidget()->repaint();
+}
+
+QAction* MainFrmView::aktion(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+bool MainFrmView::eventFilter(QObject* objekt, QEvent* event) {
+    if (event->type() == QEvent::Paint && objekt == brett_ && nachErstemZeichnen)
+        QTimer::singleShot(0, this, std::exchange(nachErstemZeichnen, {}));
+    if (event->type() != QEvent::KeyPress || !objekt->isWidgetType() ||
+        static_cast<QWidget*>(objekt)->window() != this)
+        return false;
+    const int code = tastenCode(static_cast<QKeyEvent*>(event)->key());
+    if (code == 0)
+        return false;
+    platform::runGuarded([&] { mainFrm_.brett().zuege.Form_KeyDown(code); });
+    return true;
+}
 
 void MainFrmView::closeEvent(QCloseEvent* event) {
     bool offenHalten = true;

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "anzeigen.h"
+#include "platform/services.h"
+
 #include <QMainWindow>
+#include <array>
+#include <functional>
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QPushButton;
+class QFrame;
 
 namespace findolin {
 class MainFrm;
@@ -13,33 +18,61 @@ class MainFrm;
 
 namespace findolin::view {
 
-// The main window "Omnor - Findolin", drawn at the form's geometry in twips. It shows the state of the
-// main window's logic and hands the user's commands to it.
-class MainFrmView : public QMainWindow {
+class BrettAnsicht;
+class BildWidget;
+class LampenWidget;
+class VuMeterWidget;
+class ZeitBalkenWidget;
+
+// The main window "Omnor - Findolin", drawn at the form's geometry in twips. It shows the state of the main
+// window's logic and hands the user's commands to it; like the form, it sees every key before its controls.
+class MainFrmView : public QMainWindow, public platform::FormView {
 public:
     MainFrmView(MainFrm& mainFrm, const QString& appPfad);
+    ~MainFrmView() override;
 
-    // Shows the logic's current state.
+    // Shows the logic's current state; repaintNow also paints it at once, before a pause.
     void aktualisiere();
+    void repaintNow() override;
 
     QAction* aktion(const QString& name) const;
 
+    // Runs once, right after the board has first been painted: for what can wait until the game is on screen.
+    std::function<void()> nachErstemZeichnen;
+    BrettAnsicht* brett() const { return brett_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objekt, QEvent* event) override;
 
 private:
     void baueMenue();
-    void baueSpielerRahmen(QWidget* flaeche);
+    void baueSpielfeld(QWidget* flaeche);
     void baueWortRahmen(QWidget* flaeche);
-    void baueSpielfeldBeschriftung(QWidget* flaeche);
+    void baueSpielerRahmen(QWidget* flaeche);
+    void baueRisikoUndZeit(QWidget* flaeche);
     void baueUebungsZeile(QWidget* flaeche);
+    void aktualisiereWorte();
 
     MainFrm& mainFrm_;
     QString appPfad_;
+    Bilder bilder_;
+    BrettAnsicht* brett_ = nullptr;
+    QLabel* suchKontLbl_ = nullptr;
+    QLabel* suchWortLbl_ = nullptr;
+    QFrame* leseLupe_ = nullptr;
+    QLabel* fundKontLbl_ = nullptr;
+    QLabel* fundWortLbl_ = nullptr;
     QLabel* spNameLbl_ = nullptr;
-    QLabel* uebTitelLabel_ = nullptr;
-    QLabel* uebBausteinImage_ = nullptr;
+    std::array<QLabel*, 5> punkZiff_{};
+    std::array<QLabel*, 3> risikoZiff_{};
     QPushButton* risikoBtn_ = nullptr;
+    LampenWidget* risikoAusImg_ = nullptr;
+    LampenWidget* risikoEinImg_ = nullptr;
+    VuMeterWidget* vuMeter_ = nullptr;
+    ZeitBalkenWidget* restZeitStand_ = nullptr;
+    QLabel* uebTitelLabel_ = nullptr;
+    BildWidget* uebBausteinImage_ = nullptr;
 };
 
 } // namespace findolin::view

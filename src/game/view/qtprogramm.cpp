@@ -3,7 +3,9 @@
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
 #include "mainfrmview.h"
+#include "platform/audio/nachladenderplayer.h"
 #include "platform/commandline.h"
+#include "platform/db/dateioeffner.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
 #include "platform/qt/fehlerfenster.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 namespace findolin::view {
@@ -23,26 +26,45 @@ namespace {
 
 class QtStartAnsicht : public StartAnsicht {
 public:
-    QtStartAnsicht(const QString& appPfad, platform::QtModalPresenter& presenter)
-        : appPfad_(appPfad), presenter_(presenter) {}
+    QtStartAnsicht(const QString& appPfad, platform::QtModalPresenter& presenter,
+                   platform::NachladenderSoundPlayer& ton)
+        : appPfad_(appPfad), presenter_(presenter), ton_(ton) {}
 
     void zeigeHintergrund() override {
         hintergrund_ = std::make_unique<QLabel>();
         hintergrund_->setWindowTitle(QStringLiteral("Omnor"));
-        hintergrund_->setPixmap(QPixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
         hintergrund_->setScaledContents(true);
+        hintergrund_->setStyleSheet(QStringLiteral("background-color: #dfeef8"));
         hintergrund_->resize(800, 600);
         hintergrund_->show();
+    }
+
+    // What can wait until the first board is on screen: the background's picture and the sound output.
+    void nachDemErstenBild() {
+        hintergrund_->setPixmap(
+            QPixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
+        ton_.ladeImHintergrund();
     }
 
     void zeigeHauptfenster(MainFrm& mainFrm) override {
         MainFrmView fenster(mainFrm, appPfad_);
         presenter_.setParent(&fenster);
+        fenster.nachErstemZeichnen = [this] {
+            // For the start-up benchmark: end as soon as the first board is on screen, writing nothing.
+            if (qEnvironmentVariableIsSet("FINDOLIN_EXIT_WHEN_SHOWN")) {
+                std::fputs("shown\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::exit(0); // exit() closes no window, so there is no question
+                return;
+            }
+            nachDemErstenBild();
+        };
         fenster.show();
         // For automated runs of the real program: choose "&Ende ..." after a while.
         const int endeNach = qEnvironmentVariableIntValue("FINDOLIN_QUIT_AFTER_MS");
         if (platform::Automation::active() && endeNach > 0)
-            QTimer::singleShot(endeNach, &fenster, [&fenster] { fenster.aktion(QStringLiteral("mnuDateiEnde"))->trigger(); });
+            QTimer::singleShot(endeNach, &fenster,
+                               [&fenster] { fenster.aktion(QStringLiteral("mnuDateiEnde"))->trigger(); });
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
@@ -50,6 +72,7 @@ public:
 private:
     QString appPfad_;
     platform::QtModalPresenter& presenter_;
+    platform::NachladenderSoundPlayer& ton_;
     std::unique_ptr<QLabel> hintergrund_;
 };
 
@@ -69,9 +92,11 @@ int laufeFindolin(int argc, char** argv) {
     platform::QtTextMeasure masse;
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
+    platform::NachladenderSoundPlayer ton(platform::imOrdner(appPfad, QStringLiteral("findolin_klang")));
+    platform::db::DateiOeffner datenbanken;
     registriereMeldungsdialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF")));
-    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess};
-    QtStartAnsicht ansicht(appPfad, fenster);
+    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
+    QtStartAnsicht ansicht(appPfad, fenster, ton);
 
     int exitCode = platform::exitCodeRuntimeError;
     platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, dienste, ansicht); });

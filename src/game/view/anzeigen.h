@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/pictures/picture.h"
+
+#include <QSet>
+#include <QWidget>
+#include <functional>
+
+namespace findolin::view {
+
+// The pictures the main window draws. A picture that cannot be read is tried once and then left out (its
+// place stays empty), so that painting never reads or logs the same missing file again.
+class Bilder {
+public:
+    std::shared_ptr<const platform::Picture> picture(const QString& pfad);
+
+private:
+    platform::PictureCache cache_;
+    QSet<QString> fehlend_;
+};
+
+// A picture from the program's "Grafik" folder, drawn into its place; nothing when it cannot be read.
+class BildWidget : public QWidget {
+public:
+    BildWidget(QWidget* eltern, Bilder& bilder) : QWidget(eltern), bilder_(bilder) {}
+    void setzeBild(const QString& pfad);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Bilder& bilder_;
+    QString pfad_;
+};
+
+// A round lamp: red, green or dark.
+class LampenWidget : public QWidget {
+public:
+    enum class Farbe { Aus, Rot, Gruen };
+    explicit LampenWidget(QWidget* eltern) : QWidget(eltern) {}
+    void setzeFarbe(Farbe farbe);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Farbe farbe_ = Farbe::Aus;
+};
+
+// The remaining-time meter: its dial picture, the needle from the pivot to the tip, and the hub. `zeiger`
+// gives the needle's ends and the hub in twips relative to the dial.
+class VuMeterWidget : public BildWidget {
+public:
+    struct Zeiger {
+        double x1, y1, x2, y2;
+        double achseBreite;
+    };
+    VuMeterWidget(QWidget* eltern, Bilder& bilder) : BildWidget(eltern, bilder) {}
+    void setzeZeiger(const Zeiger& zeiger);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Zeiger zeiger_{};
+};
+
+// The play-time bar, drawn to its current height.
+class ZeitBalkenWidget : public QWidget {
+public:
+    explicit ZeitBalkenWidget(QWidget* eltern) : QWidget(eltern) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace findolin::view

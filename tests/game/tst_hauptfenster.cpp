@@ -1,0 +1,103 @@
+#include "game/view/brettansicht.h"
+#include "game/view/mainfrmview.h"
+#include "platform/qt/twips.h"
+#include "spielfixture.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace findolin;
+using findolin::test::SpielFixture;
+namespace tw = findolin::platform::twips;
+
+// The real main window, offscreen, clicked and typed at, over the game on the virtual clock.
+class TestHauptfenster : public QObject {
+    Q_OBJECT
+
+    // Runs `pruefe` with the main window shown over a freshly started game.
+    static void mitFenster(quint32 seed, const std::function<void(SpielFixture&, MainFrm&, view::MainFrmView&)>& pruefe) {
+        SpielFixture s(seed);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            view::MainFrmView fenster(frm, s.ordner.path());
+            fenster.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+            pruefe(s, frm, fenster);
+        });
+    }
+    static QString text(const view::MainFrmView& f, const char* name) {
+        return f.findChild<QLabel*>(QLatin1String(name))->text();
+    }
+
+private slots:
+    void layoutInTwips() {
+        mitFenster(1, [](SpielFixture&, MainFrm&, view::MainFrmView& f) {
+            QCOMPARE(f.windowTitle(), QString("Omnor - Findolin"));
+            QCOMPARE(f.centralWidget()->size(), QSize(640, 442));
+            QCOMPARE(f.brett()->geometry(), tw::rechteck(360, 420, 4815, 4875));
+            QCOMPARE(f.brett()->feldWidget(7)->geometry(), tw::rechteck(200 + 900 * 2, 280 + 900, 825, 825));
+            QCOMPARE(f.findChild<QWidget*>("RisikoBtn")->geometry(), tw::rechteck(7260, 3150, 1185, 525));
+            QVERIFY(!f.findChild<QWidget*>("RisikoBtn")->isEnabled());
+            QCOMPARE(text(f, "UebTitelLabel"), QString("Lernwörter mit Lupe"));
+            QCOMPARE(text(f, "SpNameLbl"), QString("Anna"));
+            QStringList menue;
+            for (const char* name : {"mnuDateiNeu", "mnuDateiEnde", "mnuBearbEinstell", "mnuHilfeAktKat"})
+                menue << f.aktion(QLatin1String(name))->text();
+            QCOMPARE(menue, (QStringList{"&Neu ...", "&Ende ...", "&Einstellungen ...", "Üb&ungsschwerpunkt ..."}));
+        });
+    }
+
+    void wortLabelsPassenInIhrenRahmen() {
+        mitFenster(1, [](SpielFixture&, MainFrm& frm, view::MainFrmView& f) {
+            const QLabel* wort = f.findChild<QLabel*>("SuchWortLbl");
+            const QLabel* kontext = f.findChild<QLabel*>("SuchKontLbl");
+            QCOMPARE(wort->text(), frm.woerter().aktWort());
+            // The word starts 50 twips after the context, and its real width fits into the frame.
+            QCOMPARE(wort->x(), tw::px(frm.brett().anzeige.suchWortLbl.left));
+            QVERIFY(QFontMetrics(wort->font()).horizontalAdvance(wort->text()) + wort->x() <= tw::px(3255));
+            QCOMPARE(kontext->font().pointSizeF(), frm.brett().anzeige.suchKontLbl.punkte);
+            QCOMPARE(f.findChild<QLabel*>("FundWortLbl")->x(), wort->x());
+        });
+    }
+
+    void klickAufFelder() {
+        mitFenster(3, [](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
+            const QString erster = frm.woerter().aktWort().left(1).toUpper();
+            const qint16 richtig = SpielFixture::feldMit(frm, erster);
+            QTest::mouseClick(f.brett()->feldWidget(richtig), Qt::RightButton);
+            s.schleife.advance(10);
+            QCOMPARE(frm.brett().feld.feld(richtig).feldGesehen, false); // the right button does nothing
+            QTest::mouseClick(f.brett()->feldWidget(richtig), Qt::LeftButton);
+            QVERIFY(frm.brett().feld.feld(richtig).buchstabeSichtbar); // shown at once, before the evaluation
+            s.schleife.advance(10);
+            f.aktualisiere();
+            QCOMPARE(text(f, "FundWortLbl"), frm.woerter().aktWort().left(1));
+            QCOMPARE(frm.modul().kontext.spielerPunkte[0], 20);
+            QTest::mouseClick(f.brett()->feldWidget(24), Qt::LeftButton);
+            s.schleife.advance(10);
+            f.aktualisiere();
+            QCOMPARE(text(f, "SpNameLbl"), QString("Ben"));
+        });
+    }
+
+    void tastaturBewegtDenCursor() {
+        mitFenster(1, [](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
+            QWidget* cursor = f.findChild<QWidget*>("FldCurs");
+            QVERIFY(cursor->isVisible());
+            QTest::keyClick(&f, Qt::Key_Left); // at the left edge: nothing
+            QTest::keyClick(&f, Qt::Key_Up);
+            QCOMPARE(frm.brett().zuege.cursorFeld(), 0);
+            QTest::keyClick(&f, Qt::Key_Right);
+            QTest::keyClick(&f, Qt::Key_Down);
+            QCOMPARE(frm.brett().zuege.cursorFeld(), 6);
+            QCOMPARE(cursor->geometry(), tw::rechteck(150 + 900, 240 + 900, 915, 915));
+            QTest::keyClick(&f, Qt::Key_Return);
+            QVERIFY(frm.brett().feld.feld(6).feldGesehen);
+            s.schleife.advance(10);
+        });
+    }
+};
+
+QTEST_MAIN(TestHauptfenster)
+#include "tst_hauptfenster.moc"

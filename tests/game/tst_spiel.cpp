@@ -1,0 +1,146 @@
+#include "spielfixture.h"
+
+#include <QTest>
+
+using namespace findolin;
+using findolin::test::SpielFixture;
+
+// Whole games through the real start-up and the real main form, on the virtual clock, with real files.
+class TestSpiel : public QObject {
+    Q_OBJECT
+
+    static QString klang(const QString& name) { return QStringLiteral("/Sound/") + name + QStringLiteral(".WAV"); }
+    static bool spielte(const SpielFixture& s, const QString& name) {
+        return std::any_of(s.ton.played.begin(), s.ton.played.end(),
+                           [&](const QString& p) { return p.endsWith(klang(name)); });
+    }
+
+private slots:
+    void start() {
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            QVERIFY(s.hintergrundGezeigt);
+            QCOMPARE(frm.spieler().anzeige.spNameLbl, QString("Anna"));
+            QCOMPARE(frm.uebTitelLabel, QString("Lernwörter mit Lupe"));
+            QVERIFY(frm.uebBausteinBild.endsWith("Grafik/BST_LIP.GIF"));
+            QCOMPARE(frm.woerter().wortAnzahl(), 15);
+            QVERIFY(frm.brett().feld.fldCurs.sichtbar); // FeldMarkierung=1 in the file
+            QCOMPARE(frm.modul().hilfeKontext, 1003);
+            // Every character of the word lies face down on a field of its own.
+            const QString wort = frm.woerter().aktWort();
+            int belegt = 0;
+            for (const Feld& f : frm.brett().feld.felder())
+                belegt += !f.buchstabe.isEmpty() && f.buchstabe != QLatin1String("*");
+            QCOMPARE(belegt, wort.size());
+            QCOMPARE(frm.brett().anzeige.suchWortLbl.caption, wort);
+            QVERIFY(spielte(s, "Fanfare"));
+        });
+    }
+
+    void wortFindenBringtDasNaechste() {
+        SpielFixture s(3);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            const QString erstes = frm.woerter().aktWort();
+            for (int p = 0; p < erstes.size(); ++p) {
+                const qint16 feld = SpielFixture::feldMit(frm, erstes.mid(p, 1).toUpper());
+                QVERIFY(feld >= 0);
+                s.klicke(frm, feld);
+                if (p + 1 < erstes.size()) {
+                    QCOMPARE(frm.brett().anzeige.fundWortLbl.caption, erstes.left(p + 1));
+                    QCOMPARE(frm.brett().feld.feld(feld).farbe, weiss);
+                }
+            }
+            // 20 for each letter uncovered for the first time, 20 for the one that completes the word.
+            QCOMPARE(frm.modul().kontext.spielerPunkte[0], 20 * erstes.size());
+            QCOMPARE(frm.spieler().anzeige.punkZiff[4], QString::number((20 * erstes.size()) % 10));
+            QCOMPARE(frm.spieler().aktSpieler, 0); // the finder goes on
+            QVERIFY(frm.woerter().aktWort() != erstes);
+            QCOMPARE(frm.brett().feld.aktPos, 1);
+            QCOMPARE(frm.brett().anzeige.fundWortLbl.caption, QString());
+            QVERIFY(spielte(s, "Klick"));
+        });
+    }
+
+    void fehlgriffGibtDenZugWeiter() {
+        SpielFixture s(5);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            s.klicke(frm, 24); // the last field stays empty for every word shorter than 24 characters
+            QCOMPARE(frm.modul().kontext.spielerPunkte[0], 0); // never below 0
+            QCOMPARE(frm.spieler().aktSpieler, 1);
+            QCOMPARE(frm.spieler().anzeige.spNameLbl, QString("Ben"));
+            QVERIFY(spielte(s, "Plopp"));
+            QVERIFY(!frm.brett().feld.feld(24).buchstabeSichtbar);
+            QVERIFY(frm.brett().feld.feld(24).feldGesehen);
+        });
+    }
+
+    void eingabeWaehrendDerPauseKommtDanach() {
+        SpielFixture s(5);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            const QString erster = frm.woerter().aktWort().left(1).toUpper();
+            const qint16 richtig = SpielFixture::feldMit(frm, erster);
+            frm.brett().zuege.FldPic_MouseDown(24, linkeMaustaste); // Anna misses ...
+            // ... and, while the game pauses, clicks the right field: it counts for Ben, after the pause.
+            s.schleife.postAfter(500, [&] { frm.brett().zuege.FldPic_MouseDown(richtig, linkeMaustaste); });
+            s.schleife.advance(5000);
+            QCOMPARE(frm.modul().kontext.spielerPunkte[0], 0);
+            QCOMPARE(frm.modul().kontext.spielerPunkte[1], 20);
+            QCOMPARE(frm.spieler().aktSpieler, 1);
+        });
+    }
+
+    void gleicherSeedGleichesSpiel() {
+        const auto spielVerlauf = [](quint32 seed) {
+            SpielFixture s(seed);
+            if (!s.legeRahmenAn())
+                return QStringList{};
+            QStringList verlauf;
+            s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+                for (int zug = 0; zug < 60; ++zug) {
+                    const qint16 feld = SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe());
+                    s.klicke(frm, zug % 4 == 3 ? 24 : feld);
+                    verlauf << frm.woerter().aktWort() + QString::number(frm.modul().kontext.spielerPunkte[0]) +
+                                   "/" + QString::number(frm.modul().kontext.spielerPunkte[1]);
+                }
+            });
+            return verlauf;
+        };
+        const QStringList erster = spielVerlauf(11);
+        if (erster.isEmpty())
+            QSKIP("shared test data not found");
+        QCOMPARE(spielVerlauf(11), erster);
+        QVERIFY(spielVerlauf(12) != erster);
+    }
+
+    void beenden_data() {
+        QTest::addColumn<QString>("antwort");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("ja ends and saves") << "&ja" << 0;
+        QTest::newRow("nein keeps playing") << "&nein" << -1;
+    }
+    void beenden() {
+        QFETCH(QString, antwort);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.fenster.answer(EndeFrm::name, antwort);
+        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) { frm.mnuDateiEnde_Click(); });
+        QTEST(exitCode, "exitCode");
+        QCOMPARE(spielte(s, "Abschied"), exitCode == 0);
+        QCOMPARE(s.ton.closeCount, exitCode == 0 ? 1 : 0);
+        QFile ini(s.ordner.filePath("Omnor.ini"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll().contains("EinstellungenSpeichern=1\r\n \r\n"), exitCode == 0);
+    }
+};
+
+QTEST_MAIN(TestSpiel)
+#include "tst_spiel.moc"
