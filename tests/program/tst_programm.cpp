@@ -23,7 +23,7 @@ class TestProgramm : public QObject {
         const QString quelle = QFileInfo::exists(testdataFile("framework/Omnor.ini"))
                                    ? testdataFile("framework")
                                    : QStringLiteral(FINDOLIN_DEMO_DIR);
-        for (const QString& datei : {"Omnor.ini", "Omnor.tsp"}) {
+        for (const char* datei : {"Omnor.ini", "Omnor.tsp"}) {
             QVERIFY(QFile::copy(quelle + "/" + datei, ordner + "/" + datei));
             QFile::setPermissions(ordner + "/" + datei, QFile::ReadOwner | QFile::WriteOwner);
         }
@@ -32,7 +32,7 @@ class TestProgramm : public QObject {
                                       : QStringLiteral(FINDOLIN_DEMO_DIR "/Omnor-D.mdb");
         QVERIFY(QFile::copy(datenbank, ordner + "/Omnor-D.mdb"));
         QFile::setPermissions(ordner + "/Omnor-D.mdb", QFile::ReadOwner | QFile::WriteOwner);
-        for (const QString& spieler : {"anna01", "ben02"}) {
+        for (const char* spieler : {"anna01", "ben02"}) {
             QFile f(ordner + "/User/" + spieler + ".tmp");
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("17 = OK\r\n23 = falsch\r\n");
