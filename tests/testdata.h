@@ -5,12 +5,16 @@
 #include <QTest>
 
 // The shared real files live beside the checkout; a test that needs them skips when they are absent.
-inline QString testdataDir() { return QStringLiteral(FINDOLIN_TESTDATA_DIR); }
+inline QString testdataDir() {
+    return QStringLiteral(FINDOLIN_TESTDATA_DIR);
+}
 
-inline QString testdataFile(const QString& relative) { return QDir(testdataDir()).filePath(relative); }
+inline QString testdataFile(const QString& relative) {
+    return QDir(testdataDir()).filePath(relative);
+}
 
-#define REQUIRE_TESTDATA(relative)                                                                              \
-    do {                                                                                                        \
-        if (!QFileInfo::exists(testdataFile(relative)))                                                         \
-            QSKIP(qPrintable(QStringLiteral("shared test data not found: ") + testdataFile(relative)));        \
+#define REQUIRE_TESTDATA(relative)                                                                           \
+    do {                                                                                                     \
+        if (!QFileInfo::exists(testdataFile(relative)))                                                      \
+            QSKIP(qPrintable(QStringLiteral("shared test data not found: ") + testdataFile(relative)));      \
     } while (false)

@@ -16,7 +16,8 @@ QString grossBuchstabe(const QString& zeichen) {
     return gross;
 }
 
-Spielfeld::Spielfeld(platform::RandomSource& zufall, const WortDatensatz& wort) : zufall_(zufall), wort_(wort) {
+Spielfeld::Spielfeld(platform::RandomSource& zufall, const WortDatensatz& wort)
+    : zufall_(zufall), wort_(wort) {
     initFarbTabelle(feldFarben);
 }
 

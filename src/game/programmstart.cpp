@@ -12,14 +12,15 @@ namespace findolin {
 
 namespace {
 
-const QString nurAusRahmen = QStringList{QStringLiteral("Dieses Programm kann nur aus der"),
-                                         QStringLiteral("Spieleliste der Demoversion des"),
-                                         QStringLiteral("OMNOR-Rahmenprogramms gestartet"), QStringLiteral("werden!")}
-                                 .join(QChar(13));
-const QString nichtKompatibel = QStringList{QStringLiteral("Diese Version von Findolin ist nicht"),
-                                            QStringLiteral("kompatibel mit der installierten Version"),
-                                            QStringLiteral("von OMNOR.")}
-                                    .join(QChar(13));
+const QString nurAusRahmen =
+    QStringList{QStringLiteral("Dieses Programm kann nur aus der"),
+                QStringLiteral("Spieleliste der Demoversion des"),
+                QStringLiteral("OMNOR-Rahmenprogramms gestartet"), QStringLiteral("werden!")}
+        .join(QChar(13));
+const QString nichtKompatibel =
+    QStringList{QStringLiteral("Diese Version von Findolin ist nicht"),
+                QStringLiteral("kompatibel mit der installierten Version"), QStringLiteral("von OMNOR.")}
+        .join(QChar(13));
 
 // Shows why the program refuses to run, then ends it; nothing else is shown or read.
 int verweigere(Dienste& d, const QString& meldungsText) {

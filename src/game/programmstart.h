@@ -17,6 +17,7 @@ public:
 
 // The program's entry: refuses to run without the framework's launch list or with another protocol version,
 // reads the launch context and the framework's files, then shows the main window. Returns the exit code.
-int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& dienste, StartAnsicht& ansicht);
+int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& dienste,
+                   StartAnsicht& ansicht);
 
 } // namespace findolin

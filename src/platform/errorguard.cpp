@@ -15,9 +15,13 @@ std::function<void()>& epilogue() {
 }
 } // namespace
 
-void setFatalErrorHandler(FatalErrorHandler newHandler) { handler() = std::move(newHandler); }
+void setFatalErrorHandler(FatalErrorHandler newHandler) {
+    handler() = std::move(newHandler);
+}
 
-void setAfterEachEvent(std::function<void()> newEpilogue) { epilogue() = std::move(newEpilogue); }
+void setAfterEachEvent(std::function<void()> newEpilogue) {
+    epilogue() = std::move(newEpilogue);
+}
 
 void afterEachEvent() {
     if (epilogue())

@@ -15,16 +15,21 @@
 
 namespace findolin::platform {
 
-QString imOrdner(const QString& ordner, const QString& name) { return QDir(ordner).filePath(name); }
+QString imOrdner(const QString& ordner, const QString& name) {
+    return QDir(ordner).filePath(name);
+}
 
-bool QtFileSystem::exists(const QString& path) const { return QFileInfo(path).isFile(); }
+bool QtFileSystem::exists(const QString& path) const {
+    return QFileInfo(path).isFile();
+}
 
 QByteArray QtFileSystem::readAll(const QString& path) const {
     QFile file(path);
     if (!QFileInfo(path).isFile())
         throw Laufzeitfehler(QStringLiteral("Datei nicht gefunden"), QDir::toNativeSeparators(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw Laufzeitfehler(QStringLiteral("Die Datei kann nicht gelesen werden"), QDir::toNativeSeparators(path));
+        throw Laufzeitfehler(QStringLiteral("Die Datei kann nicht gelesen werden"),
+                             QDir::toNativeSeparators(path));
     return file.readAll();
 }
 

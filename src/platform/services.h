@@ -72,8 +72,8 @@ public:
     virtual ~FileSystem() = default;
     virtual bool exists(const QString& path) const = 0;
     virtual QByteArray readAll(const QString& path) const = 0;
-    // Replaces `path` with `content`, writing `tempPath` first. At every moment either the old or the new file
-    // exists whole; afterwards `tempPath` is gone.
+    // Replaces `path` with `content`, writing `tempPath` first. At every moment either the old or the new
+    // file exists whole; afterwards `tempPath` is gone.
     virtual void replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) = 0;
 };
 

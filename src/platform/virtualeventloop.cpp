@@ -60,7 +60,8 @@ std::unique_ptr<Timer> VirtualEventLoop::createTimer(int milliseconds, std::func
 }
 
 void VirtualEventLoop::schedule(VirtualTimer* timer) {
-    // Like a real timer: it falls due one interval after it was (re)started; a zero interval still waits a turn.
+    // Like a real timer: it falls due one interval after it was (re)started; a zero interval still waits a
+    // turn.
     timer->dueMs_ = nowMs_ + std::max(timer->interval_, 0);
     timer->order_ = nextOrder_++;
 }
@@ -75,13 +76,14 @@ void VirtualEventLoop::block(double seconds) {
     blocked_ = false;
 }
 
-void VirtualEventLoop::post(std::function<void()> event) { postAfter(0, std::move(event)); }
+void VirtualEventLoop::post(std::function<void()> event) {
+    postAfter(0, std::move(event));
+}
 
 void VirtualEventLoop::postAfter(qint64 afterMs, std::function<void()> event) {
     const Posted neu{nowMs_ + std::max<qint64>(afterMs, 0), nextOrder_++, std::move(event)};
-    const auto spaeter = std::upper_bound(posted_.begin(), posted_.end(), neu, [](const Posted& a, const Posted& b) {
-        return a.atMs < b.atMs;
-    });
+    const auto spaeter = std::upper_bound(posted_.begin(), posted_.end(), neu,
+                                          [](const Posted& a, const Posted& b) { return a.atMs < b.atMs; });
     posted_.insert(spaeter, std::move(neu));
 }
 
@@ -164,7 +166,9 @@ void ScriptedPresenter::onNext(const QString& formName, Handler handler) {
     scripted_[formName].push_back(std::move(handler));
 }
 
-void ScriptedPresenter::always(const QString& formName, Handler handler) { fallback_[formName] = std::move(handler); }
+void ScriptedPresenter::always(const QString& formName, Handler handler) {
+    fallback_[formName] = std::move(handler);
+}
 
 int ScriptedPresenter::pendingAnswers() const {
     int n = 0;
@@ -173,6 +177,8 @@ int ScriptedPresenter::pendingAnswers() const {
     return n;
 }
 
-void ThrowingProcessControl::terminate(int exitCode) { throw ProcessTerminated{exitCode}; }
+void ThrowingProcessControl::terminate(int exitCode) {
+    throw ProcessTerminated{exitCode};
+}
 
 } // namespace findolin::platform

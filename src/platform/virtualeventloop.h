@@ -15,7 +15,8 @@ namespace findolin::platform {
 // served afterwards. Nothing here waits on the wall clock.
 class VirtualEventLoop : public Clock, public TimerFactory, public BlockingPause {
 public:
-    explicit VirtualEventLoop(double startSecondsSinceMidnight = 36000.0, QDate startDate = QDate(2026, 12, 6));
+    explicit VirtualEventLoop(double startSecondsSinceMidnight = 36000.0,
+                              QDate startDate = QDate(2026, 12, 6));
     ~VirtualEventLoop() override;
 
     // Clock

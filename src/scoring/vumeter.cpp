@@ -7,7 +7,9 @@
 
 namespace findolin {
 
-double gradInBogen(double grad) { return grad * (3.1415926535 / 180); }
+double gradInBogen(double grad) {
+    return grad * (3.1415926535 / 180);
+}
 
 PolarPunkt polarPunkt(double radius, double grad) {
     const double a = gradInBogen(grad);

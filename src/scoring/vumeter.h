@@ -9,7 +9,7 @@ namespace findolin {
 struct VuMeter {
     static constexpr double dialLeft = 8700, dialTop = 5700, dialWidth = 825;
 
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // vuNadel
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;                                   // vuNadel
     double achseLeft = 0, achseTop = 0, achseWidth = 135, achseHeight = 135; // vuAchse
 
     // Places the needle for a meter value from 0 to 1000.

@@ -16,19 +16,32 @@ namespace {
 
 const QString abschnitt = QStringLiteral("[Findolin]");
 
-std::array<qint16 Einstellungen::*, 6> const einstellWerte = {
-    &Einstellungen::einstTon,           &Einstellungen::einstRatezeit,     &Einstellungen::einstFeldMarkierung,
-    &Einstellungen::einstGegenComputer, &Einstellungen::einstSpielStaerke, &Einstellungen::einstSpeichern};
+std::array<qint16 Einstellungen::*, 6> const einstellWerte = {&Einstellungen::einstTon,
+                                                              &Einstellungen::einstRatezeit,
+                                                              &Einstellungen::einstFeldMarkierung,
+                                                              &Einstellungen::einstGegenComputer,
+                                                              &Einstellungen::einstSpielStaerke,
+                                                              &Einstellungen::einstSpeichern};
 
-bool istKommentar(const QString& zeile) { return zeile.startsWith(QLatin1Char(';')); }
-bool istAbschnittsKopf(const QString& zeile) { return zeile.startsWith(QLatin1Char('[')); }
+bool istKommentar(const QString& zeile) {
+    return zeile.startsWith(QLatin1Char(';'));
+}
+bool istAbschnittsKopf(const QString& zeile) {
+    return zeile.startsWith(QLatin1Char('['));
+}
 
 void uebernimm(int index, qint16 v, qint16 nSpieler, Einstellungen& einst, EinstellFormular& formular) {
     einst.*einstellWerte[index] = v;
     switch (index) {
-    case 0: formular.tonEin = v; break;
-    case 1: formular.rateZeitEin = v; break;
-    case 2: formular.feldMarkEin = v; break;
+    case 0:
+        formular.tonEin = v;
+        break;
+    case 1:
+        formular.rateZeitEin = v;
+        break;
+    case 2:
+        formular.feldMarkEin = v;
+        break;
     case 3:
         formular.gegenComp = v;
         // Five places: with four or more people playing there is no room for the computer.
@@ -39,8 +52,12 @@ void uebernimm(int index, qint16 v, qint16 nSpieler, Einstellungen& einst, Einst
             formular.spStEnabled = false;
         }
         break;
-    case 4: formular.spSt = v; break;
-    case 5: formular.einstSaveOpt = v; break;
+    case 4:
+        formular.spSt = v;
+        break;
+    case 5:
+        formular.einstSaveOpt = v;
+        break;
     }
 }
 
@@ -48,13 +65,14 @@ void uebernimm(int index, qint16 v, qint16 nSpieler, Einstellungen& einst, Einst
 
 const QStringList& einstellSchluessel() {
     static const QStringList schluessel = {
-        QStringLiteral("TonEinschalten"), QStringLiteral("RatezeitBegrenzen"),   QStringLiteral("FeldMarkierung"),
-        QStringLiteral("GegenComputer"),  QStringLiteral("ComputerSpielStärke"), QStringLiteral("EinstellungenSpeichern")};
+        QStringLiteral("TonEinschalten"),      QStringLiteral("RatezeitBegrenzen"),
+        QStringLiteral("FeldMarkierung"),      QStringLiteral("GegenComputer"),
+        QStringLiteral("ComputerSpielStärke"), QStringLiteral("EinstellungenSpeichern")};
     return schluessel;
 }
 
-void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint16 nSpieler, Einstellungen& einst,
-                  EinstellFormular& formular) {
+void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint16 nSpieler,
+                  Einstellungen& einst, EinstellFormular& formular) {
     const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
     const QStringList zeilen = zeilenVon(leseTextdatei(dateien, pfad));
     qsizetype i = zeilen.indexOf(abschnitt);
@@ -72,9 +90,10 @@ void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint1
                 const QString text = zeile.mid(schluessel.size()).trimmed();
                 const qint16 v = leseGanzzahl(text, einstellSchluessel()[k]);
                 if (v != 0 && v != 1)
-                    throw Laufzeitfehler(QStringLiteral("Ungültiger Wert in der Konfigurationsdatei (erlaubt sind 0 "
-                                                        "und 1)"),
-                                         QDir::toNativeSeparators(pfad) + QStringLiteral(": ") + zeile);
+                    throw Laufzeitfehler(
+                        QStringLiteral("Ungültiger Wert in der Konfigurationsdatei (erlaubt sind 0 "
+                                       "und 1)"),
+                        QDir::toNativeSeparators(pfad) + QStringLiteral(": ") + zeile);
                 uebernimm(k, v, nSpieler, einst, formular);
                 break;
             }

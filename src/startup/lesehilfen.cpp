@@ -16,7 +16,9 @@ QString vorname(const QString& name) {
     return p < 0 ? name : name.left(p);
 }
 
-double rundeGerade(double wert) { return std::nearbyint(wert); } // the default rounding mode is half to even
+double rundeGerade(double wert) {
+    return std::nearbyint(wert);
+} // the default rounding mode is half to even
 
 double leseZahlwert(const QString& text) {
     // Collect the leading part that forms a number, skipping blanks wherever they stand.
@@ -53,12 +55,14 @@ double leseZahlwert(const QString& text) {
 qint16 leseGanzzahl(const QString& text, const QString& wofuer) {
     const double gerundet = rundeGerade(leseZahlwert(text));
     if (!(gerundet >= -32768.0 && gerundet <= 32767.0))
-        throw Laufzeitfehler(QStringLiteral("Überlauf: Die Zahl passt nicht in den Bereich von -32768 bis 32767"),
-                             wofuer + QStringLiteral(" = ") + text.trimmed());
+        throw Laufzeitfehler(
+            QStringLiteral("Überlauf: Die Zahl passt nicht in den Bereich von -32768 bis 32767"),
+            wofuer + QStringLiteral(" = ") + text.trimmed());
     return static_cast<qint16>(gerundet);
 }
 
-FeldLeser::FeldLeser(const QString& text, QString dateiname) : text_(text), dateiname_(std::move(dateiname)) {}
+FeldLeser::FeldLeser(const QString& text, QString dateiname)
+    : text_(text), dateiname_(std::move(dateiname)) {}
 
 QString FeldLeser::naechstesFeld() {
     if (amEnde())

@@ -27,7 +27,8 @@ public:
 
     MldFenster(platform::ModalPresenter& presenter, const platform::TextMeasure& masse);
 
-    void zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2, const QString& titel);
+    void zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2,
+                      const QString& titel);
     const QString& antwort() const { return antwort_; }
 
     QString formName() const override { return name; }

@@ -19,8 +19,12 @@ Pfade Pfade::ausProgrammordner(const QString& programmordner) {
     return {app, platform::imOrdner(app, QStringLiteral("User"))};
 }
 
-QString Pfade::imProgrammordner(const QString& name) const { return platform::imOrdner(appPfad, name); }
-QString Pfade::imUserOrdner(const QString& name) const { return platform::imOrdner(userPfad, name); }
+QString Pfade::imProgrammordner(const QString& name) const {
+    return platform::imOrdner(appPfad, name);
+}
+QString Pfade::imUserOrdner(const QString& name) const {
+    return platform::imOrdner(userPfad, name);
+}
 
 QString leseTextdatei(const platform::FileSystem& dateien, const QString& pfad) {
     return ausWindows1252(dateien.readAll(pfad));

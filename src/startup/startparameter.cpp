@@ -22,8 +22,9 @@ const QString keySpieler = QStringLiteral("nSpieler=");
 QString naechsterEintrag(QString& rest, const QString& was, int nummer) {
     const qsizetype p = rest.indexOf(QLatin1Char(';'));
     if (p < 0)
-        throw Laufzeitfehler(QStringLiteral("Die Startparameterliste des Rahmenprogramms ist unvollständig"),
-                             QStringLiteral("Es fehlt %1 %2 (jeder Eintrag endet mit \";\")").arg(was).arg(nummer));
+        throw Laufzeitfehler(
+            QStringLiteral("Die Startparameterliste des Rahmenprogramms ist unvollständig"),
+            QStringLiteral("Es fehlt %1 %2 (jeder Eintrag endet mit \";\")").arg(was).arg(nummer));
     QString eintrag = rest.left(p);
     rest = rest.mid(p + 1);
     return eintrag;

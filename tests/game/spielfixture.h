@@ -26,7 +26,7 @@ public:
             return false;
         QDir(ordner.path()).mkpath("User");
         for (const char* datei : {"framework/Omnor.ini", "framework/Omnor.tsp", "framework/User/anna01.tmp",
-                                     "framework/User/ben02.tmp", "access/Omnor-D.mdb"}) {
+                                  "framework/User/ben02.tmp", "access/Omnor-D.mdb"}) {
             const QString ziel = ordner.filePath(QString(datei).remove("framework/").remove("access/"));
             QFile::copy(testdataFile(datei), ziel);
             QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner);
@@ -80,6 +80,7 @@ private:
     std::function<void(MainFrm&)> imSpiel_;
 };
 
-inline const QString zweiSpieler = QStringLiteral("\"Version=4;UbixFeldName=;LupenFlag=1;nSpieler=2;Anna;Ben;anna01;ben02;\"");
+inline const QString zweiSpieler =
+    QStringLiteral("\"Version=4;UbixFeldName=;LupenFlag=1;nSpieler=2;Anna;Ben;anna01;ben02;\"");
 
 } // namespace findolin::test

@@ -15,7 +15,8 @@ class TestHauptfenster : public QObject {
     Q_OBJECT
 
     // Runs `pruefe` with the main window shown over a freshly started game.
-    static void mitFenster(quint32 seed, const std::function<void(SpielFixture&, MainFrm&, view::MainFrmView&)>& pruefe) {
+    static void mitFenster(quint32 seed,
+                           const std::function<void(SpielFixture&, MainFrm&, view::MainFrmView&)>& pruefe) {
         SpielFixture s(seed);
         if (!s.legeRahmenAn())
             QSKIP("shared test data not found");
@@ -44,7 +45,8 @@ private slots:
             QStringList menue;
             for (const char* name : {"mnuDateiNeu", "mnuDateiEnde", "mnuBearbEinstell", "mnuHilfeAktKat"})
                 menue << f.aktion(QLatin1String(name))->text();
-            QCOMPARE(menue, (QStringList{"&Neu ...", "&Ende ...", "&Einstellungen ...", "Üb&ungsschwerpunkt ..."}));
+            QCOMPARE(menue,
+                     (QStringList{"&Neu ...", "&Ende ...", "&Einstellungen ...", "Üb&ungsschwerpunkt ..."}));
         });
     }
 

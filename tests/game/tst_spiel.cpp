@@ -9,7 +9,9 @@ using findolin::test::SpielFixture;
 class TestSpiel : public QObject {
     Q_OBJECT
 
-    static QString klang(const QString& name) { return QStringLiteral("/Sound/") + name + QStringLiteral(".WAV"); }
+    static QString klang(const QString& name) {
+        return QStringLiteral("/Sound/") + name + QStringLiteral(".WAV");
+    }
     static bool spielte(const SpielFixture& s, const QString& name) {
         return std::any_of(s.ton.played.begin(), s.ton.played.end(),
                            [&](const QString& p) { return p.endsWith(klang(name)); });
@@ -107,8 +109,9 @@ private slots:
                 for (int zug = 0; zug < 60; ++zug) {
                     const qint16 feld = SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe());
                     s.klicke(frm, zug % 4 == 3 ? 24 : feld);
-                    verlauf << frm.woerter().aktWort() + QString::number(frm.modul().kontext.spielerPunkte[0]) +
-                                   "/" + QString::number(frm.modul().kontext.spielerPunkte[1]);
+                    verlauf << frm.woerter().aktWort() +
+                                   QString::number(frm.modul().kontext.spielerPunkte[0]) + "/" +
+                                   QString::number(frm.modul().kontext.spielerPunkte[1]);
                 }
             });
             return verlauf;

@@ -6,10 +6,22 @@
 #include <QPainter>
 #include <QtEndian>
 #include <cmath>
+#include <vector>
 
 // Helpers of the picture tests: drawing a picture into an image, finding what was drawn, comparing two
 // renderings after cutting both to their content.
 namespace pictures_test {
+
+// 16-bit words in the file's byte order (little endian), as metafile records hold them.
+inline QByteArray worte(const std::vector<qint16>& liste) {
+    QByteArray bytes;
+    for (const qint16 w : liste) {
+        char puffer[2];
+        qToLittleEndian(w, puffer);
+        bytes.append(puffer, 2);
+    }
+    return bytes;
+}
 
 inline QImage male(const findolin::platform::Picture& bild, QSize groesse) {
     return bild.toImage(groesse, Qt::transparent);

@@ -11,17 +11,9 @@ using namespace findolin::platform;
 using findolin::tools::Farbe;
 using findolin::tools::WmfWriter;
 
-namespace {
+using pictures_test::worte;
 
-QByteArray worte(const std::vector<qint16>& liste) {
-    QByteArray bytes;
-    for (const qint16 w : liste) {
-        char puffer[2];
-        qToLittleEndian(w, puffer);
-        bytes.append(puffer, 2);
-    }
-    return bytes;
-}
+namespace {
 
 // A small sound picture: a red square on a blue disc.
 WmfWriter gutesBild() {

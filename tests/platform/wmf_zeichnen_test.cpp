@@ -7,6 +7,8 @@ using namespace findolin::platform;
 using findolin::tools::Farbe;
 using findolin::tools::WmfWriter;
 
+using pictures_test::worte;
+
 namespace {
 
 constexpr Farbe rot{255, 0, 0}, blau{0, 0, 255}, schwarz{0, 0, 0};
@@ -65,16 +67,6 @@ QByteArray dib(int bits, const QList<QRgb>& pixel, bool vonOben = false) {
         zeilen += zeile;
     }
     return kopf + tabelle + zeilen;
-}
-
-QByteArray worte(const std::vector<qint16>& liste) {
-    QByteArray bytes;
-    for (const qint16 w : liste) {
-        char puffer[2];
-        qToLittleEndian(w, puffer);
-        bytes.append(puffer, 2);
-    }
-    return bytes;
 }
 
 const QList<QRgb> vierFarben{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};

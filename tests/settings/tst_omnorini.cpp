@@ -53,27 +53,28 @@ private slots:
         QTest::addColumn<int>("nSpieler");
         QTest::addColumn<QList<int>>("werte");
         QTest::addColumn<bool>("computerWaehlbar");
-        const QStringList alle = {"[Findolin]", "TonEinschalten=1", "RatezeitBegrenzen=1", "FeldMarkierung=1",
-                                  "GegenComputer=1", "ComputerSpielStärke=1", "EinstellungenSpeichern=1"};
+        const QStringList alle = {
+            "[Findolin]",      "TonEinschalten=1",      "RatezeitBegrenzen=1",     "FeldMarkierung=1",
+            "GegenComputer=1", "ComputerSpielStärke=1", "EinstellungenSpeichern=1"};
         QTest::newRow("all on") << alle << 2 << QList<int>{1, 1, 1, 1, 1, 1} << true;
         QTest::newRow("four players: no computer") << alle << 4 << QList<int>{1, 1, 1, 0, 1, 1} << false;
         QTest::newRow("order, comments, blanks")
-            << QStringList{"[Findolin]", "; c", "", "EinstellungenSpeichern=1", " ", "TonEinschalten= 1 "} << 2
-            << QList<int>{1, 0, 0, 0, 0, 1} << true;
-        QTest::newRow("blank before =") << QStringList{"[Findolin]", "TonEinschalten =1"} << 1
-                                        << QList<int>{0, 0, 0, 0, 0, 0} << true;
+            << QStringList{"[Findolin]", "; c", "", "EinstellungenSpeichern=1", " ", "TonEinschalten= 1 "}
+            << 2 << QList<int>{1, 0, 0, 0, 0, 1} << true;
+        QTest::newRow("blank before =")
+            << QStringList{"[Findolin]", "TonEinschalten =1"} << 1 << QList<int>{0, 0, 0, 0, 0, 0} << true;
         QTest::newRow("case of key") << QStringList{"[Findolin]", "tonEinschalten=1"} << 1
                                      << QList<int>{0, 0, 0, 0, 0, 0} << true;
-        QTest::newRow("commented entry") << QStringList{"[Findolin]", ";TonEinschalten=1"} << 1
-                                         << QList<int>{0, 0, 0, 0, 0, 0} << true;
-        QTest::newRow("later line wins") << QStringList{"[Findolin]", "TonEinschalten=1", "TonEinschalten=0"} << 1
-                                         << QList<int>{0, 0, 0, 0, 0, 0} << true;
+        QTest::newRow("commented entry")
+            << QStringList{"[Findolin]", ";TonEinschalten=1"} << 1 << QList<int>{0, 0, 0, 0, 0, 0} << true;
+        QTest::newRow("later line wins") << QStringList{"[Findolin]", "TonEinschalten=1", "TonEinschalten=0"}
+                                         << 1 << QList<int>{0, 0, 0, 0, 0, 0} << true;
         QTest::newRow("next section ends") << QStringList{"[Findolin]", "[Andere]", "TonEinschalten=1"} << 1
                                            << QList<int>{0, 0, 0, 0, 0, 0} << true;
         QTest::newRow("no section") << QStringList{"[Andere]", "TonEinschalten=1"} << 1
                                     << QList<int>{0, 0, 0, 0, 0, 0} << true;
-        QTest::newRow("header case matters") << QStringList{"[findolin]", "TonEinschalten=1"} << 1
-                                             << QList<int>{0, 0, 0, 0, 0, 0} << true;
+        QTest::newRow("header case matters")
+            << QStringList{"[findolin]", "TonEinschalten=1"} << 1 << QList<int>{0, 0, 0, 0, 0, 0} << true;
     }
     void laden() {
         QFETCH(QStringList, zeilen);
@@ -86,7 +87,8 @@ private slots:
         QCOMPARE((QList<int>{e.einstTon, e.einstRatezeit, e.einstFeldMarkierung, e.einstGegenComputer,
                              e.einstSpielStaerke, e.einstSpeichern}),
                  werte);
-        QCOMPARE((QList<int>{f.tonEin, f.rateZeitEin, f.feldMarkEin, f.gegenComp, f.spSt, f.einstSaveOpt}), werte);
+        QCOMPARE((QList<int>{f.tonEin, f.rateZeitEin, f.feldMarkEin, f.gegenComp, f.spSt, f.einstSaveOpt}),
+                 werte);
         QTEST(f.gegenCompEnabled, "computerWaehlbar");
         QCOMPARE(f.spStEnabled, f.gegenCompEnabled);
     }
@@ -101,13 +103,18 @@ private slots:
     void schreiben_data() {
         QTest::addColumn<QStringList>("vorher");
         QTest::addColumn<QStringList>("nachher");
-        const QStringList eintraege = {"TonEinschalten=1",    "RatezeitBegrenzen=0",    "FeldMarkierung=1",
-                                       "GegenComputer=0",     "ComputerSpielStärke=1", "EinstellungenSpeichern=1",
+        const QStringList eintraege = {"TonEinschalten=1",
+                                       "RatezeitBegrenzen=0",
+                                       "FeldMarkierung=1",
+                                       "GegenComputer=0",
+                                       "ComputerSpielStärke=1",
+                                       "EinstellungenSpeichern=1",
                                        " "};
         QTest::newRow("comments kept, entries and blanks dropped")
-            << QStringList{"[A]", "x=1", "[Findolin]", "; eins", "TonEinschalten=0", "", "; zwei", "Fremd=3", "[B]",
-                           "y=2"}
-            << QStringList{"[A]", "x=1", "[Findolin]"} + eintraege + QStringList{"; eins", "; zwei", "[B]", "y=2"};
+            << QStringList{"[A]", "x=1",    "[Findolin]", "; eins", "TonEinschalten=0",
+                           "",    "; zwei", "Fremd=3",    "[B]",    "y=2"}
+            << QStringList{"[A]", "x=1", "[Findolin]"} + eintraege +
+                   QStringList{"; eins", "; zwei", "[B]", "y=2"};
         QTest::newRow("last section") << QStringList{"[Findolin]", "; c", "TonEinschalten =1"}
                                       << QStringList{"[Findolin]"} + eintraege + QStringList{"; c"};
         QTest::newRow("no section: appended with header")
@@ -140,7 +147,8 @@ private slots:
         AbbrechendesDateisystem abbrechend;
         EinstellFormular f;
         f.einstSaveOpt = 1;
-        QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, saveOmnorIni(abbrechend, pfade_, Einstellungen{1, 1, 1, 1, 1, 1}, f));
+        QVERIFY_THROWS_EXCEPTION(Laufzeitfehler,
+                                 saveOmnorIni(abbrechend, pfade_, Einstellungen{1, 1, 1, 1, 1, 1}, f));
         QCOMPARE(gelesen(), vorher);
     }
 

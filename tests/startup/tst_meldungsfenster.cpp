@@ -45,9 +45,12 @@ private slots:
         QTest::addColumn<QString>("knopf2");
         QTest::addColumn<int>("taste");
         QTest::addColumn<QString>("antwort");
-        QTest::newRow("click OK") << "&OK" << "" << 0 << "OK";
-        QTest::newRow("Enter presses the first") << "&ja" << "&nein" << int(Qt::Key_Return) << "ja";
-        QTest::newRow("Esc presses the second") << "&ja" << "&nein" << int(Qt::Key_Escape) << "nein";
+        QTest::newRow("click OK") << "&OK"
+                                  << "" << 0 << "OK";
+        QTest::newRow("Enter presses the first") << "&ja"
+                                                 << "&nein" << int(Qt::Key_Return) << "ja";
+        QTest::newRow("Esc presses the second") << "&ja"
+                                                << "&nein" << int(Qt::Key_Escape) << "nein";
     }
     void antwortJeKnopf() {
         QFETCH(QString, knopf1);
@@ -78,8 +81,8 @@ private slots:
             QCOMPARE(d->windowTitle(), QString("Laufzeitfehler"));
             QCOMPARE(d->size(), platform::twips::groesse(fenster_.breite, fenster_.hoehe));
             QPushButton* ok = knopf(d, "&OK");
-            QCOMPARE(ok->geometry(), platform::twips::rechteck(fenster_.btn1.rahmen.left, fenster_.btn1.rahmen.top,
-                                                               1215, 405));
+            QCOMPARE(ok->geometry(), platform::twips::rechteck(fenster_.btn1.rahmen.left,
+                                                               fenster_.btn1.rahmen.top, 1215, 405));
             QVERIFY(!knopf(d, "&nein"));
             QTest::mouseClick(ok, Qt::LeftButton);
         });

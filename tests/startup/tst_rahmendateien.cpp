@@ -47,10 +47,12 @@ private slots:
         QTest::addColumn<QString>("feldName");
         QTest::addColumn<int>("ubixNr");
         QTest::addColumn<QString>("titel");
-        QTest::newRow("heading, other, match") << QByteArray(">>> Kopf,\r\nAndere,XX__\r\nGesucht,LIP_\r\n") << "LIP_"
-                                               << 2 << "Gesucht";
-        QTest::newRow("no match counts all") << QByteArray(">>> K,\r\nA,AA__\r\nB,BB__\r\n") << "LIP_" << 2 << "";
-        QTest::newRow("empty name matches first empty") << QByteArray("A,AA__\r\nB,\r\nC,\r\n") << "" << 2 << "B";
+        QTest::newRow("heading, other, match")
+            << QByteArray(">>> Kopf,\r\nAndere,XX__\r\nGesucht,LIP_\r\n") << "LIP_" << 2 << "Gesucht";
+        QTest::newRow("no match counts all")
+            << QByteArray(">>> K,\r\nA,AA__\r\nB,BB__\r\n") << "LIP_" << 2 << "";
+        QTest::newRow("empty name matches first empty")
+            << QByteArray("A,AA__\r\nB,\r\nC,\r\n") << "" << 2 << "B";
         QTest::newRow("case matters") << QByteArray("A,lip_\r\nB,LIP_\r\n") << "LIP_" << 2 << "B";
         QTest::newRow("windows code page") << QByteArray("W\xf6rter,LIP_\r\n") << "LIP_" << 1 << "Wörter";
     }
@@ -80,7 +82,8 @@ private slots:
         QTest::newRow("8") << QByteArray("[Spiele]\r\nMaximaleSpielDauer=8\r\n") << 9;
         QTest::newRow("30 with blanks") << QByteArray("[Spiele]\r\nMaximaleSpielDauer= 30 \r\n") << 2;
         QTest::newRow("40") << QByteArray("[Spiele]\r\nMaximaleSpielDauer=40\r\n") << 1;
-        QTest::newRow("in a later section") << QByteArray("[Spiele]\r\n[Sound]\r\nMaximaleSpielDauer=15\r\n") << 5;
+        QTest::newRow("in a later section")
+            << QByteArray("[Spiele]\r\n[Sound]\r\nMaximaleSpielDauer=15\r\n") << 5;
         QTest::newRow("before the section") << QByteArray("MaximaleSpielDauer=15\r\n[Spiele]\r\n") << 0;
         QTest::newRow("commented out") << QByteArray("[Spiele]\r\n;MaximaleSpielDauer=15\r\n") << 0;
     }
@@ -144,7 +147,8 @@ private slots:
         warteSekunden(schleife, schleife, 2);
         QFETCH(int, mindestens);
         QFETCH(int, hoechstens);
-        QVERIFY2(schleife.nowMs() >= mindestens && schleife.nowMs() <= hoechstens, qPrintable(QString::number(schleife.nowMs())));
+        QVERIFY2(schleife.nowMs() >= mindestens && schleife.nowMs() <= hoechstens,
+                 qPrintable(QString::number(schleife.nowMs())));
         QCOMPARE(ticks, 0); // nothing is served during the pause
         schleife.processPending();
         QCOMPARE(ticks, 1); // what fell due meanwhile comes once, afterwards

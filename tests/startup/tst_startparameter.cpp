@@ -39,24 +39,26 @@ private slots:
 
         QTest::newRow("two players") << "\"Version=4;nSpieler=2;Anna;Ben;a1;b2;\"" << true << 2
                                      << QStringList{"Anna", "Ben"} << QStringList{"a1", "b2"} << "" << 0 << 0;
-        QTest::newRow("version with blanks") << "\"Version= 4 ;nSpieler=1;A;a;\"" << true << 1 << QStringList{"A"}
-                                             << QStringList{"a"} << "" << 0 << 0;
-        QTest::newRow("version 5 reads no player") << "\"Version=5;nSpieler=1;A;a;\"" << false << 0 << QStringList{}
-                                                   << QStringList{} << "" << 0 << 0;
+        QTest::newRow("version with blanks") << "\"Version= 4 ;nSpieler=1;A;a;\"" << true << 1
+                                             << QStringList{"A"} << QStringList{"a"} << "" << 0 << 0;
+        QTest::newRow("version 5 reads no player") << "\"Version=5;nSpieler=1;A;a;\"" << false << 0
+                                                   << QStringList{} << QStringList{} << "" << 0 << 0;
         QTest::newRow("blank before key is skipped") << "\" Version=5;nSpieler=1;A;a;\"" << true << 1
                                                      << QStringList{"A"} << QStringList{"a"} << "" << 0 << 0;
-        QTest::newRow("flags and focus") << "\"Version=4;UbixFeldName=XYZ;LupenFlag=1;GwsFlag=0;nSpieler=1;A;a;\""
-                                         << true << 1 << QStringList{"A"} << QStringList{"a"} << "LIP_" << -1 << -1;
+        QTest::newRow("flags and focus")
+            << "\"Version=4;UbixFeldName=XYZ;LupenFlag=1;GwsFlag=0;nSpieler=1;A;a;\"" << true << 1
+            << QStringList{"A"} << QStringList{"a"} << "LIP_" << -1 << -1;
         QTest::newRow("magnifier off") << "\"Version=4;LupenFlag= 0 ;nSpieler=1;A;a;\"" << true << 1
                                        << QStringList{"A"} << QStringList{"a"} << "" << 0 << 0;
         QTest::newRow("magnifier empty value") << "\"Version=4;LupenFlag=;nSpieler=0;\"" << true << 0
                                                << QStringList{} << QStringList{} << "" << -1 << 0;
         QTest::newRow("names are never keys") << "\"Version=4;nSpieler=1;GwsFlag=1;k;\"" << true << 1
                                               << QStringList{"GwsFlag=1"} << QStringList{"k"} << "" << 0 << 0;
-        QTest::newRow("blanks kept in names") << "\"Version=4;nSpieler=1; Anna Maria ;am;\"" << true << 1
-                                              << QStringList{" Anna Maria "} << QStringList{"am"} << "" << 0 << 0;
-        QTest::newRow("no player item") << "\"Version=4;LupenFlag=1;\"" << true << 0 << QStringList{}
-                                        << QStringList{} << "" << -1 << 0;
+        QTest::newRow("blanks kept in names")
+            << "\"Version=4;nSpieler=1; Anna Maria ;am;\"" << true << 1 << QStringList{" Anna Maria "}
+            << QStringList{"am"} << "" << 0 << 0;
+        QTest::newRow("no player item")
+            << "\"Version=4;LupenFlag=1;\"" << true << 0 << QStringList{} << QStringList{} << "" << -1 << 0;
         QTest::newRow("not a number") << "\"Version=4;nSpieler=zwei;A;a;\"" << true << 0 << QStringList{}
                                       << QStringList{} << "" << 0 << 0;
         QTest::newRow("rest ignored") << "\"Version=4;nSpieler=1;A;a;mehr;\"" << true << 1 << QStringList{"A"}
@@ -84,10 +86,14 @@ private slots:
     void fehlerhafteListe_data() {
         QTest::addColumn<QString>("cmd");
         QTest::addColumn<QString>("nennt");
-        QTest::newRow("sixth player") << "\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\"" << "nSpieler = 6";
-        QTest::newRow("too few names") << "\"Version=4;nSpieler=3;A;B;\"" << "Spieler 3";
-        QTest::newRow("too few keys") << "\"Version=4;nSpieler=2;A;B;a;\"" << "Kennung von Spieler 2";
-        QTest::newRow("overflow") << "\"Version=4;nSpieler=40000;\"" << "40000";
+        QTest::newRow("sixth player") << "\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\""
+                                      << "nSpieler = 6";
+        QTest::newRow("too few names") << "\"Version=4;nSpieler=3;A;B;\""
+                                       << "Spieler 3";
+        QTest::newRow("too few keys") << "\"Version=4;nSpieler=2;A;B;a;\""
+                                      << "Kennung von Spieler 2";
+        QTest::newRow("overflow") << "\"Version=4;nSpieler=40000;\""
+                                  << "40000";
     }
     void fehlerhafteListe() {
         QFETCH(QString, cmd);
@@ -127,7 +133,8 @@ private slots:
         QTest::addColumn<QStringList>("felder");
         QTest::newRow("line is a field") << "a b\r\nc\r\n" << QStringList{"a b", "c"};
         QTest::newRow("comma splits") << "Titel,LIP_\r\n" << QStringList{"Titel", "LIP_"};
-        QTest::newRow("comma at line end") << ">>> Klasse 2,\r\nx,y" << QStringList{">>> Klasse 2", "", "x", "y"};
+        QTest::newRow("comma at line end")
+            << ">>> Klasse 2,\r\nx,y" << QStringList{">>> Klasse 2", "", "x", "y"};
         QTest::newRow("blanks dropped") << "  a  ,  b  \n" << QStringList{"a", "b"};
         QTest::newRow("quoted keeps comma") << "\"a, b\",c\r\n" << QStringList{"a, b", "c"};
         QTest::newRow("empty line") << "a\r\n\r\nb" << QStringList{"a", "", "b"};

@@ -1,3 +1,4 @@
+#include "omnor_d_testdaten.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/virtualeventloop.h"
@@ -11,27 +12,7 @@ using namespace findolin;
 
 Q_DECLARE_METATYPE(QList<int>)
 
-namespace {
-
-// The words of the practice focus LIP_ in the test database, in table order, and their RefNr values.
-const QStringList lipWorte{"Biene",
-                           "Brief",
-                           "Decke",
-                           "Zucker",
-                           "Katze",
-                           "Mama",
-                           "rennen",
-                           "Straße",
-                           "Spiegel",
-                           "Schiff",
-                           "Donaudampfschifffahrt",
-                           "Igel",
-                           "Stück",
-                           "Uhr",
-                           "Käse"};
-const QList<int> lipNummern{1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 14, 15, 16, 18};
-
-} // namespace
+namespace {} // namespace
 
 // Choosing the searched word on the framework's Access spelling database.
 class WortwahlTest : public QObject {

@@ -50,7 +50,8 @@ void LampenWidget::paintEvent(QPaintEvent*) {
                          : farbe_ == Farbe::Gruen ? QColor(40, 200, 60)
                                                   : QColor(70, 70, 70);
     const QRectF kreis = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
-    QRadialGradient glanz(kreis.center() - QPointF(kreis.width() / 5, kreis.height() / 5), kreis.width() * 0.7);
+    QRadialGradient glanz(kreis.center() - QPointF(kreis.width() / 5, kreis.height() / 5),
+                          kreis.width() * 0.7);
     glanz.setColorAt(0, farbe.lighter(170));
     glanz.setColorAt(1, farbe.darker(120));
     p.setBrush(glanz);

@@ -50,8 +50,7 @@ void FeldWidget::mousePressEvent(QMouseEvent* event) {
     platform::runGuarded([&] { zuege_.FldPic_MouseDown(static_cast<qint16>(index_), knopf); });
 }
 
-BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege,
-                           Bilder& bilder)
+BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege, Bilder& bilder)
     : QFrame(eltern), feld_(feld) {
     setObjectName(QStringLiteral("FldFrame"));
     setFrameShape(QFrame::Box);

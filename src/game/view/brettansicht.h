@@ -16,8 +16,7 @@ namespace findolin::view {
 // joker's picture once taken. A left click uncovers it.
 class FeldWidget : public QWidget {
 public:
-    FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldauswertung& zuege,
-               Bilder& bilder);
+    FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldauswertung& zuege, Bilder& bilder);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,9 +17,11 @@ void installErrorWindow() {
             text += QStringLiteral("\n\n") + fehler.betroffen();
         text += QStringLiteral("\n\nFindolin wird beendet.");
         if (Automation::active()) {
-            Automation::reportWindow(QStringLiteral("Laufzeitfehler"), text.replace(QLatin1Char('\n'), QChar(13)));
+            Automation::reportWindow(QStringLiteral("Laufzeitfehler"),
+                                     text.replace(QLatin1Char('\n'), QChar(13)));
         } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-            QMessageBox box(QMessageBox::Critical, QStringLiteral("Laufzeitfehler"), text, QMessageBox::NoButton);
+            QMessageBox box(QMessageBox::Critical, QStringLiteral("Laufzeitfehler"), text,
+                            QMessageBox::NoButton);
             box.setDefaultButton(box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole));
             box.exec();
         } else {

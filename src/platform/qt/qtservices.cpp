@@ -20,7 +20,9 @@ double QtClock::secondsSinceMidnight() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-QDate QtClock::today() const { return QDate::currentDate(); }
+QDate QtClock::today() const {
+    return QDate::currentDate();
+}
 
 namespace {
 
@@ -81,9 +83,13 @@ QFont twips::schrift(const Schrift& schrift) {
     return font;
 }
 
-QtModalPresenter::~QtModalPresenter() { qDeleteAll(dialogs_); }
+QtModalPresenter::~QtModalPresenter() {
+    qDeleteAll(dialogs_);
+}
 
-void QtModalPresenter::registerView(const QString& formName, View view) { views_.insert(formName, std::move(view)); }
+void QtModalPresenter::registerView(const QString& formName, View view) {
+    views_.insert(formName, std::move(view));
+}
 
 void QtModalPresenter::showModal(ModalForm& form) {
     const QString name = form.formName();
@@ -111,10 +117,13 @@ void QtProcessControl::terminate(int exitCode) {
     std::exit(exitCode);
 }
 
-bool Automation::active() { return qEnvironmentVariableIsSet("FINDOLIN_AUTOMATION"); }
+bool Automation::active() {
+    return qEnvironmentVariableIsSet("FINDOLIN_AUTOMATION");
+}
 
 QString Automation::nextAnswer() {
-    static QStringList answers = qEnvironmentVariable("FINDOLIN_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    static QStringList answers =
+        qEnvironmentVariable("FINDOLIN_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts);
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 

@@ -41,8 +41,8 @@ public:
     double zeilenhoeheTwips(const Schrift& schrift) const override;
 };
 
-// Shows the logic's dialogs as Qt dialogs. Each kind of form registers a view; a view is made on first use and
-// kept, as the forms are only hidden and shown again.
+// Shows the logic's dialogs as Qt dialogs. Each kind of form registers a view; a view is made on first use
+// and kept, as the forms are only hidden and shown again.
 class QtModalPresenter : public ModalPresenter {
 public:
     // Builds the dialog for a form and refreshes it from the form before each show.

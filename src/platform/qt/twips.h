@@ -13,10 +13,18 @@ namespace findolin::platform::twips {
 
 inline constexpr double proPixel = 15.0;
 
-inline int px(double twips) { return static_cast<int>(std::lround(twips / proPixel)); }
-inline double vonPixeln(double pixels) { return pixels * proPixel; }
-inline QPoint punkt(double left, double top) { return {px(left), px(top)}; }
-inline QSize groesse(double width, double height) { return {px(width), px(height)}; }
+inline int px(double twips) {
+    return static_cast<int>(std::lround(twips / proPixel));
+}
+inline double vonPixeln(double pixels) {
+    return pixels * proPixel;
+}
+inline QPoint punkt(double left, double top) {
+    return {px(left), px(top)};
+}
+inline QSize groesse(double width, double height) {
+    return {px(width), px(height)};
+}
 inline QRect rechteck(double left, double top, double width, double height) {
     // Both edges are rounded, so that neighbouring controls meet exactly as their twips do.
     const int x = px(left), y = px(top);

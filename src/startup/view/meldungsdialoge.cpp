@@ -21,7 +21,8 @@ using platform::twips::rechteck;
 class MeldungsDialog : public QDialog {
 public:
     MeldungsDialog(QWidget* parent, const QString& bildPfad, std::function<void(int)> gedrueckt)
-        : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), gedrueckt_(std::move(gedrueckt)) {
+        : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+          gedrueckt_(std::move(gedrueckt)) {
         setModal(true);
         bild_ = new QLabel(this);
         bild_->setPixmap(QPixmap(bildPfad));
@@ -93,35 +94,36 @@ private:
 } // namespace
 
 void registriereMeldungsdialoge(platform::QtModalPresenter& presenter, const QString& bildPfad) {
-    presenter.registerView(
-        MldFenster::name,
-        {[bildPfad](platform::ModalForm& form, QWidget* parent) -> QDialog* {
-             auto& fenster = static_cast<MldFenster&>(form);
-             return new MeldungsDialog(parent, bildPfad, [&fenster](int nummer) { fenster.druecke(nummer); });
-         },
-         [](QDialog* dialog, platform::ModalForm& form) {
-             auto& f = static_cast<MldFenster&>(form);
-             auto* d = static_cast<MeldungsDialog*>(dialog);
-             d->zeige(f.titel, f.meldung, {0, 0, f.breite, f.hoehe}, f.image1, f.mldFrame, f.meldungLabel, false);
-             d->setzeKnopf(1, f.btn1.caption, f.btn1.rahmen, f.btn1.visible);
-             d->setzeKnopf(2, f.btn2.caption, f.btn2.rahmen, f.btn2.visible);
-         }});
-    presenter.registerView(
-        EndeFrm::name,
-        {[bildPfad](platform::ModalForm& form, QWidget* parent) -> QDialog* {
-             auto& frage = static_cast<EndeFrm&>(form);
-             return new MeldungsDialog(parent, bildPfad, [&frage](int nummer) {
-                 frage.pressButton(nummer == 1 ? QStringLiteral("&ja") : QStringLiteral("&nein"));
-             });
-         },
-         [](QDialog* dialog, platform::ModalForm& form) {
-             auto& f = static_cast<EndeFrm&>(form);
-             auto* d = static_cast<MeldungsDialog*>(dialog);
-             d->zeige(EndeFrm::caption, f.meldung, EndeFrm::innen, EndeFrm::image1, EndeFrm::mldFrame,
-                      EndeFrm::meldungLabel, true);
-             d->setzeKnopf(1, QStringLiteral("&ja"), EndeFrm::jaBtn, true);
-             d->setzeKnopf(2, QStringLiteral("&nein"), EndeFrm::neinBtn, true);
-         }});
+    presenter.registerView(MldFenster::name,
+                           {[bildPfad](platform::ModalForm& form, QWidget* parent) -> QDialog* {
+                                auto& fenster = static_cast<MldFenster&>(form);
+                                return new MeldungsDialog(
+                                    parent, bildPfad, [&fenster](int nummer) { fenster.druecke(nummer); });
+                            },
+                            [](QDialog* dialog, platform::ModalForm& form) {
+                                auto& f = static_cast<MldFenster&>(form);
+                                auto* d = static_cast<MeldungsDialog*>(dialog);
+                                d->zeige(f.titel, f.meldung, {0, 0, f.breite, f.hoehe}, f.image1, f.mldFrame,
+                                         f.meldungLabel, false);
+                                d->setzeKnopf(1, f.btn1.caption, f.btn1.rahmen, f.btn1.visible);
+                                d->setzeKnopf(2, f.btn2.caption, f.btn2.rahmen, f.btn2.visible);
+                            }});
+    presenter.registerView(EndeFrm::name,
+                           {[bildPfad](platform::ModalForm& form, QWidget* parent) -> QDialog* {
+                                auto& frage = static_cast<EndeFrm&>(form);
+                                return new MeldungsDialog(parent, bildPfad, [&frage](int nummer) {
+                                    frage.pressButton(nummer == 1 ? QStringLiteral("&ja")
+                                                                  : QStringLiteral("&nein"));
+                                });
+                            },
+                            [](QDialog* dialog, platform::ModalForm& form) {
+                                auto& f = static_cast<EndeFrm&>(form);
+                                auto* d = static_cast<MeldungsDialog*>(dialog);
+                                d->zeige(EndeFrm::caption, f.meldung, EndeFrm::innen, EndeFrm::image1,
+                                         EndeFrm::mldFrame, EndeFrm::meldungLabel, true);
+                                d->setzeKnopf(1, QStringLiteral("&ja"), EndeFrm::jaBtn, true);
+                                d->setzeKnopf(2, QStringLiteral("&nein"), EndeFrm::neinBtn, true);
+                            }});
 }
 
 } // namespace findolin::view
