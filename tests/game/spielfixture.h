@@ -31,6 +31,10 @@ public:
             QFile::copy(testdataFile(datei), ziel);
             QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner);
         }
+        // The pictures come from the demo folder the build lays out.
+        QDir(ordner.path()).mkpath("Grafik");
+        for (const QString& bild : QDir(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik")).entryList(QDir::Files))
+            QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild, ordner.filePath("Grafik/" + bild));
         return true;
     }
 

@@ -32,6 +32,9 @@ class TestProgramm : public QObject {
                                       : QStringLiteral(FINDOLIN_DEMO_DIR "/Omnor-D.mdb");
         QVERIFY(QFile::copy(datenbank, ordner + "/Omnor-D.mdb"));
         QFile::setPermissions(ordner + "/Omnor-D.mdb", QFile::ReadOwner | QFile::WriteOwner);
+        QDir().mkpath(ordner + "/Grafik");
+        for (const QString& bild : QDir(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik")).entryList(QDir::Files))
+            QVERIFY(QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild, ordner + "/Grafik/" + bild));
         for (const char* spieler : {"anna01", "ben02"}) {
             QFile f(ordner + "/User/" + spieler + ".tmp");
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -110,6 +113,7 @@ private slots:
         QTest::newRow("no spelling database") << "Omnor-D.mdb" << QByteArray();
         QTest::newRow("database of another kind")
             << "Omnor-D.mdb" << QByteArray("Das ist keine Datenbank.\r\n");
+        QTest::newRow("no practice-focus picture") << "Grafik/BST_LIP.GIF" << QByteArray();
         QTest::newRow("settings value out of range")
             << "Omnor.ini" << QByteArray("[Spiele]\r\n[Findolin]\r\nTonEinschalten=7\r\n");
     }
@@ -125,7 +129,7 @@ private slots:
             f.write(inhalt);
         }
         const auto vorher = bestand(ordner.path());
-        const Lauf lauf = starte(ordner.path(), {"\"Version=4;nSpieler=1;Anna;anna01;\""});
+        const Lauf lauf = starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=1;Anna;anna01;\""});
         QCOMPARE(lauf.exitCode, 2);
         QVERIFY2(lauf.fenster.contains("Laufzeitfehler") && lauf.fenster.contains(datei),
                  qPrintable(lauf.fenster));

@@ -4,6 +4,7 @@
 #include "brettansicht.h"
 #include "game/mainfrm.h"
 #include "platform/errorguard.h"
+#include "platform/laufzeitfehler.h"
 #include "platform/qt/twips.h"
 
 #include <QApplication>
@@ -95,6 +96,10 @@ MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(ma
     mainFrm_.verbindeAnsicht(this);
     platform::setAfterEachEvent([this] { aktualisiere(); });
     aktualisiere();
+    // The practice focus's picture belongs to the framework's files: without it the game does not start.
+    if (!bilder_.picture(mainFrm_.uebBausteinBild))
+        throw Laufzeitfehler(QStringLiteral("Das Bild des Übungsschwerpunkts fehlt oder ist beschädigt"),
+                             QDir::toNativeSeparators(mainFrm_.uebBausteinBild));
 }
 
 MainFrmView::~MainFrmView() {
