@@ -3,6 +3,7 @@
 #include "board/farbtabelle.h"
 #include "logging.h"
 #include "platform/files.h"
+#include "platform/laufzeitfehler.h"
 #include "settings/omnorini.h"
 #include "startup/hilfsfunktionen.h"
 #include "startup/lesehilfen.h"
@@ -46,9 +47,25 @@ void MainFrm::Form_Load() {
     rdb_.oeffneDatenbank(pfade.imProgrammordner(QStringLiteral("Omnor-D.mdb")));
     rdb_.setzeWortFilter();
     rdb_.leereBenutzteWorte();
-    rdb_.waehleWort();
+    waehleWort();
     brett_.anzeige.zeigeNeuesWort();
     qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();
+}
+
+// Chooses the next word. A word longer than the board can hold (one field stays free for the joker) cannot be
+// dealt: it is passed over, and counts as used like every word chosen.
+void MainFrm::waehleWort() {
+    constexpr int laengstesWort = brettlayout::anzahlFelder - 1;
+    const int versuche = 8 * rdb_.wortAnzahl() + 16;
+    for (int versuch = 0; versuch < versuche; ++versuch) {
+        rdb_.waehleWort();
+        if (rdb_.wortLaenge() <= laengstesWort)
+            return;
+        qCDebug(lcGame) << "word too long for the board, passed over:" << rdb_.aktWort();
+    }
+    throw Laufzeitfehler(
+        QStringLiteral("Kein Wort der Auswahl passt auf das Spielfeld (höchstens 24 Zeichen)"),
+        rdb_.wortFilter());
 }
 
 void MainFrm::mnuDateiEnde_Click() {

@@ -53,7 +53,7 @@ public:
 private:
     // What a move needs from the rest of the game.
     void playSound(const QString& ereignis) override { sound_.playSound(ereignis); }
-    void waehleWort() override { rdb_.waehleWort(); }
+    void waehleWort() override;
     void risikoAnbieten(bool ein) override { risikoAngeboten = ein; }
     void setzeRateZeitZurueck() override {
         rateZeit = 0;

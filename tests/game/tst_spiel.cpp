@@ -1,3 +1,5 @@
+#include "../platform/db_sqlite_hilfen.h"
+#include "platform/laufzeitfehler.h"
 #include "spielfixture.h"
 
 #include <QTest>
@@ -121,6 +123,46 @@ private slots:
             QSKIP("shared test data not found");
         QCOMPARE(spielVerlauf(11), erster);
         QVERIFY(spielVerlauf(12) != erster);
+    }
+
+    void zuLangeWorteWerdenUebergangen_data() {
+        QTest::addColumn<QStringList>("worte");
+        QTest::addColumn<QString>("erstes"); // empty: no word fits, the start ends with a named error
+        QTest::newRow("one word fits") << QStringList{"Donaudampfschifffahrtskapitän", "Igel"} << "Igel";
+        QTest::newRow("exactly 24 characters")
+            << QStringList{"Abcdefghijklmnopqrstuvwx"} << "Abcdefghijklmnopqrstuvwx";
+        QTest::newRow("none fits") << QStringList{"Donaudampfschifffahrtskapitän"} << "";
+    }
+    void zuLangeWorteWerdenUebergangen() {
+        QFETCH(QStringList, worte);
+        QFETCH(QString, erstes);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        {
+            SqliteDatei db(s.ordner.filePath("Omnor-D.mdb"));
+            QVERIFY(db.sql("CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS BOOLEAN, "
+                           "LIP_ BOOLEAN)"));
+            QVERIFY(db.sql(
+                "CREATE TABLE LupenStellen (RefNr INTEGER, ubix INTEGER, vonPos INTEGER, bisPos INTEGER)"));
+            for (int i = 0; i < worte.size(); ++i)
+                QVERIFY(db.sql(
+                    QString("INSERT INTO WortListe VALUES (%1, '%2', NULL, 1, 1)").arg(i + 1).arg(worte[i])));
+        }
+        try {
+            s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+                QCOMPARE(frm.woerter().aktWort(), erstes);
+                // Its letters are all on the board, one field each, the last field free.
+                int belegt = 0;
+                for (const Feld& f : frm.brett().feld.felder())
+                    belegt += !f.buchstabe.isEmpty() && f.buchstabe != QLatin1String("*");
+                QCOMPARE(belegt, erstes.size());
+            });
+            QVERIFY(!erstes.isEmpty());
+        } catch (const Laufzeitfehler& fehler) {
+            QVERIFY2(erstes.isEmpty(), qPrintable(fehler.meldung()));
+            QVERIFY(fehler.problem().contains("24 Zeichen"));
+        }
     }
 
     void beenden_data() {
