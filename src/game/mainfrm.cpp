@@ -52,20 +52,19 @@ void MainFrm::Form_Load() {
     qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();
 }
 
-// Chooses the next word. A word longer than the board can hold (one field stays free for the joker) cannot be
-// dealt: it is passed over, and counts as used like every word chosen.
+// Chooses the next word. An empty word, or one longer than the board can hold (one field stays free for the
+// joker), cannot be played: it is passed over, and counts as used like every word chosen.
 void MainFrm::waehleWort() {
     constexpr int laengstesWort = brettlayout::anzahlFelder - 1;
     const int versuche = 8 * rdb_.wortAnzahl() + 16;
     for (int versuch = 0; versuch < versuche; ++versuch) {
         rdb_.waehleWort();
-        if (rdb_.wortLaenge() <= laengstesWort)
+        if (rdb_.wortLaenge() >= 1 && rdb_.wortLaenge() <= laengstesWort)
             return;
-        qCDebug(lcGame) << "word too long for the board, passed over:" << rdb_.aktWort();
+        qCDebug(lcGame) << "word does not fit the board, passed over:" << rdb_.aktWort();
     }
-    throw Laufzeitfehler(
-        QStringLiteral("Kein Wort der Auswahl passt auf das Spielfeld (höchstens 24 Zeichen)"),
-        rdb_.wortFilter());
+    throw Laufzeitfehler(QStringLiteral("Kein Wort der Auswahl passt auf das Spielfeld (1 bis 24 Zeichen)"),
+                         rdb_.wortFilter());
 }
 
 void MainFrm::mnuDateiEnde_Click() {

@@ -131,6 +131,7 @@ private slots:
         QTest::newRow("one word fits") << QStringList{"Donaudampfschifffahrtskapitän", "Igel"} << "Igel";
         QTest::newRow("exactly 24 characters")
             << QStringList{"Abcdefghijklmnopqrstuvwx"} << "Abcdefghijklmnopqrstuvwx";
+        QTest::newRow("an empty word") << QStringList{"", "Uhr"} << "Uhr";
         QTest::newRow("none fits") << QStringList{"Donaudampfschifffahrtskapitän"} << "";
     }
     void zuLangeWorteWerdenUebergangen() {
