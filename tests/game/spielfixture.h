@@ -34,7 +34,8 @@ public:
         // The pictures come from the demo folder the build lays out.
         QDir(ordner.path()).mkpath("Grafik");
         for (const QString& bild : QDir(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik")).entryList(QDir::Files))
-            QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild, ordner.filePath("Grafik/" + bild));
+            QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild,
+                        ordner.filePath("Grafik/" + bild));
         return true;
     }
 

@@ -34,7 +34,8 @@ class TestProgramm : public QObject {
         QFile::setPermissions(ordner + "/Omnor-D.mdb", QFile::ReadOwner | QFile::WriteOwner);
         QDir().mkpath(ordner + "/Grafik");
         for (const QString& bild : QDir(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik")).entryList(QDir::Files))
-            QVERIFY(QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild, ordner + "/Grafik/" + bild));
+            QVERIFY(
+                QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild, ordner + "/Grafik/" + bild));
         for (const char* spieler : {"anna01", "ben02"}) {
             QFile f(ordner + "/User/" + spieler + ".tmp");
             QVERIFY(f.open(QIODevice::WriteOnly));
