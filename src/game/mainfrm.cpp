@@ -13,9 +13,8 @@
 namespace findolin {
 
 MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
-    : d_(dienste), modul_(modul), sound_(sound), mldFenster_(dienste.fenster, dienste.masse),
-      endeFrm_(dienste.fenster), spieler_(modul.kontext, modul.einst),
-      rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
+    : d_(dienste), modul_(modul), sound_(sound), endeFrm_(dienste.fenster),
+      spieler_(modul.kontext, modul.einst), rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
       brett_(rdb_.wortDatensatz(), modul.kontext, modul.einst, spieler_, *this,
              {dienste.uhr, dienste.pause, dienste.timer, dienste.zufall, dienste.masse, ansicht_},
              modul.pfade.appPfad) {

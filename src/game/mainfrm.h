@@ -33,12 +33,9 @@ public:
     void verbindeAnsicht(platform::FormView* ansicht) { ansicht_.ziel = ansicht; }
 
     const Modulzustand& modul() const { return modul_; }
-    const Einstellungen& einstellungen() const { return modul_.einst; }
     Spielbrett& brett() { return brett_; }
     Spielerliste& spieler() { return spieler_; }
     RdbManager& woerter() { return rdb_; }
-    MldFenster& mldFenster() { return mldFenster_; }
-    EndeFrm& endeFrm() { return endeFrm_; }
 
     // Control state the view shows.
     QString uebTitelLabel = QStringLiteral("[kein Übungsschwerpunkt]");
@@ -73,7 +70,6 @@ private:
     Modulzustand& modul_;
     SoundModul& sound_;
     Ansicht ansicht_;
-    MldFenster mldFenster_;
     EndeFrm endeFrm_;
     Spielerliste spieler_;
     RdbManager rdb_;

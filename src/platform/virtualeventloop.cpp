@@ -70,10 +70,8 @@ void VirtualEventLoop::block(double seconds) {
     const auto ms = static_cast<qint64>(std::llround(seconds * 1000.0));
     if (ms <= 0)
         return;
-    blocked_ = true;
     nowMs_ += ms;
     blockedMs_ += ms;
-    blocked_ = false;
 }
 
 void VirtualEventLoop::post(std::function<void()> event) {

@@ -38,8 +38,6 @@ public:
     // Milliseconds since the loop was made, and how long the blocking pauses lasted in all.
     qint64 nowMs() const { return nowMs_; }
     qint64 blockedMs() const { return blockedMs_; }
-    // True while a blocking pause runs: a test double may check that nothing is served then.
-    bool isBlocked() const { return blocked_; }
 
 private:
     class VirtualTimer;
@@ -56,7 +54,6 @@ private:
     QDate today_;
     qint64 nowMs_ = 0;
     qint64 blockedMs_ = 0;
-    bool blocked_ = false;
     quint64 nextOrder_ = 0;
     std::vector<VirtualTimer*> timers_;
     std::deque<Posted> posted_;
