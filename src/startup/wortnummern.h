@@ -1,15 +1,23 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 
 namespace findolin {
 
-// A list of word numbers (RefNr values) with the upper index the game counts with: -1 when empty.
+// A list of word numbers (RefNr values) with the upper index the game counts with: -1 when empty. Membership
+// is answered from a set beside the list, so large word sets stay quick.
 class WortNummern {
 public:
-    bool enthaelt(qint16 n) const { return eintraege_.contains(n); }
-    void merke(qint16 n) { eintraege_.append(n); }
-    void leeren() { eintraege_.clear(); }
+    bool enthaelt(qint16 n) const { return menge_.contains(n); }
+    void merke(qint16 n) {
+        eintraege_.append(n);
+        menge_.insert(n);
+    }
+    void leeren() {
+        eintraege_.clear();
+        menge_.clear();
+    }
     qint16 obererIndex() const { return static_cast<qint16>(eintraege_.size() - 1); }
     qint16 anzahl() const { return static_cast<qint16>(eintraege_.size()); }
     qint16 operator[](qsizetype i) const { return eintraege_.at(i); }
@@ -17,6 +25,7 @@ public:
 
 private:
     QList<qint16> eintraege_;
+    QSet<qint16> menge_;
 };
 
 } // namespace findolin

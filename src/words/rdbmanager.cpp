@@ -22,16 +22,6 @@ RdbManager::RdbManager(const StartKontext& kontext, platform::RandomSource& zufa
                        platform::db::DatabaseOpener& oeffner)
     : kontext_(kontext), zufall_(zufall), oeffner_(oeffner) {}
 
-void RdbManager::leereBenutzteWorte() {
-    benutzteWorte_.leeren();
-    benutzt_.clear();
-}
-
-void RdbManager::merkeWortBenutzt(qint16 refNr) {
-    benutzteWorte_.merke(refNr);
-    benutzt_.insert(refNr);
-}
-
 void RdbManager::oeffneDatenbank(const QString& pfad) {
     pfad_ = pfad;
     db_ = oeffner_.open(pfad);

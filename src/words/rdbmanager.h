@@ -6,7 +6,6 @@
 #include "startup/wortnummern.h"
 #include "wortdatensatz.h"
 
-#include <QSet>
 #include <array>
 
 namespace findolin {
@@ -43,9 +42,9 @@ public:
     // once every word has been used. The caller empties it once at program start; a new game keeps it.
     const WortNummern& benutzteWorte() const { return benutzteWorte_; }
     qint16 nBenutzt() const { return benutzteWorte_.obererIndex(); }
-    void leereBenutzteWorte();
-    bool istWortBenutzt(qint16 refNr) const { return benutzt_.contains(refNr); }
-    void merkeWortBenutzt(qint16 refNr);
+    void leereBenutzteWorte() { benutzteWorte_.leeren(); }
+    bool istWortBenutzt(qint16 refNr) const { return benutzteWorte_.enthaelt(refNr); }
+    void merkeWortBenutzt(qint16 refNr) { benutzteWorte_.merke(refNr); }
     // The two lines of the game-info dialog that the filter sets: 0 the word count as text, 1 "ja" or "nein"
     // for the basic vocabulary.
     const std::array<QString, 2>& datInfLbl() const { return datInfLbl_; }
@@ -69,7 +68,6 @@ private:
     QString filter_;
     qint16 wortAnzahl_ = 0;
     WortNummern benutzteWorte_;
-    QSet<qint16> benutzt_; // the same numbers, for a quick test on large word sets
     WortDatensatz wort_;
     std::array<QString, 2> datInfLbl_;
 };
