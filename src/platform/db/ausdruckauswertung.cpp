@@ -1,0 +1,134 @@
+#include "ausdruckknoten.h"
+
+#include "platform/laufzeitfehler.h"
+
+#include <QDateTime>
+
+namespace findolin::platform::db {
+
+namespace {
+
+// Access counts dates as days since 30 December 1899.
+double alsTage(const QDateTime& zeit) {
+    return double(QDate(1899, 12, 30).daysTo(zeit.date())) + zeit.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+Wertung ausFeld(const Wert& wert) {
+    switch (wert.typeId()) {
+    case QMetaType::UnknownType: // Null
+        return Wertung::null();
+    case QMetaType::Bool:
+        return Wertung::wahrheit(wert.toBool());
+    case QMetaType::QString:
+        return Wertung::ausText(wert.toString());
+    case QMetaType::QDateTime:
+        return Wertung::ausZahl(alsTage(wert.toDateTime()));
+    case QMetaType::QByteArray:
+        return Wertung::null();
+    default:
+        return Wertung::ausZahl(wert.toDouble());
+    }
+}
+
+struct Auswertung {
+    const QList<Wert>& zeile;
+    const QString& text;
+    const QString& datei;
+
+    // -1 true, 0 false, 1 unknown (Null)
+    static int wahrheitswert(const Wertung& w) {
+        if (w.art == Wertung::Art::Null)
+            return 1;
+        if (w.art == Wertung::Art::Text)
+            return w.text.isEmpty() ? 0 : -1;
+        return w.zahl != 0 ? -1 : 0;
+    }
+    static Wertung ausWahrheitswert(int w) { return w == 1 ? Wertung::null() : Wertung::wahrheit(w == -1); }
+
+    int vergleiche(const Wertung& a, const Wertung& b) const {
+        if (a.art == Wertung::Art::Text && b.art == Wertung::Art::Text)
+            return a.text.compare(b.text, Qt::CaseInsensitive);
+        if (a.art == Wertung::Art::Zahl && b.art == Wertung::Art::Zahl)
+            return a.zahl < b.zahl ? -1 : (a.zahl > b.zahl ? 1 : 0);
+        throw Laufzeitfehler(
+            QStringLiteral("Unverträgliche Datentypen im Ausdruck „") + text + QStringLiteral("“"), datei);
+    }
+
+    Wertung werte(const Ausdruck::Knoten& k) const {
+        switch (k.op) {
+        case Op::Konstante:
+            return k.konstante;
+        case Op::Feld:
+            return ausFeld(zeile.at(k.feld));
+        case Op::IstNull:
+            return Wertung::wahrheit(werte(*k.links).art == Wertung::Art::Null);
+        case Op::IstNichtNull:
+            return Wertung::wahrheit(werte(*k.links).art != Wertung::Art::Null);
+        case Op::Nicht: {
+            const int w = wahrheitswert(werte(*k.links));
+            return ausWahrheitswert(w == 1 ? 1 : (w == -1 ? 0 : -1));
+        }
+        case Op::Und: {
+            const int l = wahrheitswert(werte(*k.links));
+            if (l == 0)
+                return Wertung::wahrheit(false);
+            const int r = wahrheitswert(werte(*k.rechts));
+            if (r == 0)
+                return Wertung::wahrheit(false);
+            return ausWahrheitswert(l == 1 || r == 1 ? 1 : -1);
+        }
+        case Op::Oder: {
+            const int l = wahrheitswert(werte(*k.links));
+            if (l == -1)
+                return Wertung::wahrheit(true);
+            const int r = wahrheitswert(werte(*k.rechts));
+            if (r == -1)
+                return Wertung::wahrheit(true);
+            return ausWahrheitswert(l == 1 || r == 1 ? 1 : 0);
+        }
+        default:
+            break;
+        }
+        const Wertung a = werte(*k.links);
+        const Wertung b = werte(*k.rechts);
+        if (a.art == Wertung::Art::Null || b.art == Wertung::Art::Null)
+            return Wertung::null();
+        const int v = vergleiche(a, b);
+        switch (k.op) {
+        case Op::Gleich:
+            return Wertung::wahrheit(v == 0);
+        case Op::Ungleich:
+            return Wertung::wahrheit(v != 0);
+        case Op::Kleiner:
+            return Wertung::wahrheit(v < 0);
+        case Op::Groesser:
+            return Wertung::wahrheit(v > 0);
+        case Op::KleinerGleich:
+            return Wertung::wahrheit(v <= 0);
+        default:
+            return Wertung::wahrheit(v >= 0);
+        }
+    }
+};
+
+} // namespace
+
+bool Ausdruck::trifftZu(const QList<Wert>& zeile) const {
+    const Auswertung auswertung{zeile, text_, datei_};
+    return Auswertung::wahrheitswert(auswertung.werte(*wurzel_)) == -1;
+}
+
+std::optional<Ausdruck::Gleichheit> Ausdruck::alsGleichheit() const {
+    const Knoten& k = *wurzel_;
+    if (k.op != Op::Gleich)
+        return std::nullopt;
+    const Knoten* feld = k.links.get();
+    const Knoten* wert = k.rechts.get();
+    if (feld->op != Op::Feld)
+        std::swap(feld, wert);
+    if (feld->op != Op::Feld || wert->op != Op::Konstante || wert->konstante.art != Wertung::Art::Zahl)
+        return std::nullopt;
+    return Gleichheit{feld->feld, wert->konstante.zahl};
+}
+
+} // namespace findolin::platform::db
