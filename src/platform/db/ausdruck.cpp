@@ -3,8 +3,6 @@
 
 #include "platform/laufzeitfehler.h"
 
-#include <QDateTime>
-#include <cmath>
 
 namespace findolin::platform::db {
 
