@@ -3,7 +3,6 @@
 
 #include "platform/laufzeitfehler.h"
 
-
 namespace findolin::platform::db {
 
 namespace {
