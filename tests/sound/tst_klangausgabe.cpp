@@ -1,166 +1,170 @@
-// The real player, heard through a PulseAudio null sink: the whole sound reaches the output, to its last
-// sample, while the caller goes on at once.
-#include "aufnahmeanalyse.h"
-#include "nullsink.h"
+// The real player, heard through a private PulseAudio server whose only sink is a null sink: the whole sound
+// reaches the output, to its last sample, while the caller goes on at once.
 #include "platform/audio/qtsoundplayer.h"
 
+#include <QDataStream>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <cmath>
+#include <numbers>
 
 using findolin::platform::QtSoundPlayer;
 
 class KlangausgabeTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void spieltBisZumLetztenSample_data();
-    void spieltBisZumLetztenSample();
-    void neuerKlangSchneidetDenLaufenden();
-    void closeBeendetDenKlang();
-    void kaputteDateiBleibtStumm_data();
-    void kaputteDateiBleibtStumm();
+    static constexpr double samplesProMs = 44.1; // the monitor is recorded as raw 16-bit mono at 44100 Hz
+    QTemporaryDir dir_{QStringLiteral("/tmp/findolin-pa-XXXXXX")};
+    QProcess server_;
+    QProcess recorder_;
 
-private:
-    // A tone without fades, so its first and last samples stand out of the silence.
-    QString ton(const QString& name, double sekunden, int rate, int kanaele);
+    QString aufnahme() const { return dir_.filePath("aufnahme.raw"); }
+    double aufnahmeMs() const { return QFileInfo(aufnahme()).size() / 2 / samplesProMs; }
 
-    NullSink sink_;
-};
-
-QString KlangausgabeTest::ton(const QString& name, double sekunden, int rate, int kanaele) {
-    const QString pfad = sink_.pfad(name);
-    if (!QFile::exists(pfad)) {
-        const int rc = QProcess::execute(
-            QStringLiteral("sox"),
-            {QStringLiteral("-n"), QStringLiteral("-r"), QString::number(rate), QStringLiteral("-c"),
-             QString::number(kanaele), QStringLiteral("-b"), QStringLiteral("16"), pfad,
-             QStringLiteral("synth"), QString::number(sekunden), QStringLiteral("sine"),
-             QStringLiteral("440"), QStringLiteral("vol"), QStringLiteral("0.5")});
-        if (rc != 0)
-            qFatal("sox cannot make %s", qPrintable(pfad));
+    QString schreibe(const QString& name, const QByteArray& inhalt) {
+        QFile datei(dir_.filePath(name));
+        if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size())
+            qFatal("cannot write %s", qPrintable(datei.fileName()));
+        return datei.fileName();
     }
-    return pfad;
-}
 
-void KlangausgabeTest::initTestCase() {
-    const QStringList fehlend = NullSink::fehlendeProgramme();
-    if (!fehlend.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("not installed: ") + fehlend.join(QStringLiteral(", "))));
-    const QString fehler = sink_.starte();
-    if (!fehler.isEmpty())
-        QSKIP(qPrintable(fehler));
-}
+    // A 440 Hz tone without fades, so its first and last samples stand out of the silence.
+    QString ton(double sekunden, int rate, int kanaele) {
+        QByteArray wav;
+        QDataStream out(&wav, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        const quint32 bytes = quint32(sekunden * rate) * kanaele * 2;
+        // "RIFF", its length, "WAVE", the "fmt " block for 16-bit PCM and the "data" block.
+        out << quint32(0x46464952) << quint32(36 + bytes) << quint32(0x45564157) << quint32(0x20746d66)
+            << quint32(16) << quint16(1) << quint16(kanaele) << quint32(rate) << quint32(rate * kanaele * 2)
+            << quint16(kanaele * 2) << quint16(16) << quint32(0x61746164) << bytes;
+        for (quint32 i = 0; i < bytes / 2; ++i)
+            out << qint16(16000 * std::sin(2 * std::numbers::pi * 440 * (i / kanaele) / rate));
+        return schreibe(QStringLiteral("ton-%1-%2-%3.WAV").arg(sekunden).arg(rate).arg(kanaele), wav);
+    }
 
-void KlangausgabeTest::spieltBisZumLetztenSample_data() {
-    QTest::addColumn<double>("sekunden");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("kanaele");
-    QTest::addColumn<int>("pauseMs"); // the caller's busy pause right after starting the sound
+private slots:
+    void initTestCase() {
+        for (const char* programm : {"pulseaudio", "parec"})
+            if (QStandardPaths::findExecutable(programm).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("not installed: ") + programm));
+        const QString socket = dir_.filePath("native");
+        // The server keeps its state and cookie in the private folder; this process and its recorder use it.
+        for (const char* variable : {"PULSE_RUNTIME_PATH", "PULSE_STATE_PATH", "HOME"})
+            qputenv(variable, QFile::encodeName(dir_.path()));
+        qputenv("PULSE_SERVER", QFile::encodeName("unix:" + socket));
+        // Root may run a per-user server too: it only warns. No shared memory, no pid file; should this test
+        // crash, the orphaned server ends itself 10 s after its last client. The socket comes last, so it is
+        // there once the null sink is.
+        server_.start("pulseaudio",
+                      {"-n", "--daemonize=no", "--system=false", "--exit-idle-time=10", "--use-pid-file=no",
+                       "--disable-shm=yes", "-L", "module-null-sink sink_name=findolin_test norewinds=1",
+                       "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+        if (!QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 10000))
+            QSKIP(qPrintable("pulseaudio does not start: " +
+                             QString::fromLocal8Bit(server_.readAllStandardError())));
+    }
 
-    QTest::newRow("1 s mono 44100 Hz during a busy pause") << 1.0 << 44100 << 1 << 600;
-    QTest::newRow("short stereo 22050 Hz") << 0.25 << 22050 << 2 << 0;
-}
+    void cleanupTestCase() {
+        server_.terminate();
+        server_.waitForFinished();
+    }
 
-void KlangausgabeTest::spieltBisZumLetztenSample() {
-    QFETCH(double, sekunden);
-    QFETCH(int, rate);
-    QFETCH(int, kanaele);
-    QFETCH(int, pauseMs);
-    const QString datei =
-        ton(QStringLiteral("ton-%1-%2-%3.wav").arg(sekunden).arg(rate).arg(kanaele), sekunden, rate, kanaele);
-    QtSoundPlayer player;
-    QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
-    QCOMPARE(sink_.starteAufnahme(), QString());
-    QElapsedTimer uhr;
-    uhr.start();
+    void spieltBisZumLetztenSample_data() {
+        QTest::addColumn<double>("sekunden");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("kanaele");
+        QTest::addColumn<int>("pauseMs"); // the caller's busy pause right after starting the sound
+        QTest::newRow("1 s mono 44100 Hz during a busy pause") << 1.0 << 44100 << 1 << 600;
+        QTest::newRow("short stereo 22050 Hz") << 0.25 << 22050 << 2 << 0;
+    }
+    void spieltBisZumLetztenSample() {
+        QFETCH(double, sekunden);
+        QFETCH(int, rate);
+        QFETCH(int, kanaele);
+        QFETCH(int, pauseMs);
+        const QString datei = ton(sekunden, rate, kanaele);
+        QtSoundPlayer player;
+        QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
+        recorder_.setStandardOutputFile(aufnahme(), QIODevice::Truncate);
+        recorder_.start("parec", {"-d", "findolin_test.monitor", "--raw", "--format=s16le", "--rate=44100",
+                                  "--channels=1", "--latency-msec=20"});
+        // Recording has begun once silence arrives: whatever is played from now on is recorded whole.
+        QVERIFY2(QTest::qWaitFor([&] { return aufnahmeMs() >= 100; }, 10000), "parec does not record");
+        QElapsedTimer uhr;
+        uhr.start();
 
-    player.playAsync(datei);
-    QVERIFY2(uhr.elapsed() < 100, "playAsync must return at once");
-    if (pauseMs > 0)
+        player.playAsync(datei);
+        QVERIFY2(uhr.elapsed() < 100, "playAsync must return at once");
         QThread::msleep(pauseMs); // the game sleeps through its pauses; the sound must go on meanwhile
 
-    QVERIFY(ende.wait(int(sekunden * 1000) + 5000));
-    QCOMPARE(ende.first().at(0).toString(), datei);
-    QCOMPARE(ende.first().at(1).toBool(), true);
-    // Keep recording until the recording surely covers the moment the sound ended.
-    const double bisMs = double(uhr.elapsed()) + 200;
-    QVERIFY(QTest::qWaitFor([&] { return aufnahmeLaengeMs(sink_.aufnahmePfad()) >= bisMs; }, 10000));
-    QCOMPARE(sink_.stopAufnahme(), QString());
+        QVERIFY(ende.wait(int(sekunden * 1000) + 5000));
+        QCOMPARE(ende.first(), (QVariantList{datei, true}));
+        // Keep recording until the recording surely covers the moment the sound ended.
+        const double bisMs = uhr.elapsed() + 200;
+        QVERIFY(QTest::qWaitFor([&] { return aufnahmeMs() >= bisMs; }, 10000));
+        recorder_.terminate();
+        recorder_.waitForFinished();
 
-    const Hoerbefund befund = analysiereAufnahme(sink_.aufnahmePfad());
-    QVERIFY(befund.gelesen);
-    QVERIFY2(befund.klingt, "nothing reached the output");
-    qInfo(
-        "heard %.1f ms of a %.0f ms file (from %.1f ms to %.1f ms of %.1f ms recorded), longest gap %.2f ms",
-        befund.dauerMs(), sekunden * 1000, befund.anfangMs, befund.endeMs, befund.aufnahmeMs,
-        befund.laengsteLueckeMs);
-    // The null sink takes the samples as they are, so the heard length matches the file to the sample; a
-    // player that stops as soon as the last byte is handed over loses tens of milliseconds here.
-    QVERIFY2(std::abs(befund.dauerMs() - sekunden * 1000) <= 5, "the sound was cut or stretched");
-    QVERIFY2(befund.anfangMs >= 50, "the recording missed the start of the sound");
-    QVERIFY2(befund.laengsteLueckeMs < 5, "the sound had a gap");
-}
-
-void KlangausgabeTest::neuerKlangSchneidetDenLaufenden() {
-    const QString lang = ton(QStringLiteral("lang.wav"), 1.0, 44100, 1);
-    const QString kurz = ton(QStringLiteral("kurz.wav"), 0.2, 44100, 1);
-    QtSoundPlayer player;
-    QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
-    player.playAsync(lang);
-    player.playAsync(kurz);
-    QVERIFY(QTest::qWaitFor([&] { return ende.size() == 2; }, 5000));
-    QCOMPARE(ende.at(0), (QVariantList{lang, false}));
-    QCOMPARE(ende.at(1), (QVariantList{kurz, true}));
-}
-
-void KlangausgabeTest::closeBeendetDenKlang() {
-    QtSoundPlayer player;
-    QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
-    QElapsedTimer uhr;
-    uhr.start();
-    player.playAsync(ton(QStringLiteral("lang.wav"), 1.0, 44100, 1));
-    player.close();
-    QVERIFY(ende.wait(2000));
-    QCOMPARE(ende.first().at(1).toBool(), false);
-    QVERIFY2(uhr.elapsed() < 800, "close must stop the sound, not wait for its end");
-    player.close(); // closing again does no harm
-}
-
-void KlangausgabeTest::kaputteDateiBleibtStumm_data() {
-    QTest::addColumn<QByteArray>("inhalt");
-    QTest::newRow("missing file") << QByteArray();
-    QTest::newRow("empty file") << QByteArray("");
-    QTest::newRow("text, not a sound") << QByteArray("[Sound]\r\nAchtung=Glocke\r\n");
-    QTest::newRow("header without samples") << QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0"
-                                                          "\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0",
-                                                          36);
-}
-
-void KlangausgabeTest::kaputteDateiBleibtStumm() {
-    QFETCH(QByteArray, inhalt);
-    const QString pfad = sink_.pfad(QStringLiteral("kaputt.WAV"));
-    QFile::remove(pfad);
-    if (!inhalt.isNull()) {
-        QFile datei(pfad);
-        QVERIFY(datei.open(QIODevice::WriteOnly));
-        datei.write(inhalt);
+        QFile roh(aufnahme());
+        QVERIFY(roh.open(QIODevice::ReadOnly));
+        const QByteArray bytes = roh.readAll();
+        const auto* s = reinterpret_cast<const qint16*>(bytes.constData());
+        qsizetype erster = -1, letzter = -1, luecke = 0;
+        for (qsizetype i = 0; i < bytes.size() / 2; ++i) {
+            if (std::abs(int(s[i])) <= 655) // 2 % of full scale
+                continue;
+            if (erster < 0)
+                erster = i;
+            else
+                luecke = std::max(luecke, i - letzter - 1);
+            letzter = i;
+        }
+        QVERIFY2(erster >= 0, "nothing reached the output");
+        const double gehoertMs = (letzter + 1 - erster) / samplesProMs;
+        qInfo("heard %.1f ms of a %.0f ms file, from %.1f ms on, longest gap %.2f ms", gehoertMs,
+              sekunden * 1000, erster / samplesProMs, luecke / samplesProMs);
+        // The null sink takes the samples as they are, so the heard length matches the file to the sample; a
+        // player that stops as soon as the last byte is handed over loses tens of milliseconds here.
+        QVERIFY2(std::abs(gehoertMs - sekunden * 1000) <= 5, "the sound was cut or stretched");
+        QVERIFY2(erster / samplesProMs >= 50, "the recording missed the start of the sound");
+        QVERIFY2(luecke / samplesProMs < 5, "the sound had a gap");
     }
-    QtSoundPlayer player;
-    QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
-    player.playAsync(pfad);
-    QVERIFY(ende.wait(2000));
-    QCOMPARE(ende.first(), (QVariantList{pfad, false}));
-    // The player is still fine afterwards.
-    const QString gut = ton(QStringLiteral("kurz.wav"), 0.2, 44100, 1);
-    player.playAsync(gut);
-    QVERIFY(ende.wait(3000));
-    QCOMPARE(ende.last(), (QVariantList{gut, true}));
-}
+
+    // A new sound cuts off the one playing, a file that cannot play ends at once and leaves the player fine,
+    // and close stops a sound at once; closing again does no harm.
+    void abbrechenUndKaputteDateien() {
+        const QString lang = ton(1.0, 44100, 1);
+        const QString kurz = ton(0.2, 44100, 1);
+        const QString fehlt = dir_.filePath("fehlt.WAV");
+        const QString text = schreibe("text.WAV", "[Sound]\r\nAchtung=Glocke\r\n");
+        const QString leer =
+            schreibe("leer.WAV", QByteArray::fromHex("524946462400000057415645666d7420100000000100"
+                                                     "0100401f0000803e0000020010006461746100000000"));
+        QtSoundPlayer player;
+        QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
+        for (const QString& datei : {fehlt, text, leer, lang, kurz})
+            player.playAsync(datei);
+        QVERIFY(QTest::qWaitFor([&] { return ende.size() == 5; }, 5000));
+        const QDeadlineTimer frist(800);
+        player.playAsync(lang);
+        player.close();
+        QVERIFY(ende.wait(2000));
+        QVERIFY2(!frist.hasExpired(), "close must stop the sound, not wait for its end");
+        player.close();
+        const QList<QVariantList> erwartet = {{fehlt, false}, {text, false}, {leer, false},
+                                              {lang, false},  {kurz, true},  {lang, false}};
+        QCOMPARE(ende, erwartet);
+    }
+};
 
 QTEST_GUILESS_MAIN(KlangausgabeTest)
 #include "tst_klangausgabe.moc"
