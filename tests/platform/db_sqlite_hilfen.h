@@ -22,36 +22,21 @@ public:
         return sqlite3_exec(db_, text.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     }
 
-    // Copies every row of `quelle` into the existing table `tabelle`, in cursor order.
+    // Copies every row of `quelle` into the existing table `tabelle`, in cursor order: texts, whole numbers
+    // (yes/no as 1 and 0) and Null.
     void kopiere(findolin::platform::db::Recordset& quelle, const QString& tabelle) {
         sql("BEGIN");
-        const QStringList felder = quelle.fieldNames();
-        QStringList stellen(felder.size(), QStringLiteral("?"));
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db_,
-                           QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                               .arg(tabelle, stellen.join(u','))
-                               .toUtf8()
-                               .constData(),
-                           -1, &stmt, nullptr);
-        if (quelle.recordCount() > 0)
-            quelle.moveFirst();
-        while (!quelle.eof()) {
-            for (int i = 0; i < felder.size(); ++i) {
-                const QVariant w = quelle.field(felder[i]);
-                if (w.isNull())
-                    sqlite3_bind_null(stmt, i + 1);
-                else if (w.typeId() == QMetaType::QString)
-                    sqlite3_bind_text(stmt, i + 1, w.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
-                else
-                    sqlite3_bind_int64(stmt, i + 1,
-                                       w.toBool() && w.typeId() == QMetaType::Bool ? 1 : w.toLongLong());
+        for (quelle.recordCount() > 0 ? quelle.moveFirst() : void(); !quelle.eof(); quelle.moveNext()) {
+            QStringList werte;
+            for (const QString& feld : quelle.fieldNames()) {
+                const QVariant w = quelle.field(feld);
+                werte.append(w.isNull() ? QStringLiteral("NULL")
+                             : w.typeId() == QMetaType::QString
+                                 ? u'\'' + w.toString().replace(u'\'', "''") + u'\''
+                                 : QString::number(w.toLongLong()));
             }
-            sqlite3_step(stmt);
-            sqlite3_reset(stmt);
-            quelle.moveNext();
+            sql(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tabelle, werte.join(u',')));
         }
-        sqlite3_finalize(stmt);
         sql("COMMIT");
     }
 
