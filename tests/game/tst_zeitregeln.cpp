@@ -64,6 +64,30 @@ private slots:
         });
     }
 
+    void computerZugWaehrendDerEndeFrage() {
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        s.aendereIni("RatezeitBegrenzen=0", "RatezeitBegrenzen=1");
+        s.fenster.always(MldFenster::name, [](platform::ModalForm& form) { form.pressButton("&OK"); });
+        s.spiele(mitComputer, [&](MainFrm& frm) {
+            // While the quit question is open Anna's guess time runs out and the computer takes its turn.
+            s.fenster.onNext(EndeFrm::name, [&](platform::ModalForm& form) {
+                s.schleife.advance(21'000);
+                form.pressButton("&nein");
+            });
+            QVERIFY(frm.Form_Unload());
+            s.schleife.advance(300'000);
+            const QStringList& gezeigt = s.fenster.shownForms();
+            QCOMPARE(gezeigt.mid(0, 3), (QStringList{EndeFrm::name, MldFenster::name, CompZugFrm::name}));
+            // Anna never moves: every expiry hands the turn to the computer, whose window shows once a turn.
+            QVERIFY(gezeigt.count(MldFenster::name) > 5);
+            QCOMPARE(gezeigt.count(CompZugFrm::name), gezeigt.count(MldFenster::name));
+            QVERIFY(frm.rateZeit().laeuft() && frm.spielZeit().laeuft());
+        });
+    }
+
     void einsatz_data() {
         QTest::addColumn<QString>("ziel"); // "letter", "empty" or "joker"
         QTest::addColumn<int>("vorher");
