@@ -115,5 +115,8 @@ private:
 
 inline const QString zweiSpieler =
     QStringLiteral("\"Version=4;UbixFeldName=;LupenFlag=1;nSpieler=2;Anna;Ben;anna01;ben02;\"");
+// Anna and the computer, whose entry plays itself once "GegenComputer" is on.
+inline const QString mitComputer =
+    QStringLiteral("\"Version=4;UbixFeldName=;nSpieler=2;Anna Maria Schulz;Computer;anna01;ben02;\"");
 
 } // namespace findolin::test

@@ -3,15 +3,13 @@
 #include <QTest>
 
 using namespace findolin;
+using findolin::test::mitComputer;
 using findolin::test::SpielFixture;
 
 // The timed rules of play through the real main form on the virtual clock: the computer's turn, the risk
 // stake with its lamps, the guess time and the play-time limit.
 class TestZeitregeln : public QObject {
     Q_OBJECT
-
-    static const inline QString mitComputer =
-        QStringLiteral("\"Version=4;UbixFeldName=;nSpieler=2;Anna Maria Schulz;Computer;anna01;ben02;\"");
 
     static int punkte(MainFrm& frm, int spieler) { return frm.modul().kontext.spielerPunkte[spieler]; }
     static bool menuesFrei(MainFrm& frm) {
