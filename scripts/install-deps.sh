@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
-    pulseaudio pulseaudio-utils libpulse0 sox
+    pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
 )
 sudo=""

@@ -67,6 +67,14 @@ void Spielfeld::verteileBuchstaben() {
         felder_[static_cast<size_t>(joker)].buchstabe = jokerZeichen;
     }
     qCDebug(lcBoard) << "dealt" << wort_.aktWort << "joker on field" << joker;
+    qCDebug(lcBoard).noquote() << "board:" << brettZeile();
+}
+
+QString Spielfeld::brettZeile() const {
+    QString zeile;
+    for (const Feld& f : felder_)
+        zeile += f.buchstabe.isEmpty() ? QStringLiteral(".") : f.buchstabe;
+    return zeile;
 }
 
 qint16 Spielfeld::freiesFeld(qint16 k) const {

@@ -50,6 +50,8 @@ public:
     // Lays each character of the word, upper case, face down on a free field of its own; often one more field
     // gets the joker.
     void verteileBuchstaben();
+    // The dealt board in field order, one character a field: the letter, "*" for the joker, "." when empty.
+    QString brettZeile() const;
     // The k-th empty field in board order, counted from 0; field 0 when there are fewer.
     qint16 freiesFeld(qint16 k) const;
 

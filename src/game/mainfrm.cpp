@@ -1,6 +1,7 @@
 #include "mainfrm.h"
 
 #include "board/farbtabelle.h"
+#include "computer/computerzug.h"
 #include "logging.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
@@ -14,11 +15,31 @@ namespace findolin {
 
 MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
     : d_(dienste), modul_(modul), sound_(sound), endeFrm_(dienste.fenster),
-      spieler_(modul.kontext, modul.einst), rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
+      mldFenster_(dienste.fenster, dienste.masse), spieler_(modul.kontext, modul.einst),
+      rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
       brett_(rdb_.wortDatensatz(), modul.kontext, modul.einst, spieler_, *this,
              {dienste.uhr, dienste.pause, dienste.timer, dienste.zufall, dienste.masse, ansicht_},
-             modul.pfade.appPfad) {
+             modul.pfade.appPfad),
+      risiko_(spieler_, sound, dienste.zufall, dienste.timer),
+      rateZeit_(spieler_, sound, mldFenster_, dienste.timer),
+      spielZeit_(modul.kontext.energieFaktor, dienste.uhr, dienste.timer, mldFenster_, rateZeit_),
+      compZugFrm_(dienste.fenster, dienste.timer, [this] {
+          return simuliereComputerZug(brett_.feld, brett_.zuege, spieler_, modul_.einst.einstSpielStaerke,
+                                      d_.zufall);
+      }) {
     spieler_.ziffernNeuZeichnen = [this] { ansicht_.repaintNow(); };
+    spieler_.computerZugStarten = [this] { starteComputerZug(); };
+    spielZeit_.programmEnde = [this] { programmEnde(); };
+    // Once play time is over nothing moves behind the closing message, not even the computer.
+    spielZeit_.spielzeitAbgelaufen = [this] { compZugFrm_.compZugTimer().setEnabled(false); };
+}
+
+void MainFrm::starteComputerZug() {
+    // The greyed menus and the computer's name show before the waiting window opens.
+    ansicht_.repaintNow();
+    compZugFrm_.compZugTimer().setInterval(CompZugFrm::takt);
+    compZugFrm_.compZugTimer().setEnabled(true);
+    compZugFrm_.zeigeModal();
 }
 
 void MainFrm::Form_Load() {
@@ -27,7 +48,7 @@ void MainFrm::Form_Load() {
     loadOmnorIni(d_.dateien, pfade, kontext.nSpieler, modul_.einst, modul_.formular);
     brett_.feld.fldCurs.sichtbar = modul_.einst.einstFeldMarkierung == 1;
     sound_.playSound(QStringLiteral("ProgrammStart"));
-    letzteEnergieZeit = static_cast<qint32>(rundeGerade(d_.uhr.secondsSinceMidnight()));
+    spielZeit_.merkeZeit();
     spieler_.aktSpieler = 0;
     initFarbTabelle(brett_.feld.feldFarben);
     brett_.feld.loescheSpielfeld();
@@ -38,11 +59,11 @@ void MainFrm::Form_Load() {
     spieler_.zeigeAktuellenSpieler();
     kontext.fehlerWorte.leeren();
     leseFehlerWorte(d_.dateien, pfade, kontext);
-    restZeitStand = restZeitStandHoehe;
-    vuMeter.initVuMeter();
-    vuRestZeitEin = modul_.einst.einstRatezeit != 0;
-    setzeRateZeitZurueck();
-    risikoAnbieten(false);
+    spielZeit_.starte();
+    rateZeit_.initVuMeter();
+    rateZeit_.switchVuRestZeit(modul_.einst.einstRatezeit != 0);
+    risiko_.zeigeLampen(0);
+    risiko_.risikoAnbieten(false);
     rdb_.oeffneDatenbank(pfade.imProgrammordner(QStringLiteral("Omnor-D.mdb")));
     rdb_.setzeWortFilter();
     rdb_.leereBenutzteWorte();
@@ -73,7 +94,7 @@ void MainFrm::mnuDateiEnde_Click() {
 }
 
 bool MainFrm::Form_Unload() {
-    if (restZeitStand >= 100) {
+    if (spielZeit_.zeitUebrig()) {
         endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer);
         if (endeFrm_.antwort() == QLatin1String("nein"))
             return true;

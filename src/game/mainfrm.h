@@ -1,10 +1,13 @@
 #pragma once
 
 #include "board/spielbrett.h"
+#include "computer/compzugfrm.h"
 #include "dienste.h"
 #include "modulzustand.h"
+#include "scoring/ratezeit.h"
+#include "scoring/risiko.h"
 #include "scoring/spielerliste.h"
-#include "scoring/vumeter.h"
+#include "scoring/spielzeit.h"
 #include "sound/soundmodul.h"
 #include "startup/meldungsfenster.h"
 #include "words/rdbmanager.h"
@@ -16,8 +19,6 @@ namespace findolin {
 class MainFrm : private ZugUmgebung {
 public:
     static inline const QString caption = QStringLiteral("Omnor - Findolin");
-    // The play-time bar as laid out; play time is left while it is 100 twips or more.
-    static constexpr double restZeitStandHoehe = 4605;
 
     MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound);
 
@@ -36,26 +37,23 @@ public:
     Spielbrett& brett() { return brett_; }
     Spielerliste& spieler() { return spieler_; }
     RdbManager& woerter() { return rdb_; }
+    Risiko& risiko() { return risiko_; }
+    RateZeit& rateZeit() { return rateZeit_; }
+    SpielZeit& spielZeit() { return spielZeit_; }
+    CompZugFrm& compZugFrm() { return compZugFrm_; }
 
     // Control state the view shows.
     QString uebTitelLabel = QStringLiteral("[kein Übungsschwerpunkt]");
     QString uebBausteinBild;
-    qint32 letzteEnergieZeit = 0;
-    double restZeitStand = restZeitStandHoehe;
-    bool risikoAngeboten = false;
-    qint16 rateZeit = 0;
-    VuMeter vuMeter;
-    bool vuRestZeitEin = false; // the dial shows its "on" picture
 
 private:
     // What a move needs from the rest of the game.
     void playSound(const QString& ereignis) override { sound_.playSound(ereignis); }
     void waehleWort() override;
-    void risikoAnbieten(bool ein) override { risikoAngeboten = ein; }
-    void setzeRateZeitZurueck() override {
-        rateZeit = 0;
-        vuMeter.drawVuZeiger(0);
-    }
+    void risikoAnbieten(bool ein) override { risiko_.risikoAnbieten(ein); }
+    void setzeRateZeitZurueck() override { rateZeit_.setzeRateZeitZurueck(); }
+    // The computer's turn: its waiting window paces the moves; returns after the first one.
+    void starteComputerZug();
 
     // Forwards immediate repaints to the view once there is one; during the load there is none yet.
     struct Ansicht : platform::FormView {
@@ -71,9 +69,14 @@ private:
     SoundModul& sound_;
     Ansicht ansicht_;
     EndeFrm endeFrm_;
+    MldFenster mldFenster_;
     Spielerliste spieler_;
     RdbManager rdb_;
     Spielbrett brett_;
+    Risiko risiko_;
+    RateZeit rateZeit_;
+    SpielZeit spielZeit_;
+    CompZugFrm compZugFrm_;
 };
 
 } // namespace findolin

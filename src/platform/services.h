@@ -84,12 +84,17 @@ public:
     virtual QString formName() const = 0;
     // A press on the button with this caption ("&OK", "&ja"); dialogs without such a button ignore it.
     virtual void pressButton(const QString& caption) = 0;
+    // A form without buttons that hides itself (a waiting window driven by its own timer): it stays shown,
+    // with timers running, until it calls ModalPresenter::endModal.
+    virtual bool closesItself() const { return false; }
 };
 
 class ModalPresenter {
 public:
     virtual ~ModalPresenter() = default;
     virtual void showModal(ModalForm& form) = 0;
+    // Ends the modal display of a form that hides itself; showModal returns once the current event is done.
+    virtual void endModal(ModalForm& form) = 0;
 };
 
 // The view of a form. The logic changes the state of the form's controls; where a change must show at once,

@@ -117,14 +117,29 @@ bool VirtualEventLoop::serveNext(qint64 untilMs) {
     return true;
 }
 
+namespace {
+void zaehleRunde(int& served) {
+    if (++served > 10'000'000)
+        throw Laufzeitfehler(QStringLiteral("Die virtuelle Ereignisschleife läuft endlos"));
+}
+} // namespace
+
 void VirtualEventLoop::advance(qint64 milliseconds) {
     const qint64 untilMs = nowMs_ + std::max<qint64>(milliseconds, 0);
     int served = 0;
-    while (serveNext(untilMs)) {
-        if (++served > 10'000'000)
-            throw Laufzeitfehler(QStringLiteral("Die virtuelle Ereignisschleife läuft endlos"));
-    }
+    while (serveNext(untilMs))
+        zaehleRunde(served);
     nowMs_ = std::max(nowMs_, untilMs);
+}
+
+void VirtualEventLoop::runWhile(const std::function<bool()>& offen) {
+    int served = 0;
+    while (offen()) {
+        if (!serveNext(std::numeric_limits<qint64>::max()))
+            throw Laufzeitfehler(
+                QStringLiteral("Ein modales Fenster wartet auf ein Ereignis, das nie kommt"));
+        zaehleRunde(served);
+    }
 }
 
 SeededRandom::SeededRandom(quint32 seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
@@ -153,7 +168,17 @@ void ScriptedPresenter::showModal(ModalForm& form) {
         it->second(form);
         return;
     }
+    if (form.closesItself() && loop_) {
+        const int tiefe = ++open_[name];
+        loop_->runWhile([&] { return open_[name] >= tiefe; });
+        return;
+    }
     throw Laufzeitfehler(QStringLiteral("Für dieses Fenster hat der Test keine Antwort vorgesehen"), name);
+}
+
+void ScriptedPresenter::endModal(ModalForm& form) {
+    if (int& offen = open_[form.formName()]; offen > 0)
+        --offen;
 }
 
 void ScriptedPresenter::answer(const QString& formName, const QString& caption) {

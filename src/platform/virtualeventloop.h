@@ -31,6 +31,8 @@ public:
     void advance(qint64 milliseconds);
     // Serves what is due now, without letting time pass.
     void processPending() { advance(0); }
+    // A nested loop, as a modal window runs one: serves events in time order while `offen` holds.
+    void runWhile(const std::function<bool()>& offen);
     // Queues an event (a click, a key) to be handled at the current virtual time, after what is already due.
     void post(std::function<void()> event);
     // Queues an event that arrives `afterMs` from now, even if the thread is then blocked by a pause.
@@ -76,6 +78,9 @@ public:
     using Handler = std::function<void(ModalForm&)>;
 
     void showModal(ModalForm& form) override;
+    void endModal(ModalForm& form) override;
+    // Forms that hide themselves run a nested loop on `loop` while they are shown.
+    void runSelfClosingFormsOn(VirtualEventLoop& loop) { loop_ = &loop; }
 
     // The next show of `formName` presses `caption`.
     void answer(const QString& formName, const QString& caption);
@@ -90,6 +95,8 @@ public:
 private:
     std::map<QString, std::deque<Handler>> scripted_;
     std::map<QString, Handler> fallback_;
+    std::map<QString, int> open_;
+    VirtualEventLoop* loop_ = nullptr;
     QStringList shown_;
 };
 

@@ -18,7 +18,10 @@ namespace findolin::test {
 // main window is "shown", exactly where the real program waits in its event loop.
 class SpielFixture : public StartAnsicht {
 public:
-    explicit SpielFixture(quint32 seed = 1) : zufall(seed) {}
+    explicit SpielFixture(quint32 seed = 1, double startSekunden = 36000.2)
+        : schleife(startSekunden), zufall(seed) {
+        fenster.runSelfClosingFormsOn(schleife);
+    }
 
     // Lays out the framework folder; false when the shared files are absent.
     bool legeRahmenAn() {
@@ -37,6 +40,16 @@ public:
             QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild,
                         ordner.filePath("Grafik/" + bild));
         return true;
+    }
+
+    // Changes the copied configuration file, byte for byte (it is in the Windows code page).
+    void aendereIni(const QByteArray& von, const QByteArray& nach) {
+        QFile ini(ordner.filePath("Omnor.ini"));
+        QVERIFY(ini.open(QIODevice::ReadWrite));
+        QByteArray inhalt = ini.readAll();
+        QVERIFY2(inhalt.contains(von), von.constData());
+        ini.resize(0);
+        ini.write(inhalt.replace(von, nach));
     }
 
     // Starts the program with a launch list and runs `imSpiel` while the main window is shown. Returns the
@@ -69,9 +82,24 @@ public:
         schleife.advance(10);
     }
 
+    // Seeded draws; a test can put the next few values in front.
+    struct Zufall : platform::SeededRandom {
+        using SeededRandom::SeededRandom;
+        std::deque<float> vorweg;
+        float nextUnit() override {
+            if (vorweg.empty())
+                return SeededRandom::nextUnit();
+            const float r = vorweg.front();
+            vorweg.pop_front();
+            return r;
+        }
+        // The next zufallsZahl(von, bis) gives `wert`.
+        void gibt(int von, int bis, int wert) { vorweg.push_back((wert - von + 0.5f) / (bis - von + 1)); }
+    };
+
     QTemporaryDir ordner;
-    platform::VirtualEventLoop schleife{36000.2};
-    platform::SeededRandom zufall;
+    platform::VirtualEventLoop schleife;
+    Zufall zufall;
     platform::QtFileSystem dateien;
     platform::QtTextMeasure masse;
     platform::ScriptedPresenter fenster;
@@ -87,5 +115,8 @@ private:
 
 inline const QString zweiSpieler =
     QStringLiteral("\"Version=4;UbixFeldName=;LupenFlag=1;nSpieler=2;Anna;Ben;anna01;ben02;\"");
+// Anna and the computer, whose entry plays itself once "GegenComputer" is on.
+inline const QString mitComputer =
+    QStringLiteral("\"Version=4;UbixFeldName=;nSpieler=2;Anna Maria Schulz;Computer;anna01;ben02;\"");
 
 } // namespace findolin::test

@@ -4,6 +4,7 @@
 #include "spielfixture.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QTest>
 
 using namespace findolin;
@@ -16,11 +17,17 @@ class TestHauptfenster : public QObject {
 
     // Runs `pruefe` with the main window shown over a freshly started game.
     static void mitFenster(quint32 seed,
-                           const std::function<void(SpielFixture&, MainFrm&, view::MainFrmView&)>& pruefe) {
+                           const std::function<void(SpielFixture&, MainFrm&, view::MainFrmView&)>& pruefe,
+                           bool gegenComputer = false) {
         SpielFixture s(seed);
         if (!s.legeRahmenAn())
             QSKIP("shared test data not found");
-        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+        if (gegenComputer)
+            s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        const QString cmd = gegenComputer
+                                ? "\"Version=4;UbixFeldName=;nSpieler=2;Anna;Computer;anna01;ben02;\""
+                                : test::zweiSpieler;
+        s.spiele(cmd, [&](MainFrm& frm) {
             view::MainFrmView fenster(frm, s.ordner.path());
             fenster.show();
             QVERIFY(QTest::qWaitForWindowExposed(&fenster));
@@ -29,6 +36,14 @@ class TestHauptfenster : public QObject {
     }
     static QString text(const view::MainFrmView& f, const char* name) {
         return f.findChild<QLabel*>(QLatin1String(name))->text();
+    }
+    static QStringList gesperrteMenues(const view::MainFrmView& f) {
+        QStringList namen;
+        for (const QAction* a : f.menuBar()->findChildren<QAction*>())
+            if (!a->objectName().isEmpty() && !a->isEnabled())
+                namen << a->objectName();
+        namen.sort();
+        return namen;
     }
 
 private slots:
@@ -80,6 +95,43 @@ private slots:
             s.schleife.advance(10);
             f.aktualisiere();
             QCOMPARE(text(f, "SpNameLbl"), QString("Ben"));
+        });
+    }
+
+    void menuesWaehrendDesComputerzugs() {
+        mitFenster(
+            2,
+            [](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
+                QStringList gesperrt;
+                s.fenster.onNext(CompZugFrm::name, [&](platform::ModalForm&) {
+                    gesperrt = gesperrteMenues(f);
+                    s.schleife.runWhile([&] { return frm.compZugFrm().sichtbar(); });
+                });
+                QTest::mouseClick(f.brett()->feldWidget(24), Qt::LeftButton);
+                s.schleife.advance(10);
+                QCOMPARE(gesperrt, (QStringList{"mnuBearbEinstell", "mnuDateiEnde", "mnuDateiInfo",
+                                                "mnuDateiMeisterliste", "mnuDateiNeu", "mnuHilfeAktKat",
+                                                "mnuHilfeInfo", "mnuHilfeSpielregeln"}));
+                while (frm.spieler().aktSpieler != 0)
+                    s.schleife.advance(1000);
+                f.aktualisiere();
+                QCOMPARE(gesperrteMenues(f), QStringList());
+            },
+            true);
+    }
+
+    void doppelklickIstEinZug() {
+        mitFenster(1, [](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
+            QWidget* feld = f.brett()->feldWidget(24);
+            QTest::mouseClick(feld, Qt::LeftButton);
+            s.schleife.advance(10);
+            // Qt hands a widget the second press of a double-click only as a double-click event.
+            QMouseEvent zweiter(QEvent::MouseButtonDblClick, QPointF(5, 5), feld->mapToGlobal(QPointF(5, 5)),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(feld, &zweiter);
+            s.schleife.advance(10);
+            QCOMPARE(frm.spieler().aktSpieler, 1); // Ben's turn, and Ben made no move
+            QVERIFY(!frm.brett().zuege.auswertungAnstehend());
         });
     }
 

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,15 +58,18 @@ class TestProgramm : public QObject {
         return dateien;
     }
 
+    // Starts the program; `vorsatz` is a command that runs it (faketime), with its own arguments.
     static Lauf starte(const QString& ordner, const QStringList& argumente, const QString& antworten = {},
-                       int endeNachMs = 0) {
+                       int endeNachMs = 0, QStringList vorsatz = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("FINDOLIN_AUTOMATION", "1");
         env.insert("FINDOLIN_ANSWERS", antworten);
         env.insert("FINDOLIN_QUIT_AFTER_MS", QString::number(endeNachMs));
+        env.insert("QT_LOGGING_RULES", "findolin.computer.debug=true;findolin.scoring.debug=true");
         p.setProcessEnvironment(env);
-        p.start(ordner + "/findolin", argumente);
+        vorsatz << ordner + "/findolin" << argumente;
+        p.start(vorsatz.takeFirst(), vorsatz);
         if (!p.waitForFinished(30000)) {
             p.kill();
             return {-1, QString::fromUtf8(p.readAllStandardError())};
@@ -159,6 +163,36 @@ private slots:
         QCOMPARE(nachher.left(anfang), vorher.left(anfang));
         QVERIFY(nachher.mid(anfang).startsWith("[Findolin]\r\nTonEinschalten="));
         QVERIFY(nachher.contains("EinstellungenSpeichern=1\r\n \r\n"));
+    }
+
+    // Anna lets her guess time run out, the computer takes its turn, and the game is quit normally. The
+    // program's clock and timers run twenty times faster.
+    void gegenDenComputer() {
+        if (QStandardPaths::findExecutable("faketime").isEmpty())
+            QSKIP("faketime is not installed");
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        QFile ini(ordner.path() + "/Omnor.ini");
+        QVERIFY(ini.open(QIODevice::ReadWrite));
+        const QByteArray inhalt = ini.readAll()
+                                      .replace("RatezeitBegrenzen=0", "RatezeitBegrenzen=1")
+                                      .replace("GegenComputer=0", "GegenComputer=1");
+        ini.resize(0);
+        ini.write(inhalt);
+        ini.close();
+
+        const Lauf lauf =
+            starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Computer;anna01;ben02;\""}, {},
+                   30'000, {"faketime", "-f", "+0 x20"});
+        QCOMPARE(lauf.exitCode, 0);
+        for (const char* erwartet :
+             {"Fenster \"Ende der Ratezeit\": Die Ratezeit ist leider/abgelaufen, Anna.",
+              "turn passes to player 1 \"Computer\"",
+              "Fenster \"\": Bitte warten!|Jetzt darf ich raten, wo sich der n\u00e4chste Buchstabe "
+              "versteckt hat.",
+              "computer choice:", "turn passes to player 0 \"Anna\"", "Fenster \"Findolin beenden\""})
+            QVERIFY2(lauf.fenster.contains(QString::fromUtf8(erwartet)), qPrintable(lauf.fenster));
+        QVERIFY(lauf.fenster.indexOf("computer choice:") < lauf.fenster.indexOf("Findolin beenden"));
     }
 };
 

@@ -103,8 +103,8 @@ QByteArray sternBild() {
     // Sparkles around the star.
     const std::vector<std::pair<QPoint, Farbe>> funken{
         {{110, 120}, hellblau}, {{715, 110}, rosa}, {{100, 700}, rosa}, {{730, 690}, hellblau}};
-    for (const auto& [ort, farbe] : funken)
-        maler.mit(farbe, blau, 8, [&](WmfWriter& w) { w.polygon(stern(ort, 80, 22, 4)); });
+    for (const auto& funke : funken)
+        maler.mit(funke.second, blau, 8, [&](WmfWriter& w) { w.polygon(stern(funke.first, 80, 22, 4)); });
     const QPoint mitte(412, 440);
     maler.mit(orange, orange, 0,
               [&](WmfWriter& w) { w.polygon(stern(mitte + QPoint(14, 18), 390, 170, 5)); });

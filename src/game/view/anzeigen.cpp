@@ -2,9 +2,7 @@
 
 #include "platform/qt/twips.h"
 
-#include <QLinearGradient>
 #include <QPainter>
-#include <QRadialGradient>
 
 namespace findolin::view {
 
@@ -36,29 +34,6 @@ void BildWidget::paintEvent(QPaintEvent*) {
     }
 }
 
-void LampenWidget::setzeFarbe(Farbe farbe) {
-    if (farbe == farbe_)
-        return;
-    farbe_ = farbe;
-    update();
-}
-
-void LampenWidget::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor farbe = farbe_ == Farbe::Rot     ? QColor(220, 30, 30)
-                         : farbe_ == Farbe::Gruen ? QColor(40, 200, 60)
-                                                  : QColor(70, 70, 70);
-    const QRectF kreis = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
-    QRadialGradient glanz(kreis.center() - QPointF(kreis.width() / 5, kreis.height() / 5),
-                          kreis.width() * 0.7);
-    glanz.setColorAt(0, farbe.lighter(170));
-    glanz.setColorAt(1, farbe.darker(120));
-    p.setBrush(glanz);
-    p.setPen(QPen(QColor(40, 40, 40), 1.2));
-    p.drawEllipse(kreis);
-}
-
 void VuMeterWidget::setzeZeiger(const Zeiger& zeiger) {
     zeiger_ = zeiger;
     update();
@@ -75,15 +50,6 @@ void VuMeterWidget::paintEvent(QPaintEvent* event) {
     p.setBrush(QColor(60, 60, 60));
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(zeiger_.x1 / tw::proPixel, zeiger_.y1 / tw::proPixel), r, r);
-}
-
-void ZeitBalkenWidget::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    QLinearGradient verlauf(0, 0, 0, height());
-    verlauf.setColorAt(0, QColor(60, 200, 60));
-    verlauf.setColorAt(0.7, QColor(240, 210, 40));
-    verlauf.setColorAt(1, QColor(220, 60, 40));
-    p.fillRect(rect(), verlauf);
 }
 
 } // namespace findolin::view

@@ -33,20 +33,6 @@ private:
     QString pfad_;
 };
 
-// A round lamp: red, green or dark.
-class LampenWidget : public QWidget {
-public:
-    enum class Farbe { Aus, Rot, Gruen };
-    explicit LampenWidget(QWidget* eltern) : QWidget(eltern) {}
-    void setzeFarbe(Farbe farbe);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    Farbe farbe_ = Farbe::Aus;
-};
-
 // The remaining-time meter: its dial picture, the needle from the pivot to the tip, and the hub. `zeiger`
 // gives the needle's ends and the hub in twips relative to the dial.
 class VuMeterWidget : public BildWidget {
@@ -63,15 +49,6 @@ protected:
 
 private:
     Zeiger zeiger_{};
-};
-
-// The play-time bar, drawn to its current height.
-class ZeitBalkenWidget : public QWidget {
-public:
-    explicit ZeitBalkenWidget(QWidget* eltern) : QWidget(eltern) {}
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace findolin::view

@@ -21,6 +21,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double-click is no second move.
+    void mouseDoubleClickEvent(QMouseEvent*) override {}
 
 private:
     int index_;

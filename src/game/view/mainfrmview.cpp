@@ -196,14 +196,49 @@ void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
     risikoBtn_->setObjectName(QStringLiteral("RisikoBtn"));
     risikoBtn_->setFont(tw::schrift(titelSchrift));
     risikoBtn_->setGeometry(tw::rechteck(7260, 3150, 1185, 525));
-    risikoAusImg_ = new LampenWidget(flaeche);
+    connect(risikoBtn_, &QPushButton::clicked, this,
+            [this] { platform::runGuarded([this] { mainFrm_.risiko().RisikoBtn_Click(); }); });
+    risikoAusImg_ = new BildWidget(flaeche, bilder_);
+    risikoAusImg_->setObjectName(QStringLiteral("RisikoAusImg"));
     risikoAusImg_->setGeometry(tw::rechteck(5790, 2970, 390, 390));
-    risikoEinImg_ = new LampenWidget(flaeche);
+    risikoEinImg_ = new BildWidget(flaeche, bilder_);
+    risikoEinImg_->setObjectName(QStringLiteral("RisikoEinImg"));
     risikoEinImg_->setGeometry(tw::rechteck(5790, 3450, 390, 390));
     vuMeter_ = new VuMeterWidget(flaeche, bilder_);
     vuMeter_->setGeometry(
         tw::rechteck(VuMeter::dialLeft, VuMeter::dialTop, VuMeter::dialWidth, VuMeter::dialWidth));
-    restZeitStand_ = new ZeitBalkenWidget(flaeche);
+    restZeitStand_ = new BildWidget(flaeche, bilder_);
+    restZeitStand_->setObjectName(QStringLiteral("RestZeitStand"));
+    restZeitStand_->setzeBild(grafik(QStringLiteral("ENERGIE.GIF")));
+}
+
+QString MainFrmView::grafik(const QString& datei) const {
+    return QDir(appPfad_).filePath(QStringLiteral("Grafik/") + datei);
+}
+
+QString MainFrmView::lampenBild(Lampe lampe) const {
+    switch (lampe) {
+    case Lampe::Rot:
+        return grafik(QStringLiteral("LAMPEROT.GIF"));
+    case Lampe::Gruen:
+        return grafik(QStringLiteral("LAMPEGRN.GIF"));
+    default:
+        return grafik(QStringLiteral("LAMPEAUS.GIF"));
+    }
+}
+
+void MainFrmView::aktualisiereMenues() {
+    const MenueFreigabe& m = mainFrm_.spieler().menues;
+    const std::pair<const char*, bool> freigaben[] = {{"mnuDateiNeu", m.mnuDateiNeu},
+                                                      {"mnuDateiInfo", m.mnuDateiInfo},
+                                                      {"mnuDateiMeisterliste", m.mnuDateiMeisterliste},
+                                                      {"mnuDateiEnde", m.mnuDateiEnde},
+                                                      {"mnuBearbEinstell", m.mnuBearbEinstell},
+                                                      {"mnuHilfeInfo", m.mnuHilfeInfo},
+                                                      {"mnuHilfeSpielregeln", m.mnuHilfeSpielregeln},
+                                                      {"mnuHilfeAktKat", m.mnuHilfeAktKat}};
+    for (const auto& [name, ein] : freigaben)
+        aktion(QLatin1String(name))->setEnabled(ein);
 }
 
 void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
@@ -235,24 +270,26 @@ void MainFrmView::aktualisiere() {
     spNameLbl_->setText(punkte.spNameLbl);
     for (int i = 0; i < 5; ++i)
         punkZiff_[i]->setText(punkte.punkZiff[i]);
+    const Risiko& risiko = mainFrm_.risiko();
     for (int i = 0; i < 3; ++i) {
         risikoZiff_[i]->setText(punkte.risikoZiff[i]);
-        risikoZiff_[i]->setEnabled(mainFrm_.risikoAngeboten);
+        risikoZiff_[i]->setEnabled(risiko.risikoZiffEnabled);
     }
-    risikoBtn_->setEnabled(mainFrm_.risikoAngeboten);
-    risikoAusImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Aus : LampenWidget::Farbe::Rot);
-    risikoEinImg_->setzeFarbe(mainFrm_.risikoAngeboten ? LampenWidget::Farbe::Gruen
-                                                       : LampenWidget::Farbe::Aus);
+    risikoBtn_->setEnabled(risiko.risikoBtnEnabled);
+    risikoAusImg_->setzeBild(lampenBild(risiko.risikoAusImg));
+    risikoEinImg_->setzeBild(lampenBild(risiko.risikoEinImg));
+    aktualisiereMenues();
 
-    const VuMeter& vu = mainFrm_.vuMeter;
-    vuMeter_->setzeBild(QDir(appPfad_).filePath(mainFrm_.vuRestZeitEin ? QStringLiteral("Grafik/VUEIN.GIF")
-                                                                       : QStringLiteral("Grafik/VUAUS.GIF")));
+    const RateZeit& rate = mainFrm_.rateZeit();
+    const VuMeter& vu = rate.vuMeter;
+    vuMeter_->setzeBild(
+        grafik(rate.vuRestZeitEin ? QStringLiteral("VUEIN.GIF") : QStringLiteral("VUAUS.GIF")));
     vuMeter_->setzeZeiger({vu.x1 - VuMeter::dialLeft, vu.y1 - VuMeter::dialTop, vu.x2 - VuMeter::dialLeft,
                            vu.y2 - VuMeter::dialTop, vu.achseWidth});
     // The bar drains from the top: its lower edge stays where the layout puts it.
-    const double unten = 330 + MainFrm::restZeitStandHoehe;
-    restZeitStand_->setGeometry(
-        tw::rechteck(9060, unten - mainFrm_.restZeitStand, 75, mainFrm_.restZeitStand));
+    const SpielZeit& zeit = mainFrm_.spielZeit();
+    restZeitStand_->setGeometry(tw::rechteck(9060, zeit.top, 75, zeit.hoehe));
+    restZeitStand_->setVisible(zeit.hoehe > 0);
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
 }

@@ -2,6 +2,7 @@
 
 #include "anzeigen.h"
 #include "platform/services.h"
+#include "scoring/risiko.h"
 
 #include <QMainWindow>
 #include <array>
@@ -20,9 +21,7 @@ namespace findolin::view {
 
 class BrettAnsicht;
 class BildWidget;
-class LampenWidget;
 class VuMeterWidget;
-class ZeitBalkenWidget;
 
 // The main window "Omnor - Findolin", drawn at the form's geometry in twips. It shows the state of the main
 // window's logic and hands the user's commands to it; like the form, it sees every key before its controls.
@@ -53,6 +52,9 @@ private:
     void baueRisikoUndZeit(QWidget* flaeche);
     void baueUebungsZeile(QWidget* flaeche);
     void aktualisiereWorte();
+    void aktualisiereMenues();
+    QString grafik(const QString& datei) const;
+    QString lampenBild(Lampe lampe) const;
 
     MainFrm& mainFrm_;
     QString appPfad_;
@@ -67,10 +69,10 @@ private:
     std::array<QLabel*, 5> punkZiff_{};
     std::array<QLabel*, 3> risikoZiff_{};
     QPushButton* risikoBtn_ = nullptr;
-    LampenWidget* risikoAusImg_ = nullptr;
-    LampenWidget* risikoEinImg_ = nullptr;
+    BildWidget* risikoAusImg_ = nullptr; // the upper lamp, red while nothing is offered
+    BildWidget* risikoEinImg_ = nullptr; // the lower lamp, green while a risk is offered
     VuMeterWidget* vuMeter_ = nullptr;
-    ZeitBalkenWidget* restZeitStand_ = nullptr;
+    BildWidget* restZeitStand_ = nullptr; // the play-time bar
     QLabel* uebTitelLabel_ = nullptr;
     BildWidget* uebBausteinImage_ = nullptr;
 };

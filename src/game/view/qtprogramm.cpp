@@ -1,5 +1,6 @@
 #include "qtprogramm.h"
 
+#include "computer/view/compzugdialog.h"
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
 #include "mainfrmview.h"
@@ -60,11 +61,21 @@ public:
             nachDemErstenBild();
         };
         fenster.show();
-        // For automated runs of the real program: choose "&Ende ..." after a while.
+        // For automated runs of the real program: choose "&Ende ..." after a while, as soon as it is enabled
+        // (it is greyed while the computer moves).
+        QTimer ende;
         const int endeNach = qEnvironmentVariableIntValue("FINDOLIN_QUIT_AFTER_MS");
-        if (platform::Automation::active() && endeNach > 0)
-            QTimer::singleShot(endeNach, &fenster,
-                               [&fenster] { fenster.aktion(QStringLiteral("mnuDateiEnde"))->trigger(); });
+        if (platform::Automation::active() && endeNach > 0) {
+            QAction* mnuDateiEnde = fenster.aktion(QStringLiteral("mnuDateiEnde"));
+            QObject::connect(&ende, &QTimer::timeout, &fenster, [&ende, mnuDateiEnde] {
+                ende.setInterval(100);
+                if (!mnuDateiEnde->isEnabled())
+                    return;
+                ende.stop();
+                mnuDateiEnde->trigger();
+            });
+            ende.start(endeNach);
+        }
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
@@ -94,7 +105,9 @@ int laufeFindolin(int argc, char** argv) {
     platform::QtProcessControl prozess;
     platform::NachladenderSoundPlayer ton(platform::imOrdner(appPfad, QStringLiteral("findolin_klang")));
     platform::db::DateiOeffner datenbanken;
-    registriereMeldungsdialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF")));
+    const QString bild = platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF"));
+    registriereMeldungsdialoge(fenster, bild);
+    registriereCompZugDialog(fenster, bild);
     Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
     QtStartAnsicht ansicht(appPfad, fenster, ton);
 

@@ -106,10 +106,17 @@ void QtModalPresenter::showModal(ModalForm& form) {
             if (!label->text().isEmpty())
                 texte.append(label->text());
         Automation::reportWindow(dialog->windowTitle(), texte.join(QLatin1Char('|')));
-        form.pressButton(Automation::nextAnswer());
-        return;
+        if (!form.closesItself()) {
+            form.pressButton(Automation::nextAnswer());
+            return;
+        }
     }
     dialog->exec();
+}
+
+void QtModalPresenter::endModal(ModalForm& form) {
+    if (QDialog* dialog = dialogs_.value(form.formName()))
+        dialog->done(QDialog::Accepted);
 }
 
 void QtProcessControl::terminate(int exitCode) {

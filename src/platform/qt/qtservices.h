@@ -56,6 +56,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void registerView(const QString& formName, View view);
     void showModal(ModalForm& form) override;
+    void endModal(ModalForm& form) override;
 
 private:
     QWidget* parent_;

@@ -1,0 +1,321 @@
+#include "spielfixture.h"
+
+#include <QTest>
+
+using namespace findolin;
+using findolin::test::mitComputer;
+using findolin::test::SpielFixture;
+
+// The timed rules of play through the real main form on the virtual clock: the computer's turn, the risk
+// stake with its lamps, the guess time and the play-time limit.
+class TestZeitregeln : public QObject {
+    Q_OBJECT
+
+    static int punkte(MainFrm& frm, int spieler) { return frm.modul().kontext.spielerPunkte[spieler]; }
+    static bool menuesFrei(MainFrm& frm) {
+        const MenueFreigabe& m = frm.spieler().menues;
+        return m.mnuDateiNeu && m.mnuDateiInfo && m.mnuDateiMeisterliste && m.mnuDateiEnde &&
+               m.mnuBearbEinstell && m.mnuHilfeInfo && m.mnuHilfeSpielregeln && m.mnuHilfeAktKat;
+    }
+    static bool spielte(const SpielFixture& s, const QString& name) {
+        return std::any_of(s.ton.played.begin(), s.ton.played.end(),
+                           [&](const QString& p) { return p.endsWith("/" + name + ".WAV"); });
+    }
+    // Lamp pictures of the upper and lower lamp: R(ed), G(reen), D(ark).
+    static QString lampen(const Risiko& r) {
+        const auto zeichen = [](Lampe l) { return l == Lampe::Rot ? 'R' : l == Lampe::Gruen ? 'G' : 'D'; };
+        return QString(zeichen(r.risikoAusImg)) + zeichen(r.risikoEinImg);
+    }
+
+private slots:
+    void starkerComputerFindetDasWort() {
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        s.aendereIni("SpielSt\xe4rke=1", "SpielSt\xe4rke=0");
+        s.spiele(mitComputer, [&](MainFrm& frm) {
+            const QString wort = frm.woerter().aktWort();
+            // The computer has seen every letter of the word; Anna misses.
+            for (qint16 i = 0; i < 25; ++i)
+                frm.brett().feld.feld(i).feldGesehen = !frm.brett().feld.feld(i).buchstabe.isEmpty();
+            qint64 gezeigt = -1, ersterZug = -1;
+            s.fenster.onNext(CompZugFrm::name, [&](platform::ModalForm&) {
+                gezeigt = s.schleife.nowMs();
+                QVERIFY(!menuesFrei(frm) && frm.spieler().computerAmZug);
+                s.schleife.runWhile([&] { return frm.compZugFrm().sichtbar(); });
+                ersterZug = s.schleife.nowMs();
+            });
+            s.klicke(frm, 24);
+            QCOMPARE(ersterZug - gezeigt, 11 * 200); // the first move comes on the 11th tick
+            s.schleife.advance(10);
+            QCOMPARE(frm.brett().anzeige.fundWortLbl.caption, wort.left(1));
+            QVERIFY(!menuesFrei(frm)); // still the computer's turn, with its window hidden
+            s.schleife.advance(180'000);
+            // Every letter remembered: 50 for each, 20 for the one that completes the word; then on the new
+            // board it uncovers untouched fields until it misses (-3).
+            QVERIFY(punkte(frm, 1) >= 50 * (wort.size() - 1) + 20 - 3);
+            QVERIFY(frm.woerter().aktWort() != wort);
+            QCOMPARE(s.fenster.shownForms().count(CompZugFrm::name), 1);
+            QCOMPARE(frm.spieler().aktSpieler, 0);
+            QVERIFY(menuesFrei(frm) && !frm.spieler().computerAmZug);
+        });
+    }
+
+    void computerZugWaehrendDerEndeFrage() {
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        s.aendereIni("RatezeitBegrenzen=0", "RatezeitBegrenzen=1");
+        s.fenster.always(MldFenster::name, [](platform::ModalForm& form) { form.pressButton("&OK"); });
+        s.spiele(mitComputer, [&](MainFrm& frm) {
+            // While the quit question is open Anna's guess time runs out and the computer takes its turn.
+            s.fenster.onNext(EndeFrm::name, [&](platform::ModalForm& form) {
+                s.schleife.advance(21'000);
+                form.pressButton("&nein");
+            });
+            QVERIFY(frm.Form_Unload());
+            s.schleife.advance(300'000);
+            const QStringList& gezeigt = s.fenster.shownForms();
+            QCOMPARE(gezeigt.mid(0, 3), (QStringList{EndeFrm::name, MldFenster::name, CompZugFrm::name}));
+            // Anna never moves: every expiry hands the turn to the computer, whose window shows once a turn.
+            QVERIFY(gezeigt.count(MldFenster::name) > 5);
+            QCOMPARE(gezeigt.count(CompZugFrm::name), gezeigt.count(MldFenster::name));
+            QVERIFY(frm.rateZeit().laeuft() && frm.spielZeit().laeuft());
+        });
+    }
+
+    void einsatz_data() {
+        QTest::addColumn<QString>("ziel"); // "letter", "empty" or "joker"
+        QTest::addColumn<int>("vorher");
+        QTest::addColumn<int>("nachher");
+        QTest::newRow("won on a new letter") << "letter" << 10 << 10 + 120 + 20;
+        QTest::newRow("lost down to 0") << "empty" << 100 << 0;
+        QTest::newRow("a joker ignores the stake") << "joker" << 10 << 110;
+    }
+    void einsatz() {
+        QFETCH(QString, ziel);
+        QFETCH(int, vorher);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            Risiko& risiko = frm.risiko();
+            frm.spieler().kontext().spielerPunkte[0] = vorher;
+            frm.brett().feld.feld(24).buchstabe = ziel == "joker" ? jokerZeichen : QString();
+            risiko.risikoAnbieten(true);
+            s.zufall.gibt(50, 300, 120);
+            risiko.RisikoBtn_Click();
+            QCOMPARE(frm.spieler().anzeige.risikoZiff, (std::array<QString, 3>{"1", "2", "0"}));
+            QVERIFY(spielte(s, "Muenze"));
+            QVERIFY(!risiko.risikoBtnEnabled && risiko.risikoZiffEnabled && risiko.blinkt());
+            risiko.RisikoBtn_Click(); // disabled: no second stake
+            QCOMPARE(frm.spieler().risikoPunkte, 120);
+
+            s.klicke(frm, ziel == "letter" ? SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe())
+                                           : qint16(24));
+            QTEST(punkte(frm, 0), "nachher");
+            QCOMPARE(spielte(s, "Buzzer"), ziel == "empty");
+            QCOMPARE(frm.spieler().risikoPunkte, 0);
+            QCOMPARE(frm.spieler().anzeige.risikoZiff, (std::array<QString, 3>{"0", "0", "0"}));
+            QCOMPARE(lampen(risiko), QString("RD"));
+            QVERIFY(!risiko.risikoBtnEnabled && !risiko.blinkt());
+        });
+    }
+
+    void angebotNachFehlgriffGehtAnDenNaechsten() {
+        SpielFixture s(7);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            const QString wort = frm.woerter().aktWort();
+            const qint16 erstes = SpielFixture::feldMit(frm, grossBuchstabe(wort.mid(0, 1)));
+            const qint16 zweites = SpielFixture::feldMit(frm, grossBuchstabe(wort.mid(1, 1)));
+            QVERIFY(erstes != zweites);
+            s.klicke(frm, zweites); // Anna misses, but now the second letter has been seen
+            s.zufall.gibt(1, 100, 75);
+            s.klicke(frm, erstes); // Ben finds the first
+            QCOMPARE(lampen(frm.risiko()), QString("RD"));
+            s.zufall.gibt(1, 100, 76);
+            s.klicke(frm, 24); // Ben misses: the hint comes with Anna's turn
+            QCOMPARE(frm.spieler().aktSpieler, 0);
+            QVERIFY(frm.risiko().risikoBtnEnabled && spielte(s, "Glocke"));
+            s.zufall.gibt(50, 300, 300);
+            frm.risiko().RisikoBtn_Click();
+            s.klicke(frm, zweites);
+            QCOMPARE(punkte(frm, 0), 300 + 50); // the stake on top of 50 for a field seen before
+        });
+    }
+
+    void blinken_data() {
+        QTest::addColumn<int>("zurueckgezogenNachMs"); // 0: the offer stands
+        QTest::addColumn<QString>("folge");            // the lower lamp every 500 ms after the (last) offer
+        QTest::newRow("six blinks, then steady") << 0 << "GGDGDGDGDGDGGG";
+        // Three green phases were shown before the withdrawal: the next offer blinks only three more times.
+        QTest::newRow("a withdrawn offer continues the count") << 2600 << "GDGDGDGGGG";
+    }
+    void blinken() {
+        QFETCH(int, zurueckgezogenNachMs);
+        QFETCH(QString, folge);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            Risiko& risiko = frm.risiko();
+            QCOMPARE(lampen(risiko), QString("RD"));
+            risiko.risikoAnbieten(true);
+            if (zurueckgezogenNachMs > 0) {
+                s.schleife.advance(zurueckgezogenNachMs);
+                risiko.risikoAnbieten(false);
+                QCOMPARE(lampen(risiko), QString("RD"));
+                risiko.risikoAnbieten(true);
+            }
+            QString gesehen;
+            for (int i = 0; i < folge.size(); ++i) {
+                QCOMPARE(lampen(risiko).at(0), QChar('D')); // the red lamp stays dark
+                gesehen += lampen(risiko).at(1);
+                s.schleife.advance(500);
+            }
+            QCOMPARE(gesehen, folge);
+            QVERIFY(!risiko.blinkt());
+        });
+    }
+
+    void ratezeit_data() {
+        QTest::addColumn<bool>("begrenzt");
+        QTest::newRow("limited") << true;
+        QTest::newRow("unlimited") << false;
+    }
+    void ratezeit() {
+        QFETCH(bool, begrenzt);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        if (begrenzt)
+            s.aendereIni("RatezeitBegrenzen=0", "RatezeitBegrenzen=1");
+        s.spiele(mitComputer, [&](MainFrm& frm) {
+            RateZeit& rate = frm.rateZeit();
+            QCOMPARE(rate.vuRestZeitEin, begrenzt);
+            const double ruheX = rate.vuMeter.x2, ruheY = rate.vuMeter.y2;
+            s.schleife.advance(15'000);
+            QCOMPARE(rate.rateZeit, begrenzt ? 750 : 0);
+            s.klicke(frm, SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe()));
+            QCOMPARE(rate.rateZeit, 0); // every uncovering starts the guess time afresh
+            QCOMPARE(rate.vuMeter.x2, ruheX);
+            if (!begrenzt) {
+                s.schleife.advance(120'000); // no message ever comes (the script would refuse it)
+                QCOMPARE(rate.vuMeter.y2, ruheY);
+                return;
+            }
+            QString text, titel;
+            s.fenster.onNext(MldFenster::name, [&](platform::ModalForm& form) {
+                auto& meldung = static_cast<MldFenster&>(form);
+                text = meldung.meldung;
+                titel = meldung.titel;
+                form.pressButton("&OK");
+            });
+            while (rate.rateZeit < 950)
+                s.schleife.advance(100);
+            QVERIFY(text.isEmpty());
+            s.schleife.advance(1000); // the 20th tick since the uncovering
+            QCOMPARE(titel, QString("Ende der Ratezeit"));
+            QCOMPARE(text, QString("Die Ratezeit ist leider\rabgelaufen, Anna."));
+            QVERIFY(spielte(s, "Gong"));
+            QCOMPARE(punkte(frm, 0), 20);                                   // no points are taken
+            QCOMPARE(frm.spieler().anzeige.spNameLbl, QString("Computer")); // played by hand: setting off
+            QVERIFY(rate.laeuft());
+        });
+    }
+
+    void zeiger_data() {
+        QTest::addColumn<int>("wert");
+        QTest::addColumn<double>("spitzeX");
+        QTest::addColumn<double>("spitzeY");
+        QTest::newRow("0: lower left") << 0 << 8928.5 << 6278.5;
+        QTest::newRow("250") << 250 << 8886.5 << 6011.5;
+        QTest::newRow("500: 248 above the pivot") << 500 << 9112.5 << 5864.5;
+        QTest::newRow("750") << 750 << 9338.5 << 6011.5;
+        QTest::newRow("1000: lower right") << 1000 << 9296.5 << 6278.5;
+    }
+    void zeiger() {
+        QFETCH(int, wert);
+        VuMeter vu;
+        vu.initVuMeter();
+        QCOMPARE(vu.achseWidth, 825.0 / 8);
+        QCOMPARE(vu.achseLeft + vu.achseWidth / 2, 8700 + 412.5);
+        vu.drawVuZeiger(static_cast<qint16>(wert));
+        QCOMPARE(vu.x1, 9112.5);
+        QCOMPARE(vu.y1, 6112.5);
+        QTEST(vu.x2, "spitzeX");
+        QTEST(vu.y2, "spitzeY");
+    }
+
+    void spielzeitEndet_data() {
+        QTest::addColumn<QByteArray>("dauer");
+        QTest::addColumn<int>("pauseSekunden"); // a blocking pause before the first tick
+        QTest::addColumn<int>("letzterTick");
+        QTest::newRow("5 minutes") << QByteArray("5") << 0 << 61;
+        QTest::newRow("10 minutes") << QByteArray("10") << 0 << 129;
+        QTest::newRow("30 minutes") << QByteArray("30") << 0 << 451;
+        // Exactly 100 twips are left after the 901st tick: that is still play time.
+        QTest::newRow("60 minutes") << QByteArray("60") << 0 << 902;
+        QTest::newRow("after five hours away") << QByteArray("20") << 5 * 3600 << 1;
+    }
+    void spielzeitEndet() {
+        QFETCH(QByteArray, dauer);
+        QFETCH(int, pauseSekunden);
+        SpielFixture s;
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.aendereIni("MaximaleSpielDauer=20", "MaximaleSpielDauer=" + dauer);
+        int ticks = 0, hoeheDavor = 0;
+        QString text;
+        s.fenster.onNext(MldFenster::name, [&](platform::ModalForm& form) {
+            text = static_cast<MldFenster&>(form).meldung;
+            form.pressButton("&OK");
+        });
+        s.fenster.answer(EndeFrm::name, "&nein"); // closing the window while play time is left
+        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            QVERIFY(frm.Form_Unload());
+            s.schleife.block(pauseSekunden);
+            for (;; ++ticks) {
+                hoeheDavor = frm.spielZeit().hoehe;
+                s.schleife.advance(5000);
+            }
+        });
+        QCOMPARE(exitCode, 0);
+        QTEST(ticks + 1, "letzterTick");
+        QVERIFY(hoeheDavor >= 100);
+        QCOMPARE(text, QString("Die Höchstspielzeit ist abgelaufen!\rFindolin wird jetzt beendet."));
+        QVERIFY(spielte(s, "Abschied"));
+    }
+
+    void spielzeitZaehlt_data() {
+        QTest::addColumn<double>("start"); // the time of day, in seconds
+        QTest::addColumn<int>("pauseMs");  // a blocking pause just before the first tick falls due
+        QTest::addColumn<int>("sekunden"); // counted by the first tick
+        QTest::newRow("tick to tick") << 36000.2 << 0 << 5;
+        QTest::newRow("a pause counts in full") << 36000.2 << 3000 << 7;
+        QTest::newRow("across midnight") << 86398.2 << 0 << 5;
+    }
+    void spielzeitZaehlt() {
+        QFETCH(double, start);
+        QFETCH(int, pauseMs);
+        QFETCH(int, sekunden);
+        SpielFixture s(1, start);
+        if (!s.legeRahmenAn())
+            QSKIP("shared test data not found");
+        s.aendereIni("MaximaleSpielDauer=20", "MaximaleSpielDauer=5");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            s.schleife.advance(4000);
+            s.schleife.block(pauseMs / 1000.0);
+            s.schleife.advance(1000);
+            QCOMPARE(frm.spielZeit().hoehe, 4605 - 15 * sekunden);
+            QCOMPARE(frm.spielZeit().top + frm.spielZeit().hoehe, 330 + 4605); // the lower edge stays
+        });
+    }
+};
+
+QTEST_MAIN(TestZeitregeln)
+#include "tst_zeitregeln.moc"
