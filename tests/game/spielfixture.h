@@ -67,6 +67,12 @@ public:
     void zeigeHintergrund() override { hintergrundGezeigt = true; }
     void zeigeHauptfenster(MainFrm& mainFrm) override { imSpiel_(mainFrm); }
 
+    // Whether the event sound with this file name was played.
+    bool spielte(const QString& name) const {
+        return std::any_of(ton.played.begin(), ton.played.end(),
+                           [&](const QString& p) { return p.endsWith("/Sound/" + name + ".WAV"); });
+    }
+
     // The first open field that holds `buchstabe`, or one that holds none when `buchstabe` is empty.
     static qint16 feldMit(MainFrm& frm, const QString& buchstabe) {
         for (qint16 i = 0; i < 25; ++i) {
@@ -120,3 +126,9 @@ inline const QString mitComputer =
     QStringLiteral("\"Version=4;UbixFeldName=;nSpieler=2;Anna Maria Schulz;Computer;anna01;ben02;\"");
 
 } // namespace findolin::test
+
+// Declares the game fixture `s` over a framework folder of the shared real files; skips when they are absent.
+#define SPIEL_IM_RAHMEN(s, ...)                                                                              \
+    findolin::test::SpielFixture s{__VA_ARGS__};                                                             \
+    if (!s.legeRahmenAn())                                                                                   \
+    QSKIP("shared test data not found")
