@@ -4,11 +4,9 @@
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
 #include "game/view/mainfrmview.h"
+#include "game/view/qtdienste.h"
 #include "platform/audio/recordingsoundplayer.h"
-#include "platform/db/dateioeffner.h"
-#include "platform/files.h"
 #include "platform/qt/qtservices.h"
-#include "startup/view/meldungsdialoge.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,21 +88,11 @@ int main(int argc, char** argv) {
     ini.write(text);
     ini.close();
 
-    platform::QtClock uhr;
-    platform::QtTimerFactory timer;
-    platform::QtBlockingPause pause;
-    platform::SystemRandom zufall;
-    platform::QtFileSystem dateien;
-    platform::QtTextMeasure masse;
-    platform::QtModalPresenter fenster;
-    platform::QtProcessControl prozess;
     platform::RecordingSoundPlayer ton;
-    platform::db::DateiOeffner datenbanken;
-    view::registriereMeldungsdialoge(fenster, ordner.filePath("Grafik/MELDUNG.GIF"));
-    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
-    BenchAnsicht ansicht(ordner.path(), fenster, sekunden);
+    view::QtDienste qt(ton, ordner.path());
+    BenchAnsicht ansicht(ordner.path(), qt.fenster, sekunden);
     starteFindolin("\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=2;Anna;Ben;anna;ben;\"", ordner.path(),
-                   dienste, ansicht);
+                   qt.dienste, ansicht);
 
     QWidget leer;
     leer.resize(640, 442);

@@ -1,17 +1,15 @@
 #include "qtprogramm.h"
 
-#include "computer/view/compzugdialog.h"
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
 #include "mainfrmview.h"
 #include "platform/audio/nachladenderplayer.h"
 #include "platform/commandline.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
 #include "platform/qt/fehlerfenster.h"
 #include "platform/qt/qtservices.h"
-#include "startup/view/meldungsdialoge.h"
+#include "qtdienste.h"
 
 #include <QAction>
 #include <QApplication>
@@ -95,24 +93,12 @@ int laufeFindolin(int argc, char** argv) {
     const QString cmd = platform::commandLineArguments(argc, argv);
     const QString appPfad = QCoreApplication::applicationDirPath();
 
-    platform::QtClock uhr;
-    platform::QtTimerFactory timer;
-    platform::QtBlockingPause pause;
-    platform::SystemRandom zufall;
-    platform::QtFileSystem dateien;
-    platform::QtTextMeasure masse;
-    platform::QtModalPresenter fenster;
-    platform::QtProcessControl prozess;
     platform::NachladenderSoundPlayer ton(platform::imOrdner(appPfad, QStringLiteral("findolin_klang")));
-    platform::db::DateiOeffner datenbanken;
-    const QString bild = platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF"));
-    registriereMeldungsdialoge(fenster, bild);
-    registriereCompZugDialog(fenster, bild);
-    Dienste dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
-    QtStartAnsicht ansicht(appPfad, fenster, ton);
+    QtDienste qt(ton, appPfad);
+    QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
     int exitCode = platform::exitCodeRuntimeError;
-    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, dienste, ansicht); });
+    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht); });
     return exitCode;
 }
 
