@@ -3,9 +3,11 @@
 #include "platform/qt/twips.h"
 #include "spielfixture.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace findolin;
 using findolin::test::SpielFixture;
@@ -131,6 +133,22 @@ private slots:
                 QCOMPARE(gesperrteMenues(f), QStringList());
             },
             true);
+    }
+
+    // A window that hides itself ends its modal display; its dialog goes with the main window.
+    void dialogGehtMitDemHauptfenster() {
+        struct Probe : platform::ModalForm {
+            QString formName() const override { return "Probe"; }
+            void pressButton(const QString&) override {}
+            bool closesItself() const override { return true; }
+        } probe;
+        auto* hauptfenster = new QWidget;
+        platform::QtModalPresenter presenter(hauptfenster);
+        presenter.registerView("Probe", {[](platform::ModalForm&, QWidget* p) { return new QDialog(p); },
+                                         [](QDialog*, platform::ModalForm&) {}});
+        QTimer::singleShot(0, [&] { presenter.endModal(probe); });
+        presenter.showModal(probe);
+        delete hauptfenster; // the presenter must not delete the dialog a second time
     }
 
     void tastaturBewegtDenCursor() {

@@ -84,7 +84,8 @@ QFont twips::schrift(const Schrift& schrift) {
 }
 
 QtModalPresenter::~QtModalPresenter() {
-    qDeleteAll(dialogs_);
+    for (const QPointer<QDialog>& dialog : std::as_const(dialogs_))
+        delete dialog.data();
 }
 
 void QtModalPresenter::registerView(const QString& formName, View view) {
@@ -96,7 +97,7 @@ void QtModalPresenter::showModal(ModalForm& form) {
     const auto view = views_.constFind(name);
     if (view == views_.constEnd())
         throw Laufzeitfehler(QStringLiteral("Zu diesem Fenster gibt es keine Ansicht"), name);
-    QDialog*& dialog = dialogs_[name];
+    QPointer<QDialog>& dialog = dialogs_[name];
     if (!dialog)
         dialog = view->create(form, parent_);
     view->refresh(dialog, form);

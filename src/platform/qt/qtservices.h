@@ -2,10 +2,11 @@
 
 #include "platform/services.h"
 
+#include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <functional>
 
-class QDialog;
 class QWidget;
 
 namespace findolin::platform {
@@ -61,7 +62,8 @@ public:
 private:
     QWidget* parent_;
     QHash<QString, View> views_;
-    QHash<QString, QDialog*> dialogs_;
+    // A dialog made with a parent window goes when that window goes; the pointer then turns null.
+    QHash<QString, QPointer<QDialog>> dialogs_;
 };
 
 class QtProcessControl : public ProcessControl {
