@@ -99,25 +99,6 @@ private slots:
             QVERIFY(fehler.problem().contains("24 Zeichen"));
         }
     }
-
-    void beenden_data() {
-        QTest::addColumn<QString>("antwort");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("ja ends and saves") << "&ja" << 0;
-        QTest::newRow("nein keeps playing") << "&nein" << -1;
-    }
-    void beenden() {
-        QFETCH(QString, antwort);
-        SPIEL_IM_RAHMEN(s);
-        s.fenster.answer(EndeFrm::name, antwort);
-        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) { frm.mnuDateiEnde_Click(); });
-        QTEST(exitCode, "exitCode");
-        QCOMPARE(s.spielte("Abschied"), exitCode == 0);
-        QCOMPARE(s.ton.closeCount, exitCode == 0 ? 1 : 0);
-        QFile ini(s.ordner.filePath("Omnor.ini"));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QCOMPARE(ini.readAll().contains("EinstellungenSpeichern=1\r\n \r\n"), exitCode == 0);
-    }
 };
 
 QTEST_MAIN(TestSpiel)

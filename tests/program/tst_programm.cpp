@@ -83,7 +83,6 @@ private slots:
             "Fenster \"Laufzeitfehler\": Dieses Programm kann nur aus der/Spieleliste der "
             "Demoversion des/OMNOR-Rahmenprogramms gestartet/werden!";
         QTest::newRow("no list") << QStringList{} << 1 << nurRahmen;
-        QTest::newRow("no delimiter") << QStringList{"Version=4;nSpieler=1;A;a;"} << 1 << nurRahmen;
         QTest::newRow("other version")
             << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
             << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
