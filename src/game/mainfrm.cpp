@@ -23,10 +23,12 @@ MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
       risiko_(spieler_, sound, dienste.zufall, dienste.timer),
       rateZeit_(spieler_, sound, mldFenster_, dienste.timer),
       spielZeit_(modul.kontext.energieFaktor, dienste.uhr, dienste.timer, mldFenster_, rateZeit_),
-      compZugFrm_(dienste.fenster, dienste.timer, [this] {
-          return simuliereComputerZug(brett_.feld, brett_.zuege, spieler_, modul_.einst.einstSpielStaerke,
-                                      d_.zufall);
-      }) {
+      compZugFrm_(dienste.fenster, dienste.timer,
+                  [this] {
+                      return simuliereComputerZug(brett_.feld, brett_.zuege, spieler_,
+                                                  modul_.einst.einstSpielStaerke, d_.zufall);
+                  }),
+      dateiInfoFrm_(dienste.fenster), infoFrm_(dienste.fenster) {
     spieler_.ziffernNeuZeichnen = [this] { ansicht_.repaintNow(); };
     spieler_.computerZugStarten = [this] { starteComputerZug(); };
     spielZeit_.programmEnde = [this] { programmEnde(); };
@@ -57,6 +59,8 @@ void MainFrm::Form_Load() {
     uebTitelLabel = kontext.uebungsTitel;
     kontext.uebungsTitel.clear();
     spieler_.zeigeAktuellenSpieler();
+    for (qint16 i = 0; i < kontext.nSpieler; ++i)
+        dateiInfoFrm_.zeigeSpieler(i, kontext.spielerName[static_cast<size_t>(i)]);
     kontext.fehlerWorte.leeren();
     leseFehlerWorte(d_.dateien, pfade, kontext);
     spielZeit_.starte();

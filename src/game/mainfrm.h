@@ -3,6 +3,7 @@
 #include "board/spielbrett.h"
 #include "computer/compzugfrm.h"
 #include "dienste.h"
+#include "info/infodialoge.h"
 #include "modulzustand.h"
 #include "scoring/ratezeit.h"
 #include "scoring/risiko.h"
@@ -25,6 +26,12 @@ public:
     void Form_Load();
     // "&Ende ...": asks first; "nein" keeps the game going.
     void mnuDateiEnde_Click();
+    // "&Neu ...": after the question, every player starts again at 0 with a fresh board and an unused word.
+    void mnuDateiNeu_Click();
+    // "&Info ...": the players' points and the word set.
+    void mnuDateiInfo_Click();
+    // "&Info über ...".
+    void mnuHilfeInfo_Click() { infoFrm_.mnuHilfeInfo_Click(); }
     // Closing the window: asks while play time is left. Returns true to keep the window open.
     bool Form_Unload();
     // The one orderly end: plays the closing sound, writes what must be written and ends the process.
@@ -41,6 +48,7 @@ public:
     RateZeit& rateZeit() { return rateZeit_; }
     SpielZeit& spielZeit() { return spielZeit_; }
     CompZugFrm& compZugFrm() { return compZugFrm_; }
+    DateiInfoFrm& dateiInfoFrm() { return dateiInfoFrm_; }
 
     // Control state the view shows.
     QString uebTitelLabel = QStringLiteral("[kein Übungsschwerpunkt]");
@@ -77,6 +85,8 @@ private:
     RateZeit rateZeit_;
     SpielZeit spielZeit_;
     CompZugFrm compZugFrm_;
+    DateiInfoFrm dateiInfoFrm_;
+    InfoFrm infoFrm_;
 };
 
 } // namespace findolin

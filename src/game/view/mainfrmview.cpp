@@ -129,16 +129,16 @@ void MainFrmView::baueMenue() {
         }
     };
     menue(QStringLiteral("&Datei"), "mnuDatei",
-          {{"mnuDateiNeu", QStringLiteral("&Neu ..."), {}},
+          {{"mnuDateiNeu", QStringLiteral("&Neu ..."), [this] { mainFrm_.mnuDateiNeu_Click(); }},
            {nullptr, {}, {}},
-           {"mnuDateiInfo", QStringLiteral("&Info ..."), {}},
+           {"mnuDateiInfo", QStringLiteral("&Info ..."), [this] { mainFrm_.mnuDateiInfo_Click(); }},
            {"mnuDateiMeisterliste", QStringLiteral("&Meisterliste ..."), {}},
            {nullptr, {}, {}},
            {"mnuDateiEnde", QStringLiteral("&Ende ..."), [this] { mainFrm_.mnuDateiEnde_Click(); }}});
     menue(QStringLiteral("&Bearbeiten"), "mnuBearbeiten",
           {{"mnuBearbEinstell", QStringLiteral("&Einstellungen ..."), {}}});
     menue(QStringLiteral("&Hilfe"), "mnuHilfe",
-          {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), {}},
+          {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), [this] { mainFrm_.mnuHilfeInfo_Click(); }},
            {nullptr, {}, {}},
            {"mnuHilfeBedienung", QStringLiteral("&Bedienungshinweise ..."), {}},
            {"mnuHilfeSpielregeln", QStringLiteral("&Spielregeln ..."), {}},

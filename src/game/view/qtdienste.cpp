@@ -1,6 +1,7 @@
 #include "qtdienste.h"
 
 #include "computer/view/compzugdialog.h"
+#include "info/view/infodialoge.h"
 #include "startup/view/meldungsdialoge.h"
 
 namespace findolin::view {
@@ -10,6 +11,7 @@ QtDienste::QtDienste(platform::SoundPlayer& ton, const QString& appPfad)
     const QString bild = platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF"));
     registriereMeldungsdialoge(fenster, bild);
     registriereCompZugDialog(fenster, bild);
+    registriereInfoDialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/LOGO.GIF")));
 }
 
 } // namespace findolin::view
