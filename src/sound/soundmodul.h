@@ -35,7 +35,7 @@ public:
     void playSound(const QString& ereignis);
     // Plays "Sound/<datei>.WAV" from the program folder and returns at once.
     void playWave(const QString& datei);
-    // Closes the sound device at program end; a sound still playing stops.
+    // Closes the sound device at program end; a sound about to end is heard to its end, a longer one stops.
     void schliessen();
 
     const SoundTabelle& soundTab() const { return soundTab_; }

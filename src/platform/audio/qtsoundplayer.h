@@ -3,6 +3,7 @@
 #include "soundplayer.h"
 
 #include <QObject>
+#include <QSemaphore>
 #include <QThread>
 
 namespace findolin::platform {
@@ -19,7 +20,8 @@ public:
     ~QtSoundPlayer() override;
 
     void playAsync(const QString& wavPath) override;
-    // Stops a sound still playing and returns when it is silent.
+    // Lets a sound that ends within half a second play to its end, stops a longer one, and returns when the
+    // device is silent.
     void close() override;
 
 signals:
@@ -30,6 +32,7 @@ signals:
 private:
     QThread thread_;
     Wiedergabe* wiedergabe_;
+    QSemaphore beendet_; // one for every sound that has ended, released on the sound thread
 };
 
 } // namespace findolin::platform

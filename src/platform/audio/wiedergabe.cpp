@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QMediaDevices>
+#include <algorithm>
 
 namespace findolin::platform {
 
@@ -16,12 +17,11 @@ namespace {
 // Silence after the last sample: the played position can only pass the sound's end when more follows it.
 constexpr qint64 nachlaufUs = 250'000;
 // How far the played position must be past the end before the sink may stop.
-constexpr qint64 reserveUs = 60'000;
+constexpr qint64 reserveUs = 20'000;
 // The server's buffer we ask for; short enough that a short sound starts at once.
 constexpr qint64 pufferUs = 100'000;
 // If the played position never arrives, the sink stops this long after the sound's length.
 constexpr int sicherheitMs = 3000;
-constexpr int pruefIntervallMs = 10;
 
 QAudioFormat::SampleFormat qtFormat(WavDaten::Format format) {
     switch (format) {
@@ -47,7 +47,8 @@ QByteArray stille(const WavDaten& wav, qint64 mikrosekunden) {
 } // namespace
 
 Wiedergabe::Wiedergabe(QObject* parent) : QObject(parent), ausklang_(this), sicherheit_(this) {
-    ausklang_.setInterval(pruefIntervallMs);
+    ausklang_.setSingleShot(true);
+    ausklang_.setTimerType(Qt::PreciseTimer);
     connect(&ausklang_, &QTimer::timeout, this, &Wiedergabe::pruefeAusklang);
     sicherheit_.setSingleShot(true);
     connect(&sicherheit_, &QTimer::timeout, this, [this] { beende(false); });
@@ -102,7 +103,12 @@ void Wiedergabe::spiele(const QString& wavPfad) {
         return;
     }
     sicherheit_.start(int(dauerUs_ / 1000) + sicherheitMs);
+    pruefeAusklang();
     qCDebug(lcSoundAusgabe) << "spielt" << wavPfad << dauerUs_ / 1000 << "ms";
+}
+
+qint64 Wiedergabe::restUs() const {
+    return sink_ ? std::max<qint64>(dauerUs_ + reserveUs - sink_->processedUSecs(), 0) : 0;
 }
 
 void Wiedergabe::schliesse() {
@@ -113,10 +119,7 @@ void Wiedergabe::schliesse() {
 void Wiedergabe::zustandGeaendert() {
     if (!sink_)
         return;
-    if (sink_->state() == QAudio::IdleState && puffer_->atEnd()) {
-        ausklang_.start(); // every byte is with the server now; wait until it has been heard
-        pruefeAusklang();
-    } else if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+    if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
         meldeEinmal(QStringLiteral("Fehler %1").arg(sink_->error()),
                     QStringLiteral("Audioausgang meldet Fehler %1").arg(sink_->error()));
         beende(false);
@@ -124,8 +127,13 @@ void Wiedergabe::zustandGeaendert() {
 }
 
 void Wiedergabe::pruefeAusklang() {
-    if (sink_ && sink_->processedUSecs() >= dauerUs_ + reserveUs)
+    if (!sink_)
+        return;
+    const qint64 rest = restUs();
+    if (rest == 0)
         beende(true);
+    else
+        ausklang_.start(std::max(int(rest / 1000), 1)); // when it should be there, then again
 }
 
 void Wiedergabe::beende(bool ganz) {

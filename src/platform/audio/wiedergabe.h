@@ -17,7 +17,9 @@ namespace findolin::platform {
 // The sink reports "idle" as soon as it has handed the last byte to the sound server, while the server still
 // holds a buffer's worth of sound; stopping the sink then would cut off the end (the cause of clipped sounds
 // with QSoundEffect). So the samples get a little silence appended, and the sink is stopped only once its
-// played position has passed the last real sample, or after a generous safety time.
+// played position has passed the last real sample, or after a generous safety time. The position is checked
+// from the start, when the sound should be at its end, not when the sink has gone idle (that came a buffer
+// and the silence late).
 class Wiedergabe : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +29,10 @@ public:
 public slots:
     void spiele(const QString& wavPfad);
     void schliesse();
+
+public:
+    // How long the sound still plays until it has been heard to its end, 0 when none plays.
+    qint64 restUs() const;
 
 signals:
     // The sound has ended: `ganz` when it played to its last sample, otherwise it was cut off or never

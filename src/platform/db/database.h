@@ -71,6 +71,16 @@ public:
     virtual QStringList tableNames() const = 0;
     virtual bool isReadOnly() const = 0;
     virtual QString fileName() const = 0;
+
+    // A transaction: what is written between beginTrans() and commitTrans() reaches the file whole or not at
+    // all, even when the process is killed meanwhile. rollback() undoes it and never fails; record sources
+    // opened before it still show the undone rows, those opened after it show the file. Read-only files have
+    // nothing to undo.
+    virtual void beginTrans() = 0;
+    virtual void commitTrans() = 0;
+    virtual void rollback() = 0;
+    // Runs a data-definition statement in SQLite's SQL ("CREATE TABLE ..."); read-only files refuse it.
+    virtual void execute(const QString& sql) = 0;
 };
 
 // Opens database files; the game gets one injected, so tests can hand it any file of any format.
@@ -78,6 +88,9 @@ class DatabaseOpener {
 public:
     virtual ~DatabaseOpener() = default;
     virtual std::unique_ptr<Database> open(const QString& path) = 0;
+    // Makes a new database file that can be written, with the tables that the data-definition statements
+    // `schema` declare, and opens it. The file appears whole or not at all; an existing file is an error.
+    virtual std::unique_ptr<Database> create(const QString& path, const QStringList& schema) = 0;
 };
 
 } // namespace findolin::platform::db

@@ -52,6 +52,16 @@ std::shared_ptr<Tabelle> DateiDatenbank::tabelle(const QString& name) {
     return tabelle;
 }
 
+void DateiDatenbank::rollback() {
+    speicher_->verwerfe();
+    geladen_.clear(); // the tables held in memory may show rows that are undone now
+}
+
+void DateiDatenbank::execute(const QString& sql) {
+    speicher_->fuehreAus(sql);
+    geladen_.clear();
+}
+
 std::unique_ptr<Recordset> DateiDatenbank::openRecordset(const QString& recordSource) {
     static const QRegularExpression abfrage(
         QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+(\[[^\]]+\]|[^\s;]+)(?:\s+WHERE\s+(.*?))?)"

@@ -16,6 +16,10 @@ public:
     QStringList tableNames() const override { return speicher_->tabellen(); }
     bool isReadOnly() const override { return speicher_->nurLesen(); }
     QString fileName() const override { return speicher_->datei(); }
+    void beginTrans() override { speicher_->beginne(); }
+    void commitTrans() override { speicher_->bestaetige(); }
+    void rollback() override;
+    void execute(const QString& sql) override;
 
 private:
     std::shared_ptr<Tabelle> tabelle(const QString& name);

@@ -48,4 +48,8 @@ std::unique_ptr<Database> DateiOeffner::open(const QString& path) {
     throw Laufzeitfehler(QStringLiteral("Die Datei ist keine Datenbank, die das Spiel lesen kann"), path);
 }
 
+std::unique_ptr<Database> DateiOeffner::create(const QString& path, const QStringList& schema) {
+    return std::make_unique<DateiDatenbank>(erzeugeSqliteDatei(path, schema));
+}
+
 } // namespace findolin::platform::db

@@ -17,6 +17,8 @@ DateiFormat erkenneFormat(const QByteArray& kopf);
 class DateiOeffner : public DatabaseOpener {
 public:
     std::unique_ptr<Database> open(const QString& path) override;
+    // New files are SQLite files, built beside under the name followed by ".neu" and then renamed.
+    std::unique_ptr<Database> create(const QString& path, const QStringList& schema) override;
 };
 
 } // namespace findolin::platform::db

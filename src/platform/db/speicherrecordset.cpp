@@ -170,6 +170,8 @@ void SpeicherRecordset::update() {
     if (!puffer.ziel) {
         ZeilePtr zeile = tabelle_->neueZeile(std::move(puffer.zeile));
         zeile->schluessel = speicher_->fuegeEin(*tabelle_, *zeile);
+        if (tabelle_->schluesselFeld >= 0) // the file has numbered the row: its key field shows the number
+            zeile->werte[tabelle_->schluesselFeld] = Wert(zeile->schluessel);
         tabelle_->zeilen.push_back(zeile);
         const bool amEnde = pos_ >= int(zeilen_.size());
         zeilen_.push_back(zeile);

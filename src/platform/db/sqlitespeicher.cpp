@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace findolin::platform::db {
@@ -59,6 +60,10 @@ public:
     qint64 fuegeEin(const Tabelle& tabelle, const Zeile& zeile) override;
     void aendere(const Tabelle& tabelle, const Zeile& zeile) override;
     void loesche(const Tabelle& tabelle, const Zeile& zeile) override;
+    void beginne() override;
+    void bestaetige() override;
+    void verwerfe() override;
+    void fuehreAus(const QString& sql) override;
 
 private:
     [[noreturn]] void fehler() const {
@@ -70,6 +75,10 @@ private:
             fehler();
     }
     void binde(sqlite3_stmt* stmt, int stelle, const Wert& wert) const;
+    void sql(const char* text) const {
+        if (sqlite3_exec(db_, text, nullptr, nullptr, nullptr) != SQLITE_OK)
+            fehler();
+    }
 
     QString pfad_;
     sqlite3* db_;
@@ -100,12 +109,22 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
     tabelle->name = echterName;
     {
         Anweisung info(db_, QStringLiteral("PRAGMA table_info(") + zitiert(echterName) + u')', pfad_);
+        int schluessel = 0;
         while (sqlite3_step(*info) == SQLITE_ROW) {
+            const QString typ =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 2)));
+            if (sqlite3_column_int(*info, 5) > 0) {
+                ++schluessel;
+                if (typ.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                    tabelle->schluesselFeld = int(tabelle->felder.size());
+            }
             tabelle->felder.append(
                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 1))));
-            tabelle->arten.append(
-                artVon(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 2)))));
+            tabelle->arten.append(artVon(typ));
         }
+        // only a key of one INTEGER field is the rowid, which SQLite numbers itself
+        if (schluessel != 1)
+            tabelle->schluesselFeld = -1;
     }
     QStringList spalten;
     for (const QString& f : tabelle->felder)
@@ -225,7 +244,53 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
     schritt(*a);
 }
 
+// Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock from
+// its start; SQLite's journal undoes a transaction cut short when the file is next opened.
+void SqliteSpeicher::beginne() {
+    if (!nurLesen_)
+        sql("BEGIN IMMEDIATE");
+}
+
+void SqliteSpeicher::bestaetige() {
+    if (!nurLesen_ && !sqlite3_get_autocommit(db_))
+        sql("COMMIT");
+}
+
+void SqliteSpeicher::verwerfe() {
+    if (!nurLesen_ && !sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void SqliteSpeicher::fuehreAus(const QString& text) {
+    if (nurLesen_)
+        throw Laufzeitfehler(QStringLiteral("Die Datenbank kann nur gelesen werden"), pfad_);
+    sql(text.toUtf8().constData());
+}
+
 } // namespace
+
+std::shared_ptr<Speicher> erzeugeSqliteDatei(const QString& pfad, const QStringList& schema) {
+    if (QFileInfo::exists(pfad))
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei gibt es schon"), pfad);
+    // built under another name, so that the file appears whole or not at all
+    const QString neu = pfad + QStringLiteral(".neu");
+    QFile::remove(neu);
+    QFile::remove(neu + QStringLiteral("-journal"));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(neu).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    for (const QString& anweisung : schema)
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(db, anweisung.toUtf8().constData(), nullptr, nullptr, nullptr);
+    const QString meldung = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    sqlite3_close(db);
+    if (rc != SQLITE_OK || !QFile::rename(neu, pfad)) {
+        QFile::remove(neu);
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht angelegt werden: ") + meldung,
+                             pfad);
+    }
+    return oeffneSqliteDatei(pfad);
+}
 
 std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad) {
     const QByteArray name = QFile::encodeName(pfad);

@@ -25,6 +25,7 @@ struct Tabelle {
     QString name;
     QStringList felder;
     QList<FeldArt> arten;
+    int schluesselFeld = -1; // the field that holds the row's key and is numbered by the file (AutoNumber)
     std::vector<ZeilePtr> zeilen; // the rows in table order, without deleted ones
 
     // A new row, kept by the table (but not yet in `zeilen`).
@@ -52,6 +53,11 @@ public:
     virtual qint64 fuegeEin(const Tabelle& tabelle, const Zeile& zeile) = 0;
     virtual void aendere(const Tabelle& tabelle, const Zeile& zeile) = 0;
     virtual void loesche(const Tabelle& tabelle, const Zeile& zeile) = 0;
+    // A transaction, as Database describes it; verwerfe() never fails.
+    virtual void beginne() = 0;
+    virtual void bestaetige() = 0;
+    virtual void verwerfe() = 0;
+    virtual void fuehreAus(const QString& sql) = 0;
 };
 
 } // namespace findolin::platform::db

@@ -1,0 +1,45 @@
+#include "meisterfrm.h"
+
+#include "platform/laufzeitfehler.h"
+#include "startup/meldungsfenster.h"
+
+namespace findolin {
+
+MeisterFrm::MeisterFrm(platform::ModalPresenter& presenter, const MeisterListe& liste)
+    : presenter_(presenter), liste_(liste) {}
+
+void MeisterFrm::ladeListe() {
+    platzLbl.clear();
+    nameLbl.clear();
+    datumLbl.clear();
+    punkteLbl.clear();
+    const QChar ende(13);
+    qint16 rang = 1;
+    for (const MeisterEintrag& zeile : liste_.zeilen()) {
+        if (zeile.punkte <= 0)
+            continue;
+        // a long name is cut, but only when it is long without its blanks
+        const QString name = zeile.name.trimmed().size() > MeisterListe::nameLaenge
+                                 ? zeile.name.left(MeisterListe::nameLaenge)
+                                 : zeile.name;
+        platzLbl += QString::number(rang) + u'.' + ende;
+        nameLbl += name + ende;
+        datumLbl += zeile.datum + ende;
+        punkteLbl += QString::number(zeile.punkte) + ende;
+        rang = alsInt16(qint64(rang) + 1, QStringLiteral("Rang in der Meisterliste"));
+    }
+}
+
+void MeisterFrm::zeige() {
+    ladeListe();
+    sichtbar = true;
+    presenter_.showModal(*this);
+    sichtbar = false;
+}
+
+void MeisterFrm::pressButton(const QString& knopf) {
+    if (ohneZugriffstaste(knopf) == ohneZugriffstaste(okKnopf) || knopf.isEmpty())
+        sichtbar = false;
+}
+
+} // namespace findolin

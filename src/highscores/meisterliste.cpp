@@ -1,0 +1,190 @@
+#include "meisterliste.h"
+
+#include "logging.h"
+#include "platform/laufzeitfehler.h"
+
+#include <QFileInfo>
+
+namespace findolin {
+
+using platform::db::Database;
+using platform::db::Recordset;
+
+namespace {
+
+const QString tabelle = QStringLiteral("Punkte");
+// The list this game makes where there is none; ID numbers the rows as the framework's AutoNumber does.
+const QString tabellenSchema = QStringLiteral(
+    "CREATE TABLE Punkte (ID INTEGER PRIMARY KEY, Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER)");
+
+bool hatTabelle(const Database& db) {
+    return db.tableNames().contains(tabelle, Qt::CaseInsensitive);
+}
+
+bool vomSpiel(const Recordset& rs, const MeisterEintrag& eintrag) {
+    return rs.field(QStringLiteral("Programm")).toString() == eintrag.programm;
+}
+
+// Walks every row from the first.
+template <class Tue> void fuerJedeZeile(Recordset& rs, Tue&& tue) {
+    if (rs.recordCount() == 0)
+        return;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        if (!tue())
+            return;
+}
+
+} // namespace
+
+QString datumsText(const QDate& datum, const QLocale& gebiet) {
+    // Qt's short form of many regions has a two-digit year ("06.12.26" in German), where Windows' short
+    // date, which the framework's other games write into the shared list, has four ("06.12.2026"). The
+    // region's short form is kept, with its year widened to four digits.
+    QString format = gebiet.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return gebiet.toString(datum, format).trimmed();
+}
+
+QString MeisterListe::hinweisText(const QString& grund) {
+    return QStringLiteral("Die Punkte konnten nicht in die Meisterliste eingetragen werden.") + QChar(13) +
+           grund;
+}
+
+MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei,
+                           QLocale gebiet)
+    : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)), gebiet_(std::move(gebiet)) {}
+
+qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const {
+    qint16 n = 0;
+    fuerJedeZeile(rs, [&] {
+        if (vomSpiel(rs, eintrag))
+            n = alsInt16(qint64(n) + 1, QStringLiteral("Anzahl der Zeilen in der Meisterliste"));
+        return true;
+    });
+    return n;
+}
+
+qint32 MeisterListe::niedrigste(Recordset& rs, const MeisterEintrag& eintrag) const {
+    qint64 m = suchStart;
+    fuerJedeZeile(rs, [&] {
+        const platform::db::Wert punkte = rs.field(tabelle);
+        if (vomSpiel(rs, eintrag) && !punkte.isNull() && punkte.toLongLong() < m)
+            m = punkte.toLongLong();
+        return true;
+    });
+    return qint32(m);
+}
+
+void MeisterListe::neu(Recordset& rs, const MeisterEintrag& eintrag) const {
+    rs.addNew();
+    rs.setField(QStringLiteral("Name"), eintrag.name);
+    rs.setField(QStringLiteral("Programm"), eintrag.programm);
+    rs.setField(QStringLiteral("Datum"), eintrag.datum);
+    rs.setField(tabelle, qint64(eintrag.punkte));
+    rs.update();
+}
+
+void MeisterListe::entferne(Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const {
+    fuerJedeZeile(rs, [&] {
+        const platform::db::Wert p = rs.field(tabelle);
+        if (!vomSpiel(rs, eintrag) || p.isNull() || p.toLongLong() != punkte)
+            return true;
+        rs.deleteCurrent(); // only the first such row, in table order
+        return false;
+    });
+}
+
+QString MeisterListe::fuegeEin(Database& db, const MeisterEintrag& eintrag) const {
+    const auto rs = db.openRecordset(tabelle);
+    if (zaehle(*rs, eintrag) < maxZeilen) {
+        neu(*rs, eintrag);
+        return QStringLiteral("added");
+    }
+    const qint32 m = niedrigste(*rs, eintrag);
+    if (m >= eintrag.punkte) // a tie with the lowest result does not enter
+        return QStringLiteral("not entered, the lowest is %1").arg(m);
+    neu(*rs, eintrag);
+    entferne(*rs, eintrag, m);
+    return QStringLiteral("added in place of the lowest, %1").arg(m);
+}
+
+QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+    std::unique_ptr<Database> db;
+    if (QFileInfo::exists(datei_)) {
+        db = oeffner_.open(datei_);
+    } else {
+        qCDebug(lcHighscores) << "no high-score list yet, a new one is made:" << datei_;
+        db = oeffner_.create(datei_, {tabellenSchema});
+    }
+    if (db->isReadOnly())
+        throw Laufzeitfehler(
+            QStringLiteral(
+                "Die Meisterliste kann nur gelesen werden (eine Access-Datei oder schreibgeschützt)"),
+            datei_);
+    db->beginTrans();
+    try {
+        if (!hatTabelle(*db))
+            db->execute(tabellenSchema);
+        QStringList ergebnisse;
+        for (const MeisterEintrag& eintrag : eintraege)
+            ergebnisse.append(fuegeEin(*db, eintrag));
+        db->commitTrans();
+        return ergebnisse;
+    } catch (...) {
+        db->rollback();
+        throw;
+    }
+}
+
+QString MeisterListe::updateMeister(const StartKontext& kontext) {
+    std::vector<MeisterEintrag> eintraege;
+    std::vector<int> spieler;
+    const QString datum = datumsText(uhr_.today(), gebiet_);
+    for (int i = 0; i < kontext.nSpieler && i < maxSpieler; ++i) {
+        if (kontext.spielerPunkte[i] > 0) {
+            eintraege.push_back({kontext.spielerName[i], programm, datum, kontext.spielerPunkte[i]});
+            spieler.push_back(i);
+        }
+    }
+    if (eintraege.empty())
+        return {};
+    try {
+        const QStringList ergebnisse = schreibe(eintraege);
+        for (std::size_t j = 0; j < spieler.size(); ++j)
+            qCDebug(lcHighscores).noquote()
+                << QStringLiteral("high score for player %1: %2 points %3, written")
+                       .arg(spieler[j])
+                       .arg(eintraege[j].punkte)
+                       .arg(ergebnisse.value(int(j)));
+        return {};
+    } catch (const Laufzeitfehler& fehler) {
+        for (int i : spieler)
+            qCDebug(lcHighscores).noquote()
+                << QStringLiteral("high score for player %1 could not be entered: %2")
+                       .arg(i)
+                       .arg(QString::fromUtf8(fehler.what()));
+        return fehler.meldung();
+    }
+}
+
+std::vector<MeisterEintrag> MeisterListe::zeilen() const {
+    std::vector<MeisterEintrag> liste;
+    if (!QFileInfo::exists(datei_))
+        return liste;
+    const auto db = oeffner_.open(datei_);
+    if (!hatTabelle(*db))
+        return liste;
+    const auto rs =
+        db->openRecordset(QStringLiteral("SELECT * FROM Punkte ") + QStringLiteral("WHERE Programm='") +
+                          programm + QStringLiteral("'") + QStringLiteral(" ORDER BY [Punkte] DESC"));
+    fuerJedeZeile(*rs, [&] {
+        liste.push_back({rs->field(QStringLiteral("Name")).toString(), programm,
+                         rs->field(QStringLiteral("Datum")).toString(),
+                         qint32(rs->field(tabelle).toLongLong())});
+        return true;
+    });
+    return liste;
+}
+
+} // namespace findolin

@@ -1,0 +1,191 @@
+#include "highscores/meisterfrm.h"
+#include "highscores/view/meisterdialog.h"
+#include "platform/db/dateioeffner.h"
+#include "platform/db_sqlite_hilfen.h"
+#include "platform/laufzeitfehler.h"
+#include "platform/virtualeventloop.h"
+#include "testdata.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace findolin;
+
+namespace {
+
+// A list written in one text, its entries separated by ";".
+QStringList L(const QString& text = {}) {
+    return text.split(u';', Qt::SkipEmptyParts);
+}
+
+// A row as the tests write it: "Name=Punkte" for this game, "Spiel:Name=Punkte" for another; a row that
+// the game wrote today ends in " neu".
+void schreibeListe(const QString& pfad, const QStringList& zeilen, const QString& bedingung) {
+    SqliteDatei datei(pfad);
+    datei.sql("CREATE TABLE Punkte (ID INTEGER PRIMARY KEY, Name TEXT, Programm TEXT, Datum TEXT, Punkte "
+              "INTEGER" +
+              bedingung + ")");
+    for (const QString& z : zeilen)
+        datei.sql(QStringLiteral(
+                      "INSERT INTO Punkte (Name, Programm, Datum, Punkte) VALUES ('%1','%2','01.12.2026',%3)")
+                      .arg(z.section(u':', -1).section(u'=', 0, 0),
+                           z.contains(u':') ? z.section(u':', 0, 0) : QStringLiteral("Findolin"),
+                           z.section(u'=', -1)));
+}
+
+QStringList liesListe(platform::db::DatabaseOpener& oeffner, const QString& pfad) {
+    const auto rs = oeffner.open(pfad)->openRecordset(QStringLiteral("Punkte"));
+    QStringList zeilen;
+    for (rs->recordCount() ? rs->moveFirst() : void(); !rs->eof(); rs->moveNext()) {
+        const QString spiel = rs->field("Programm").toString();
+        zeilen.append(
+            (spiel == QLatin1String("Findolin") ? QString() : spiel + u':') + rs->field("Name").toString() +
+            u'=' + rs->field("Punkte").toString() +
+            (rs->field("Datum") == QLatin1String("06.12.2026") ? QStringLiteral(" neu") : QString()));
+    }
+    return zeilen;
+}
+
+QByteArray inhalt(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+StartKontext spieler(const QStringList& namenUndPunkte) {
+    StartKontext k;
+    for (const QString& s : namenUndPunkte) {
+        k.spielerName[k.nSpieler] = s.section(u'=', 0, 0);
+        k.spielerPunkte[k.nSpieler++] = s.section(u'=', 1).toInt();
+    }
+    return k;
+}
+
+} // namespace
+
+class TstMeisterliste : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir ordner_;
+    QString datei_ = ordner_.filePath(QStringLiteral("Meister.mdb"));
+    platform::VirtualEventLoop uhr_; // 6 December 2026
+    platform::db::DateiOeffner oeffner_;
+    MeisterListe liste_{oeffner_, uhr_, datei_, QLocale(QLocale::German, QLocale::Germany)};
+
+private slots:
+    // The program end offers the players, then the dialog shows the list. The file is an SQLite list with
+    // `vorher`, none, one without the table, the shared Access list or a file that is no database. A list
+    // that cannot be written is reported (`grund`) and left as it was.
+    void liste_data() {
+        QTest::addColumn<QString>("art");
+        QTest::addColumn<QStringList>("vorher");
+        QTest::addColumn<QStringList>("spieler");
+        QTest::addColumn<QString>("grund");
+        QTest::addColumn<QStringList>("nachher");
+        QTest::addColumn<QStringList>("gezeigt"); // rank|name|date|points; "-": not looked at
+        const QStringList neun =
+            L("A=100;Rechenmeister:Ben=1;B=200;C=300;D=400;E=500;F=600;G=700;H=800;I=900");
+        const QStringList zehn = L("A=300;B=400;Buchstabenzug:Emil=12;C=500;D=600;E=700;F=800;G=900;H=999");
+        const QStringList gemischt = L("Anna=300;Rechenmeister:Ben=990;Clara=300;Null=0;Minus=-5");
+        const QString lang = QStringLiteral("Maximiliane Sophie Müller=30;Kurz                =20");
+        QTest::newRow("no file: a new list")
+            << "keine Datei" << L() << L("Anna=10;Ben=0;Cem=5") << "" << L("Anna=10 neu;Cem=5 neu")
+            << L("1.|Anna|06.12.2026|10;2.|Cem|06.12.2026|5");
+        QTest::newRow("empty table, no points") << "sqlite" << L() << L("Ben=0") << "" << L() << L();
+        QTest::newRow("no table") << "keine Tabelle" << L() << L("Anna=10") << "" << L("Anna=10 neu")
+                                  << L("1.|Anna|06.12.2026|10");
+        QTest::newRow("shown: equal points, other games, no points, long names")
+            << "sqlite" << gemischt << L(lang) << "" << gemischt + L(lang).replaceInStrings("0", "0 neu")
+            << L("1.|Anna|01.12.2026|300;2.|Clara|01.12.2026|300;3.|Maximiliane Sophie|06.12.2026|30;"
+                 "4.|Kurz                |06.12.2026|20");
+        QTest::newRow("nine rows, two players: the first enters, the second replaces it")
+            << "sqlite" << neun << L("Paul=50;Pia=60") << "" << neun + L("Pia=60 neu") << L("-");
+        QTest::newRow("ten rows, lowest 50: 50 stays out, 51 replaces the first 50")
+            << "sqlite" << L("Fritz=50") + zehn + L("Hannes=50") << L("Tom=50;Uwe=51") << ""
+            << zehn + L("Hannes=50;Uwe=51 neu") << L("-");
+        QTest::newRow("a write fails half-way")
+            << "sqlite" << L("A=100") << L("Anna=500;Ben=2000") << "Datenbankfehler" << L("A=100")
+            << L("1.|A|01.12.2026|100");
+        QTest::newRow("Access list")
+            << "access" << L() << L("Anna=500") << "kann nur gelesen werden" << L()
+            << L("1.|Anna|07.11.2026|1210;2.|Ida-Marie von Hohe|11.11.2026|610;3.|Anna|03.11.2026|420;"
+                 "4.|Clara Sophie|05.11.2026|380;5.|Gül|09.11.2026|300;6.|Ben|06.11.2026|150;"
+                 "7.|Dominik|05.11.2026|75;8.|Fritz|08.11.2026|50;9.|Hannes|10.11.2026|50");
+        QTest::newRow("no database") << "kaputt" << L() << L("Anna=500") << "keine Datenbank" << L()
+                                     << L("-");
+    }
+    void liste() {
+        QFETCH(QString, art);
+        QFETCH(QStringList, vorher);
+        QFETCH(QString, grund);
+        QFETCH(QStringList, gezeigt);
+        QFile::remove(datei_);
+        if (art == QLatin1String("sqlite"))
+            schreibeListe(datei_, vorher, QStringLiteral(" CHECK (Punkte < 1000)"));
+        else if (art == QLatin1String("keine Tabelle"))
+            SqliteDatei(datei_).sql("CREATE TABLE Andere (x INTEGER)");
+        else if (QFile f(datei_); art == QLatin1String("kaputt"))
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("Meisterliste\r\nAnna 420\r\n") > 0);
+        else if (art == QLatin1String("access") && !QFile::copy(testdataFile("access/Meister.mdb"), datei_))
+            QSKIP("shared test data not found: access/Meister.mdb");
+        const QByteArray alt = inhalt(datei_);
+
+        QFETCH(QStringList, spieler);
+        const QString bericht = liste_.updateMeister(::spieler(spieler));
+        QVERIFY2(grund.isEmpty() ? bericht.isEmpty() : bericht.contains(grund) && bericht.endsWith(datei_),
+                 qPrintable(bericht));
+        if (!grund.isEmpty())
+            QCOMPARE(inhalt(datei_), alt);
+        else
+            QTEST(QFileInfo::exists(datei_) ? liesListe(oeffner_, datei_) : QStringList{}, "nachher");
+
+        platform::ScriptedPresenter presenter;
+        MeisterFrm frm(presenter, liste_);
+        if (art == QLatin1String("kaputt")) // shown, a broken file is a run-time error
+            QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, frm.ladeListe());
+        if (gezeigt == QStringList{"-"})
+            return;
+        frm.ladeListe();
+        QString spalten[4];
+        for (const QString& zeile : gezeigt)
+            for (int i = 0; i < 4; ++i)
+                spalten[i] += zeile.section(u'|', i, i) + QChar(13);
+        QCOMPARE((QStringList{frm.platzLbl, frm.nameLbl, frm.datumLbl, frm.punkteLbl}),
+                 QStringList(spalten, spalten + 4));
+    }
+
+    // A row added to a table with a numbered key shows its key at once and can be changed afterwards.
+    void neueZeileMitSchluessel() {
+        schreibeListe(datei_, {"A=100"}, {});
+        const auto rs = oeffner_.open(datei_)->openRecordset(QStringLiteral("Punkte"));
+        rs->addNew();
+        rs->update();
+        rs->moveLast();
+        QCOMPARE(rs->field("ID"), QVariant(qint64(2)));
+        rs->edit();
+        rs->update(); // writes the key back as it is
+    }
+
+    // The real dialog, rebuilt on every show; "&OK" hides it.
+    void dialog() {
+        schreibeListe(datei_, {"Anna=300", "Ben=200"}, {});
+        platform::QtModalPresenter presenter;
+        view::registriereMeisterDialog(presenter);
+        MeisterFrm frm(presenter, liste_);
+        QString gesehen;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            gesehen = d->windowTitle() + u'|' + d->findChild<QLabel*>("NameLbl")->text();
+            QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton);
+            if (d->isVisible()) // a failed click must not leave the test waiting in the dialog
+                d->done(0);
+        });
+        frm.zeige();
+        QCOMPARE(gesehen, "Meisterliste|Anna\nBen");
+        QVERIFY(!frm.sichtbar);
+    }
+};
+
+QTEST_MAIN(TstMeisterliste)
+#include "tst_meisterliste.moc"
