@@ -28,7 +28,11 @@ MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
                       return simuliereComputerZug(brett_.feld, brett_.zuege, spieler_,
                                                   modul_.einst.einstSpielStaerke, d_.zufall);
                   }),
-      dateiInfoFrm_(dienste.fenster), infoFrm_(dienste.fenster) {
+      dateiInfoFrm_(dienste.fenster), infoFrm_(dienste.fenster),
+      einstellFrm_(dienste.fenster, modul.einst, modul.formular, modul.kontext, *this),
+      meisterListe_(dienste.datenbanken, dienste.uhr,
+                    modul.pfade.imUserOrdner(QStringLiteral("Meister.mdb"))),
+      meisterFrm_(dienste.fenster, meisterListe_) {
     spieler_.ziffernNeuZeichnen = [this] { ansicht_.repaintNow(); };
     spieler_.computerZugStarten = [this] { starteComputerZug(); };
     spielZeit_.programmEnde = [this] { programmEnde(); };
@@ -112,6 +116,11 @@ void MainFrm::programmEnde() {
     sound_.playSound(QStringLiteral("ProgrammEnde"));
     warteSekunden(d_.uhr, d_.pause, 2);
     sound_.schliessen();
+    // The help windows would close here; the game opens none yet.
+    const QString grund = meisterListe_.updateMeister(modul_.kontext);
+    if (!grund.isEmpty())
+        mldFenster_.zeigeMeldung(MeisterListe::hinweisText(grund), QStringLiteral("&OK"), QString(),
+                                 MeisterListe::hinweisTitel);
     saveOmnorIni(d_.dateien, modul_.pfade, modul_.einst, modul_.formular);
     d_.prozess.terminate(0);
 }

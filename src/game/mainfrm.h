@@ -3,12 +3,15 @@
 #include "board/spielbrett.h"
 #include "computer/compzugfrm.h"
 #include "dienste.h"
+#include "highscores/meisterfrm.h"
+#include "highscores/meisterliste.h"
 #include "info/infodialoge.h"
 #include "modulzustand.h"
 #include "scoring/ratezeit.h"
 #include "scoring/risiko.h"
 #include "scoring/spielerliste.h"
 #include "scoring/spielzeit.h"
+#include "settings/einstellfrm.h"
 #include "sound/soundmodul.h"
 #include "startup/meldungsfenster.h"
 #include "words/rdbmanager.h"
@@ -17,7 +20,7 @@ namespace findolin {
 
 // The main window's logic: its load procedure, the moves on its board, the commands that end the program,
 // and the state of the controls that the view draws. Everything runs on the user-interface thread.
-class MainFrm : private ZugUmgebung {
+class MainFrm : private ZugUmgebung, private EinstellWirkung {
 public:
     static inline const QString caption = QStringLiteral("Omnor - Findolin");
 
@@ -32,6 +35,10 @@ public:
     void mnuDateiInfo_Click();
     // "&Info über ...".
     void mnuHilfeInfo_Click() { infoFrm_.mnuHilfeInfo_Click(); }
+    // "&Meisterliste ...".
+    void mnuDateiMeisterliste_Click() { meisterFrm_.zeige(); }
+    // "&Einstellungen ...": when the opponent setting changed, the turn goes to the first player at once.
+    void mnuBearbEinstell_Click();
     // Closing the window: asks while play time is left. Returns true to keep the window open.
     bool Form_Unload();
     // The one orderly end: plays the closing sound, writes what must be written and ends the process.
@@ -49,6 +56,7 @@ public:
     SpielZeit& spielZeit() { return spielZeit_; }
     CompZugFrm& compZugFrm() { return compZugFrm_; }
     DateiInfoFrm& dateiInfoFrm() { return dateiInfoFrm_; }
+    EinstellFrm& einstellFrm() { return einstellFrm_; }
 
     // Control state the view shows.
     QString uebTitelLabel = QStringLiteral("[kein Übungsschwerpunkt]");
@@ -62,6 +70,12 @@ private:
     void setzeRateZeitZurueck() override { rateZeit_.setzeRateZeitZurueck(); }
     // The computer's turn: its waiting window paces the moves; returns after the first one.
     void starteComputerZug();
+
+    // What confirmed settings change on the main form.
+    bool rateZeitLaeuft() const override { return rateZeit_.laeuft(); }
+    void switchVuRestZeit(bool ein) override { rateZeit_.switchVuRestZeit(ein); }
+    void zeigeFeldCursor(bool sichtbar) override { brett_.feld.fldCurs.sichtbar = sichtbar; }
+    void zeigeSpielerZeile(int index, bool sichtbar) override;
 
     // Forwards immediate repaints to the view once there is one; during the load there is none yet.
     struct Ansicht : platform::FormView {
@@ -87,6 +101,9 @@ private:
     CompZugFrm compZugFrm_;
     DateiInfoFrm dateiInfoFrm_;
     InfoFrm infoFrm_;
+    EinstellFrm einstellFrm_;
+    MeisterListe meisterListe_;
+    MeisterFrm meisterFrm_;
 };
 
 } // namespace findolin

@@ -38,6 +38,25 @@ void MainFrm::mnuDateiNeu_Click() {
     brett_.anzeige.zeigeNeuesWort();
 }
 
+void MainFrm::mnuBearbEinstell_Click() {
+    const qint16 vorher = modul_.einst.einstGegenComputer;
+    const QString hinweis = einstellFrm_.zeigeModal();
+    if (!hinweis.isEmpty())
+        mldFenster_.zeigeMeldung(hinweis, QStringLiteral("&OK"), QString(), EinstellFrm::keinPlatzTitel);
+    if (modul_.einst.einstGegenComputer != vorher) {
+        spieler_.aktSpieler = maxSpieler;
+        spieler_.naechsterSpieler();
+    }
+}
+
+void MainFrm::zeigeSpielerZeile(int index, bool sichtbar) {
+    const auto i = static_cast<qint16>(index);
+    if (sichtbar)
+        dateiInfoFrm_.zeigeSpieler(i, modul_.kontext.spielerName[static_cast<size_t>(index)]);
+    else
+        dateiInfoFrm_.versteckeSpieler(i);
+}
+
 void MainFrm::mnuDateiInfo_Click() {
     dateiInfoFrm_.mnuDateiInfo_Click(modul_.kontext, rdb_.datInfLbl());
 }

@@ -132,11 +132,13 @@ void MainFrmView::baueMenue() {
           {{"mnuDateiNeu", QStringLiteral("&Neu ..."), [this] { mainFrm_.mnuDateiNeu_Click(); }},
            {nullptr, {}, {}},
            {"mnuDateiInfo", QStringLiteral("&Info ..."), [this] { mainFrm_.mnuDateiInfo_Click(); }},
-           {"mnuDateiMeisterliste", QStringLiteral("&Meisterliste ..."), {}},
+           {"mnuDateiMeisterliste", QStringLiteral("&Meisterliste ..."),
+            [this] { mainFrm_.mnuDateiMeisterliste_Click(); }},
            {nullptr, {}, {}},
            {"mnuDateiEnde", QStringLiteral("&Ende ..."), [this] { mainFrm_.mnuDateiEnde_Click(); }}});
     menue(QStringLiteral("&Bearbeiten"), "mnuBearbeiten",
-          {{"mnuBearbEinstell", QStringLiteral("&Einstellungen ..."), {}}});
+          {{"mnuBearbEinstell", QStringLiteral("&Einstellungen ..."),
+            [this] { mainFrm_.mnuBearbEinstell_Click(); }}});
     menue(QStringLiteral("&Hilfe"), "mnuHilfe",
           {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), [this] { mainFrm_.mnuHilfeInfo_Click(); }},
            {nullptr, {}, {}},

@@ -1,7 +1,9 @@
 #include "qtdienste.h"
 
 #include "computer/view/compzugdialog.h"
+#include "highscores/view/meisterdialog.h"
 #include "info/view/infodialoge.h"
+#include "settings/view/einstelldialog.h"
 #include "startup/view/meldungsdialoge.h"
 
 namespace findolin::view {
@@ -11,6 +13,8 @@ QtDienste::QtDienste(platform::SoundPlayer& ton, const QString& appPfad)
     const QString bild = platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF"));
     registriereMeldungsdialoge(fenster, bild);
     registriereCompZugDialog(fenster, bild);
+    registriereEinstellDialog(fenster);
+    registriereMeisterDialog(fenster);
     registriereInfoDialoge(fenster, platform::imOrdner(appPfad, QStringLiteral("Grafik/LOGO.GIF")));
 }
 
