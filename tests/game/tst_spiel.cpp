@@ -1,4 +1,5 @@
 #include "../platform/db_sqlite_hilfen.h"
+#include "highscores/meisterliste.h"
 #include "platform/laufzeitfehler.h"
 #include "spielfixture.h"
 
@@ -98,6 +99,107 @@ private slots:
             QVERIFY2(erstes.isEmpty(), qPrintable(fehler.meldung()));
             QVERIFY(fehler.problem().contains("24 Zeichen"));
         }
+    }
+
+    void neuesSpiel_data() {
+        QTest::addColumn<QString>("spieler"); // names and keys of the launch list
+        QTest::addColumn<bool>("gegenComputer");
+        QTest::addColumn<QString>("antwort");
+        QTest::addColumn<QString>("anrede"); // the question's first line
+        QTest::newRow("five players, ja")
+            << "nSpieler=5;A;B;C;D;E;anna01;ben02;anna01;ben02;anna01;" << false << "&ja"
+            << "Wenn ihr das Spiel neu beginnt,";
+        QTest::newRow("one child and the computer, nein")
+            << "nSpieler=2;Anna;Computer;anna01;ben02;" << true << "&nein"
+            << "Wenn du das Spiel neu beginnst,";
+    }
+    void neuesSpiel() {
+        QFETCH(QString, spieler);
+        QFETCH(QString, antwort);
+        QFETCH(bool, gegenComputer);
+        SPIEL_IM_RAHMEN(s);
+        if (gegenComputer)
+            s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        QString frage;
+        s.fenster.onNext(MldFenster::name, [&](platform::ModalForm& form) {
+            frage = static_cast<MldFenster&>(form).titel + ": " + static_cast<MldFenster&>(form).meldung;
+            form.pressButton(antwort);
+        });
+        s.spiele("\"Version=4;UbixFeldName=;" + spieler + "\"", [&](MainFrm& frm) {
+            StartKontext& k = frm.spieler().kontext();
+            k.spielerPunkte.fill(70);
+            frm.spieler().aktSpieler = 1;
+            s.klicke(frm, 24);
+            const QString erstes = frm.woerter().aktWort();
+            const int balken = frm.spielZeit().hoehe;
+            frm.mnuDateiNeu_Click();
+            QTEST(frage.section(QChar(13), 0, 0).remove("Neues Spiel: "), "anrede");
+            QVERIFY(frage.startsWith("Neues Spiel: "));
+            const bool neu = antwort == "&ja";
+            for (int i = 0; i < k.nSpieler; ++i)
+                QCOMPARE(k.spielerPunkte[static_cast<size_t>(i)], neu ? 0 : i == 1 ? 67 : 70);
+            QCOMPARE(frm.spieler().aktSpieler, neu ? 0 : 2 % k.nSpieler);
+            QCOMPARE(frm.woerter().aktWort() != erstes, neu);
+            QCOMPARE(frm.brett().feld.feld(24).feldGesehen, !neu); // a fresh board
+            const QList<qint16> benutzt = frm.woerter().benutzteWorte().eintraege();
+            QCOMPARE(QSet<qint16>(benutzt.begin(), benutzt.end()).size(), benutzt.size());
+            QCOMPARE(frm.spielZeit().hoehe, balken); // the play-time bar is not refilled
+        });
+    }
+
+    // The teacher turns the guess time and the computer on and the cursor off: it all shows at once, and the
+    // turn goes to the first player; the game-info dialog has the computer's row while it plays.
+    void einstellungenWirkenSofort() {
+        SPIEL_IM_RAHMEN(s);
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            StartKontext& k = frm.spieler().kontext();
+            const auto& zeilen = frm.dateiInfoFrm().spieler;
+            const auto einstellen = [&](qint16 gegenComp) {
+                frm.spieler().aktSpieler = 1;
+                s.fenster.onNext(EinstellFrm::name, [&, gegenComp](platform::ModalForm& form) {
+                    EinstellFormular& c = frm.einstellFrm().formular();
+                    c.rateZeitEin = 1;
+                    c.feldMarkEin = 0;
+                    c.gegenComp = gegenComp;
+                    form.pressButton("&OK");
+                });
+                frm.mnuBearbEinstell_Click();
+            };
+            einstellen(1);
+            QVERIFY(frm.rateZeit().laeuft() && !frm.brett().feld.fldCurs.sichtbar);
+            QCOMPARE(k.nSpieler, 3);
+            QCOMPARE(frm.spieler().aktSpieler, 0);
+            QVERIFY(zeilen[2].sichtbar && zeilen[2].spName == "Computer" && !zeilen[3].sichtbar);
+            k.spielerPunkte[1] = 42;
+            s.fenster.answer(DateiInfoFrm::name, "&OK");
+            frm.mnuDateiInfo_Click();
+            QCOMPARE(zeilen[1].spPunkte, QString("42"));
+            QCOMPARE(frm.dateiInfoFrm().datInfLbl, (std::array<QString, 2>{"15", "nein"}));
+            einstellen(1); // no opponent change: the turn stays, no second computer
+            QCOMPARE(frm.spieler().aktSpieler, 1);
+            QCOMPARE(k.nSpieler, 3);
+            einstellen(0);
+            QCOMPARE(k.nSpieler, 2);
+            QVERIFY(!zeilen[2].sichtbar);
+            QCOMPARE(frm.spieler().aktSpieler, 0);
+        });
+    }
+
+    // At program end every player with points enters the high-score list, which is made when missing.
+    void programmEndeTraegtEin() {
+        SPIEL_IM_RAHMEN(s);
+        s.fenster.answer(EndeFrm::name, "&ja");
+        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            s.klicke(frm, SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe()));
+            frm.mnuDateiEnde_Click();
+        });
+        QCOMPARE(exitCode, 0);
+        QVERIFY(s.spielte("Abschied"));
+        const auto zeilen =
+            MeisterListe(s.datenbanken, s.schleife, s.ordner.filePath("User/Meister.mdb")).zeilen();
+        QCOMPARE(zeilen.size(), size_t(1));
+        QCOMPARE(zeilen[0].name + zeilen[0].programm + QString::number(zeilen[0].punkte),
+                 QString("AnnaFindolin20"));
     }
 };
 

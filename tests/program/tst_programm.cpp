@@ -1,3 +1,6 @@
+#include "highscores/meisterliste.h"
+#include "platform/db/dateioeffner.h"
+#include "platform/qt/qtservices.h"
 #include "testdata.h"
 
 #include <QCryptographicHash>
@@ -136,8 +139,9 @@ private slots:
         QCOMPARE(bestand(ordner.path()), vorher);
     }
 
-    // Anna lets her guess time run out, the computer takes its turn, and the game is quit normally: only the
-    // settings section is rewritten. The program's clock and timers run twenty times faster.
+    // Anna lets her guess time run out, the computer takes its turns, and the game is quit normally: the
+    // computer's points enter the high-score list and only the settings section is rewritten. The program's
+    // clock and timers run fifty times faster.
     void gegenDenComputer() {
         if (QStandardPaths::findExecutable("faketime").isEmpty())
             QSKIP("faketime is not installed");
@@ -154,7 +158,7 @@ private slots:
 
         const Lauf lauf =
             starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Computer;anna01;ben02;\""},
-                   30'000, {"faketime", "-f", "+0 x20"});
+                   400'000, {"faketime", "-f", "+0 x50"});
         QCOMPARE(lauf.exitCode, 0);
         for (const char* erwartet :
              {"Fenster \"Ende der Ratezeit\": Die Ratezeit ist leider/abgelaufen, Anna.",
@@ -172,6 +176,17 @@ private slots:
         QCOMPARE(nachher.left(anfang), vorher.left(anfang));
         QVERIFY(nachher.mid(anfang).startsWith("[Findolin]\r\nTonEinschalten="));
         QVERIFY(nachher.contains("EinstellungenSpeichern=1\r\n \r\n"));
+
+        // The list is made at the end; the computer is in it with its last points, Anna with none is not.
+        const qsizetype stand = lauf.fenster.lastIndexOf("player 1 points");
+        const int punkte = lauf.fenster.mid(stand).section('=', 1, 1).section('\n', 0, 0).trimmed().toInt();
+        findolin::platform::db::DateiOeffner oeffner;
+        findolin::platform::QtClock uhr;
+        QStringList liste;
+        for (const auto& z :
+             findolin::MeisterListe(oeffner, uhr, ordner.path() + "/User/Meister.mdb").zeilen())
+            liste << z.name + " " + QString::number(z.punkte);
+        QCOMPARE(liste, punkte > 0 ? QStringList{"Computer " + QString::number(punkte)} : QStringList{});
     }
 };
 
