@@ -61,6 +61,7 @@ private slots:
             QCOMPARE(text(f, "UebTitelLabel"), QString("Lernwörter mit Lupe"));
             QVERIFY(frm.uebBausteinBild.endsWith("Grafik/BST_LIP.GIF"));
             QCOMPARE(frm.modul().hilfeKontext, 1003);
+            QCOMPARE(InfoFrm::relLbl(), QString("4.0.6"));
             QCOMPARE(text(f, "SpNameLbl"), QString("Anna"));
             QStringList menue;
             for (const char* name : {"mnuDateiNeu", "mnuDateiEnde", "mnuBearbEinstell", "mnuHilfeAktKat"})
