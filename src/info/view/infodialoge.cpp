@@ -81,8 +81,8 @@ void zeigeDateiInfo(QDialog* d, const DateiInfoFrm& f) {
 
 // The publisher's own texts beside "Version:".
 QDialog* infoDialog(QWidget* parent, const QString& logoPfad) {
-    QDialog* d = dialog(parent, InfoFrm::caption, 5400, 3900, 2100, 3330);
-    QGroupBox* findolin = rahmen(d, QStringLiteral("Findolin"), 120, 90, 5160, 3120);
+    QDialog* d = dialog(parent, InfoFrm::caption, 5700, 3900, 2250, 3330);
+    QGroupBox* findolin = rahmen(d, QStringLiteral("Findolin"), 120, 90, 5460, 3120);
     auto* logo = new QLabel(findolin);
     logo->setObjectName(QStringLiteral("Image1"));
     logo->setPixmap(QPixmap(logoPfad));
@@ -97,13 +97,13 @@ QDialog* infoDialog(QWidget* parent, const QString& logoPfad) {
     double top = 330;
     for (const auto& [links, rechts] : zeilen) {
         const double hoehe = rechts.contains('\n') ? 480 : 255;
-        label(findolin, links, 1440, top, 1140, hoehe);
-        QLabel* wert = label(findolin, rechts, 2640, top, 2400, hoehe);
+        label(findolin, links, 1380, top, 1020, hoehe);
+        QLabel* wert = label(findolin, rechts, 2460, top, 2940, hoehe);
         if (links == QLatin1String("Version:"))
             wert->setObjectName(QStringLiteral("RelLbl"));
         top += hoehe + 120;
     }
-    label(findolin, QStringLiteral("Ein Lernspiel für das OMNOR-Rahmenprogramm"), 240, 2640, 4680, 255,
+    label(findolin, QStringLiteral("Ein Lernspiel für das OMNOR-Rahmenprogramm"), 240, 2640, 4980, 255,
           Qt::AlignHCenter | Qt::AlignTop);
     return d;
 }
