@@ -219,7 +219,9 @@ private slots:
         const QImage gemalt = bild->toImage({100, 100});
         for (const auto& [x, y, soll] : proben) {
             const QRgb ist = gemalt.pixel(qRound(x * 100), qRound(y * 100));
-            const auto nahe = [&](int (*kanal)(QRgb)) { return std::abs(kanal(ist) - kanal(soll)) < 40; };
+            const auto nahe = [ist, soll = soll](int (*kanal)(QRgb)) {
+                return std::abs(kanal(ist) - kanal(soll)) < 40;
+            };
             QVERIFY2(qAlpha(soll) == 0 ? qAlpha(ist) < 30
                                        : qAlpha(ist) > 220 && nahe(qRed) && nahe(qGreen) && nahe(qBlue),
                      qPrintable(QStringLiteral("at %1,%2: %3").arg(x).arg(y).arg(ist, 8, 16)));
