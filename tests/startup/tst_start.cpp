@@ -242,7 +242,7 @@ private slots:
     }
     void omnorIniLesen() {
         Einstellungen e;
-        EinstellFormular f;
+        EinstellFormular f{0, 0, 0, 0, true, 0, true, 0}; // as the record starts, to see what loading sets
         pruefe([&](const QString& datei) {
             QFETCH(int, nSpieler);
             schreibe("Omnor.ini", ini(datei));
