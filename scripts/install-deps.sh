@@ -8,6 +8,7 @@ packages=(
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
+    libchm-dev libchm-bin
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
