@@ -46,10 +46,11 @@ private slots:
         QTest::addColumn<QString>("titel");
         QTest::addColumn<QString>("standard");
         QTest::addColumn<int>("kontexte");
-        QTest::newRow("mapped") << mitKarte << "NDIHMA"
-                                << "/Amza.htm" << 26;
-        QTest::newRow("unmapped, topic from contents") << ohneKarte << ""
-                                                       << "/Overview.htm" << 0;
+        QTest::addColumn<int>("oben"); // contents: entries at the top, entries in all
+        QTest::addColumn<int>("alle");
+        QTest::newRow("mapped") << mitKarte << "NDIHMA" << QStringLiteral("/Amza.htm") << 26 << 2 << 26;
+        QTest::newRow("unmapped, topic from contents")
+            << ohneKarte << "" << QStringLiteral("/Overview.htm") << 0 << 1 << 1;
     }
     // Every stored file is read byte for byte as extract_chmLib writes it; titles, default topics, context
     // ids and the contents point to pages that exist.
@@ -59,6 +60,8 @@ private slots:
         QFETCH(QString, titel);
         QFETCH(QString, standard);
         QFETCH(int, kontexte);
+        QFETCH(int, oben);
+        QFETCH(int, alle);
         const HilfeDatei hilfe(testdataFile(datei));
         QCOMPARE(hilfe.titel(), titel);
         QCOMPARE(hilfe.standardThema(), standard);
@@ -70,7 +73,8 @@ private slots:
             QVERIFY(hilfe.seiteFuerKontext(kontexte + 1).isEmpty());
         }
         QStringList fehlerhaft;
-        QVERIFY(zaehle(hilfe, hilfe.inhalt(), fehlerhaft) > 0);
+        QCOMPARE(hilfe.inhalt().size(), oben);
+        QCOMPARE(zaehle(hilfe, hilfe.inhalt(), fehlerhaft), alle);
         zaehle(hilfe, hilfe.stichwoerter(), fehlerhaft);
         QCOMPARE(fehlerhaft, QStringList());
 

@@ -57,7 +57,8 @@ QList<HilfeEintrag> leseSitemap(const QByteArray& html, const std::function<QStr
     static const QRegularExpression marke(QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)([^>]*)>"));
     QList<HilfeEintrag> wurzel;
     QList<QList<HilfeEintrag>*> ebenen{&wurzel};
-    int blinde = 0; // lists opened without an entry to hang them on
+    QList<bool>
+        offeneListen; // per open <UL>: whether it went one level down (not for a list without an entry)
     std::optional<HilfeEintrag> offen;
     bool hatSeite = false;
     const QString text = ausWindows1252(html);
@@ -67,14 +68,12 @@ QList<HilfeEintrag> leseSitemap(const QByteArray& html, const std::function<QStr
         const QString tag = m.captured(2).toLower();
         if (tag == QLatin1String("ul") && !schliesst) {
             auto* aktuell = ebenen.last();
-            if (aktuell->isEmpty() || ebenen.size() >= tiefsteEbene)
-                ++blinde;
-            else
+            const bool tiefer = !aktuell->isEmpty() && ebenen.size() < tiefsteEbene;
+            if (tiefer)
                 ebenen.append(&aktuell->last().kinder);
+            offeneListen.append(tiefer);
         } else if (tag == QLatin1String("ul")) {
-            if (blinde > 0)
-                --blinde;
-            else if (ebenen.size() > 1)
+            if (!offeneListen.isEmpty() && offeneListen.takeLast())
                 ebenen.removeLast();
         } else if (tag == QLatin1String("object") && !schliesst) {
             if (attribut(m.captured(3), QStringLiteral("type"))
