@@ -105,6 +105,19 @@ public:
     virtual void repaintNow() = 0;
 };
 
+// The help viewer: compiled HTML help files shown in windows of their own beside the game, one window per
+// file. `datei` is the help file's full path. A page that cannot be shown is logged, and the window says so.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    // Opens the file at its default topic, or brings its window to the front there.
+    virtual void displayTopic(const QString& datei) = 0;
+    // Opens the file at the page of a context id; an id the file does not know opens the default topic.
+    virtual void helpContext(const QString& datei, qint32 id) = 0;
+    // Closes every window of the file.
+    virtual void closeAll(const QString& datei) = 0;
+};
+
 // Ending the process at once, as the program end and the start-up refusals do.
 class ProcessControl {
 public:
