@@ -17,12 +17,6 @@ namespace {
 
 const QString demoHilfe = QStringLiteral(FINDOLIN_DEMO_DIR "/Findolin.chm");
 
-void klicke(QTreeWidget* baum, const QString& titel) {
-    const auto items = baum->findItems(titel, Qt::MatchExactly | Qt::MatchRecursive);
-    QCOMPARE(items.size(), 1);
-    QTest::mouseClick(baum->viewport(), Qt::LeftButton, {}, baum->visualItemRect(items[0]).center());
-}
-
 } // namespace
 
 class TstHilfeFenster : public QObject {
@@ -72,16 +66,18 @@ private slots:
         QPointer<HilfeFenster> f = hilfe.fenster(demoHilfe);
         QVERIFY(f);
         QVERIFY(!f->findChild<QTabWidget*>()->isTabVisible(1)); // no index
-        klicke(f->findChild<QTreeWidget*>(QStringLiteral("inhalt")), QStringLiteral("Spielregeln"));
+        auto* inhalt = f->findChild<QTreeWidget*>(QStringLiteral("inhalt"));
+        const auto regeln = inhalt->findItems(QStringLiteral("Spielregeln"), Qt::MatchExactly);
+        QTest::mouseClick(inhalt->viewport(), Qt::LeftButton, {}, inhalt->visualItemRect(regeln[0]).center());
         QCOMPARE(f->seite(), QStringLiteral("/spielregeln.htm"));
 
         auto* begriff = f->findChild<QLineEdit*>(QStringLiteral("suchbegriff"));
         auto* treffer = f->findChild<QListWidget*>(QStringLiteral("treffer"));
         f->findChild<QTabWidget*>()->setCurrentIndex(2);
         const QList<std::pair<QString, QStringList>> suchen = {
-            {QStringLiteral("SPIELZEIT"), {QStringLiteral("Neues Spiel"), QStringLiteral("Spielregeln")}},
-            {QStringLiteral("stylesheet"), {QStringLiteral("Nichts gefunden.")}}, // tags are not text
-            {QStringLiteral("gedächtnisspiel"), {QStringLiteral("Spielregeln")}}};
+            {"stylesheet", {"Nichts gefunden."}}, // tags are not text
+            {"gedächtnisspiel", {"Spielregeln"}},
+            {"SPIELZEIT", {"Neues Spiel", "Spielregeln"}}};
         for (const auto& [wort, titel] : suchen) {
             begriff->setText(wort);
             QTest::keyClick(begriff, Qt::Key_Return);
@@ -91,10 +87,6 @@ private slots:
             gefunden.sort();
             QCOMPARE(gefunden, titel);
         }
-        begriff->clear();
-        QTest::keyClicks(begriff, QStringLiteral("spielzeit"));
-        QTest::keyClick(begriff, Qt::Key_Return);
-        treffer->scrollToItem(treffer->item(0));
         const auto neu = treffer->findItems(QStringLiteral("Neues Spiel"), Qt::MatchExactly);
         QTest::mouseClick(treffer->viewport(), Qt::LeftButton, {}, treffer->visualItemRect(neu[0]).center());
         QCOMPARE(f->seite(), QStringLiteral("/neu.htm"));
@@ -111,35 +103,24 @@ private slots:
         QCOMPARE(f->seite(), QStringLiteral("/spielregeln.htm"));
 
         hilfe.closeAll(demoHilfe);
-        QVERIFY(!f);
-        QVERIFY(!hilfe.fenster(demoHilfe));
+        QVERIFY(!f && !hilfe.fenster(demoHilfe));
     }
 
     void verweise_data() {
         QTest::addColumn<QString>("verweis");
         QTest::addColumn<QString>("seite"); // empty: the page stays
         QTest::addColumn<QString>("text");  // a part of what the page then says
-        QTest::newRow("relative") << "neu.htm"
-                                  << "/neu.htm"
-                                  << "Neues Spiel";
-        QTest::newRow("this file") << "Findolin.chm::/neu.htm"
-                                   << "/neu.htm"
-                                   << "Neues Spiel";
-        QTest::newRow("web") << "https://example.org/"
-                             << "/bedienung.htm"
-                             << "Bedienungshinweise";
-        QTest::newRow("mail") << "mailto:a@b.de"
-                              << "/bedienung.htm"
-                              << "Bedienungshinweise";
-        QTest::newRow("local file") << "file:///etc/passwd"
-                                    << ""
-                                    << "führt aus der Hilfedatei hinaus";
-        QTest::newRow("other file") << "Ubix.chm::/ck.htm"
-                                    << ""
-                                    << "führt aus der Hilfedatei hinaus";
-        QTest::newRow("missing page") << "fehlt.htm"
-                                      << "/fehlt.htm"
-                                      << "ist nicht in der Hilfedatei";
+        const char* const zeilen[][4] = {
+            {"relative", "neu.htm", "/neu.htm", "Neues Spiel"},
+            {"this file", "Findolin.chm::/neu.htm", "/neu.htm", "Neues Spiel"},
+            {"web", "https://example.org/", "/bedienung.htm", "Bedienungshinweise"},
+            {"mail", "mailto:a@b.de", "/bedienung.htm", "Bedienungshinweise"},
+            {"local file", "file:///etc/passwd", "", "führt aus der Hilfedatei hinaus"},
+            {"other file", "Ubix.chm::/ck.htm", "", "führt aus der Hilfedatei hinaus"},
+            {"missing page", "fehlt.htm", "/fehlt.htm", "ist nicht in der Hilfedatei"}};
+        for (const auto& z : zeilen)
+            QTest::newRow(z[0]) << QString::fromUtf8(z[1]) << QString::fromUtf8(z[2])
+                                << QString::fromUtf8(z[3]);
     }
     // Links inside the file are followed; web and mail go outside; others are refused in words.
     void verweise() {
