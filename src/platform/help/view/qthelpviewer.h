@@ -12,7 +12,8 @@ namespace findolin {
 class HilfeFenster;
 
 // The help viewer on Qt: one window of our own per help file, opened at a topic and brought to the front
-// when asked again. Web and mail links from its pages go to `nachAussen`, by default the desktop's browser
+// when asked again; every call turns to the topic it names, the default topic included. The windows go
+// with the viewer. Web and mail links from its pages go to `nachAussen`, by default the desktop's browser
 // and mail program.
 class QtHelpViewer : public platform::HelpViewer {
 public:
