@@ -18,6 +18,7 @@ struct Dienste {
     platform::ProcessControl& prozess;
     platform::SoundPlayer& ton;
     platform::db::DatabaseOpener& datenbanken;
+    platform::HelpViewer& hilfe;
 };
 
 } // namespace findolin

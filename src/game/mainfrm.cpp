@@ -116,7 +116,8 @@ void MainFrm::programmEnde() {
     sound_.playSound(QStringLiteral("ProgrammEnde"));
     warteSekunden(d_.uhr, d_.pause, 2);
     sound_.schliessen();
-    // The help windows would close here; the game opens none yet.
+    d_.hilfe.closeAll(modul_.pfade.imProgrammordner(QStringLiteral("Ubix.chm")));
+    d_.hilfe.closeAll(modul_.pfade.imProgrammordner(QStringLiteral("Findolin.chm")));
     const QString grund = meisterListe_.updateMeister(modul_.kontext);
     if (!grund.isEmpty())
         mldFenster_.zeigeMeldung(MeisterListe::hinweisText(grund), QStringLiteral("&OK"), QString(),

@@ -39,6 +39,12 @@ public:
     void mnuDateiMeisterliste_Click() { meisterFrm_.zeige(); }
     // "&Einstellungen ...": when the opponent setting changed, the turn goes to the first player at once.
     void mnuBearbEinstell_Click();
+    // The help commands: the operating notes, the rules, and the practice focus in the sibling help file.
+    void mnuHilfeBedienung_Click();
+    void mnuHilfeSpielregeln_Click();
+    void mnuHilfeAktKat_Click();
+    // F1 on a highlighted menu or menu item: the program's help file at that item's topic, where it has one.
+    void hilfeZuMenue(const QString& menueName);
     // Closing the window: asks while play time is left. Returns true to keep the window open.
     bool Form_Unload();
     // The one orderly end: plays the closing sound, writes what must be written and ends the process.
@@ -76,6 +82,8 @@ private:
     void switchVuRestZeit(bool ein) override { rateZeit_.switchVuRestZeit(ein); }
     void zeigeFeldCursor(bool sichtbar) override { brett_.feld.fldCurs.sichtbar = sichtbar; }
     void zeigeSpielerZeile(int index, bool sichtbar) override;
+    // Opens a help file of the program folder at a context id (0: its default topic); a missing file is told.
+    void zeigeHilfe(const QString& datei, qint32 kontext);
 
     // Forwards immediate repaints to the view once there is one; during the load there is none yet.
     struct Ansicht : platform::FormView {

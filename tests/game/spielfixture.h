@@ -34,7 +34,8 @@ public:
             QFile::copy(testdataFile(datei), ziel);
             QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner);
         }
-        // The pictures come from the demo folder the build lays out.
+        // The program's help file and the pictures come from the demo folder the build lays out.
+        QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Findolin.chm"), ordner.filePath("Findolin.chm"));
         QDir(ordner.path()).mkpath("Grafik");
         for (const QString& bild : QDir(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik")).entryList(QDir::Files))
             QFile::copy(QStringLiteral(FINDOLIN_DEMO_DIR "/Grafik/") + bild,
@@ -103,6 +104,16 @@ public:
         void gibt(int von, int bis, int wert) { vorweg.push_back((wert - von + 0.5f) / (bis - von + 1)); }
     };
 
+    // Notes every help call: "topic <file>", "context <id> <file>", "close <file>" (file names only).
+    struct Hilfe : platform::HelpViewer {
+        QStringList aufrufe;
+        void displayTopic(const QString& d) override { aufrufe << "topic " + QFileInfo(d).fileName(); }
+        void helpContext(const QString& d, qint32 id) override {
+            aufrufe << QStringLiteral("context %1 ").arg(id) + QFileInfo(d).fileName();
+        }
+        void closeAll(const QString& d) override { aufrufe << "close " + QFileInfo(d).fileName(); }
+    };
+
     QTemporaryDir ordner;
     platform::VirtualEventLoop schleife;
     Zufall zufall;
@@ -112,7 +123,9 @@ public:
     platform::ThrowingProcessControl prozess;
     platform::RecordingSoundPlayer ton;
     platform::db::DateiOeffner datenbanken;
-    Dienste dienste{schleife, schleife, schleife, zufall, dateien, masse, fenster, prozess, ton, datenbanken};
+    Hilfe hilfe;
+    Dienste dienste{schleife, schleife, schleife, zufall,      dateien, masse,
+                    fenster,  prozess,  ton,      datenbanken, hilfe};
     bool hintergrundGezeigt = false;
 
 private:

@@ -201,6 +201,26 @@ private slots:
         QCOMPARE(zeilen[0].name + zeilen[0].programm + QString::number(zeilen[0].punkte),
                  QString("AnnaFindolin20"));
     }
+
+    // The help commands and F1 open the help files at their topics, a missing file is told, and the program
+    // end closes the windows of both files.
+    void hilfe() {
+        SPIEL_IM_RAHMEN(s);
+        s.fenster.answer(MldFenster::name, "&OK");
+        s.fenster.answer(EndeFrm::name, "&ja");
+        s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            frm.mnuHilfeBedienung_Click();
+            frm.mnuHilfeSpielregeln_Click();
+            frm.hilfeZuMenue("mnuDateiNeu");
+            frm.hilfeZuMenue("mnuDateiEnde"); // no topic
+            frm.mnuHilfeAktKat_Click();       // the demo has no Ubix.chm
+            QCOMPARE(s.fenster.shownForms(), QStringList{MldFenster::name});
+            frm.mnuDateiEnde_Click();
+        });
+        QCOMPARE(s.hilfe.aufrufe,
+                 (QStringList{"topic Findolin.chm", "context 2000 Findolin.chm", "context 3006 Findolin.chm",
+                              "close Ubix.chm", "close Findolin.chm"}));
+    }
 };
 
 QTEST_MAIN(TestSpiel)

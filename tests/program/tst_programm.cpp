@@ -30,6 +30,7 @@ class TestProgramm : public QObject {
             {echt ? testdataFile("framework/Omnor.ini") : demo + "Omnor.ini", "Omnor.ini"},
             {echt ? testdataFile("framework/Omnor.tsp") : demo + "Omnor.tsp", "Omnor.tsp"},
             {echt ? testdataFile("access/Omnor-D.mdb") : demo + "Omnor-D.mdb", "Omnor-D.mdb"}};
+        dateien.append({{demo + "Findolin.chm", "Findolin.chm"}, {demo + "Ubix.chm", "Ubix.chm"}});
         for (const QString& bild : QDir(demo + "Grafik").entryList(QDir::Files))
             dateien.append({demo + "Grafik/" + bild, "Grafik/" + bild});
         for (const auto& [quelle, ziel] : dateien) {
@@ -60,12 +61,14 @@ class TestProgramm : public QObject {
 
     // Starts the program; `vorsatz` is a command that runs it (faketime), with its own arguments.
     static Lauf starte(const QString& ordner, const QStringList& argumente, int endeNachMs = 0,
-                       QStringList vorsatz = {}) {
+                       QStringList vorsatz = {}, const QString& menues = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("FINDOLIN_AUTOMATION", "1");
         env.insert("FINDOLIN_QUIT_AFTER_MS", QString::number(endeNachMs));
-        env.insert("QT_LOGGING_RULES", "findolin.computer.debug=true;findolin.scoring.debug=true");
+        env.insert("QT_LOGGING_RULES",
+                   "findolin.computer.debug=true;findolin.scoring.debug=true;findolin.info.debug=true");
+        env.insert("FINDOLIN_MENUS", menues);
         p.setProcessEnvironment(env);
         vorsatz << ordner + "/findolin" << argumente;
         p.start(vorsatz.takeFirst(), vorsatz);
@@ -187,6 +190,26 @@ private slots:
              findolin::MeisterListe(oeffner, uhr, ordner.path() + "/User/Meister.mdb").zeilen())
             liste << z.name + " " + QString::number(z.punkte);
         QCOMPARE(liste, punkte > 0 ? QStringList{"Computer " + QString::number(punkte)} : QStringList{});
+    }
+
+    // The three help commands open their help files' windows at their pages; the program end closes them.
+    void hilfe() {
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        const Lauf lauf =
+            starte(ordner.path(), {"\"Version=4;UbixFeldName=LIP_;nSpieler=2;Anna;Ben;anna01;ben02;\""}, 300,
+                   {}, "mnuHilfeBedienung,mnuHilfeSpielregeln,mnuHilfeAktKat");
+        QCOMPARE(lauf.exitCode, 0);
+        qsizetype bisher = 0;
+        for (const char* erwartet : {"display topic in \"%1/Findolin.chm\": \"/bedienung.htm\"",
+                                     "help context 2000 in \"%1/Findolin.chm\": \"/spielregeln.htm\"",
+                                     "help context 1003 in \"%1/Ubix.chm\": \"/ie.htm\"",
+                                     "close all in \"%1/Ubix.chm\": window closed",
+                                     "close all in \"%1/Findolin.chm\": window closed"}) {
+            const qsizetype stelle = lauf.fenster.indexOf(QString(erwartet).arg(ordner.path()), bisher);
+            QVERIFY2(stelle >= 0, qPrintable(QString(erwartet) + "\n" + lauf.fenster));
+            bisher = stelle;
+        }
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -142,9 +143,12 @@ void MainFrmView::baueMenue() {
     menue(QStringLiteral("&Hilfe"), "mnuHilfe",
           {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), [this] { mainFrm_.mnuHilfeInfo_Click(); }},
            {nullptr, {}, {}},
-           {"mnuHilfeBedienung", QStringLiteral("&Bedienungshinweise ..."), {}},
-           {"mnuHilfeSpielregeln", QStringLiteral("&Spielregeln ..."), {}},
-           {"mnuHilfeAktKat", QStringLiteral("Üb&ungsschwerpunkt ..."), {}}});
+           {"mnuHilfeBedienung", QStringLiteral("&Bedienungshinweise ..."),
+            [this] { mainFrm_.mnuHilfeBedienung_Click(); }},
+           {"mnuHilfeSpielregeln", QStringLiteral("&Spielregeln ..."),
+            [this] { mainFrm_.mnuHilfeSpielregeln_Click(); }},
+           {"mnuHilfeAktKat", QStringLiteral("Üb&ungsschwerpunkt ..."),
+            [this] { mainFrm_.mnuHilfeAktKat_Click(); }}});
 }
 
 void MainFrmView::baueSpielfeld(QWidget* flaeche) {
@@ -305,9 +309,29 @@ QAction* MainFrmView::aktion(const QString& name) const {
     return findChild<QAction*>(name);
 }
 
+// F1 on a highlighted menu or menu item opens the help at its topic.
+bool MainFrmView::hilfeZuMenue(QObject* objekt, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+        return false;
+    QString name;
+    if (auto* menue = qobject_cast<QMenu*>(objekt); menue && menue->window() != this) {
+        name = menue->activeAction() ? menue->activeAction()->objectName() : menue->objectName();
+        menue->close();
+    } else if (auto* leiste = qobject_cast<QMenuBar*>(objekt);
+               leiste && leiste->activeAction() && leiste->activeAction()->menu()) {
+        name = leiste->activeAction()->menu()->objectName();
+    }
+    if (name.isEmpty())
+        return false;
+    platform::runGuarded([&] { mainFrm_.hilfeZuMenue(name); });
+    return true;
+}
+
 bool MainFrmView::eventFilter(QObject* objekt, QEvent* event) {
     if (event->type() == QEvent::Paint && objekt == brett_ && nachErstemZeichnen)
         QTimer::singleShot(0, this, std::exchange(nachErstemZeichnen, {}));
+    if (hilfeZuMenue(objekt, event))
+        return true;
     if (event->type() != QEvent::KeyPress || !objekt->isWidgetType() ||
         static_cast<QWidget*>(objekt)->window() != this)
         return false;

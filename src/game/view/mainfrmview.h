@@ -53,6 +53,7 @@ private:
     void baueUebungsZeile(QWidget* flaeche);
     void aktualisiereWorte();
     void aktualisiereMenues();
+    bool hilfeZuMenue(QObject* objekt, QEvent* event);
     QString grafik(const QString& datei) const;
     QString lampenBild(Lampe lampe) const;
 

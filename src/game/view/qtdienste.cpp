@@ -9,7 +9,7 @@
 namespace findolin::view {
 
 QtDienste::QtDienste(platform::SoundPlayer& ton, const QString& appPfad)
-    : dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken} {
+    : dienste{uhr, timer, pause, zufall, dateien, masse, fenster, prozess, ton, datenbanken, hilfe} {
     const QString bild = platform::imOrdner(appPfad, QStringLiteral("Grafik/MELDUNG.GIF"));
     registriereMeldungsdialoge(fenster, bild);
     registriereCompZugDialog(fenster, bild);

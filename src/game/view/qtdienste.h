@@ -3,6 +3,7 @@
 #include "game/dienste.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
+#include "platform/help/view/qthelpviewer.h"
 #include "platform/qt/qtservices.h"
 
 namespace findolin::view {
@@ -21,6 +22,7 @@ struct QtDienste {
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
     platform::db::DateiOeffner datenbanken;
+    QtHelpViewer hilfe;
     Dienste dienste;
 };
 

@@ -74,6 +74,11 @@ public:
             });
             ende.start(endeNach);
         }
+        // Menu commands to choose one after the other once the game is shown, by their names.
+        if (platform::Automation::active())
+            for (const QString& name : qEnvironmentVariable("FINDOLIN_MENUS").split(u',', Qt::SkipEmptyParts))
+                if (QAction* aktion = fenster.aktion(name))
+                    QTimer::singleShot(0, aktion, &QAction::trigger);
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
