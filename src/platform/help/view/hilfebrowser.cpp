@@ -62,7 +62,7 @@ void HilfeBrowser::folge(const QUrl& url) {
     const QString schema = url.scheme().toLower();
     if (schema == QLatin1String("http") || schema == QLatin1String("https") ||
         schema == QLatin1String("mailto")) {
-        qCInfo(lcHilfe) << "help page" << seite() << "opens" << url.toString() << "outside";
+        qCDebug(lcHilfe) << "help page" << seite() << "opens" << url.toString() << "outside";
         if (extern_)
             extern_(url);
         return;
@@ -71,7 +71,7 @@ void HilfeBrowser::folge(const QUrl& url) {
         setSource(ziel);
         return;
     }
-    qCInfo(lcHilfe) << "help page" << seite() << "refuses the link" << url.toString();
+    qCDebug(lcHilfe) << "help page" << seite() << "refuses the link" << url.toString();
     QUrl verweigert;
     verweigert.setScheme(schemaVerweigert);
     verweigert.setPath(url.toString());
@@ -96,7 +96,7 @@ QVariant HilfeBrowser::loadResource(int type, const QUrl& name) {
             return QString::fromUtf8(bytes);
         return bytes;
     } catch (const Laufzeitfehler& f) {
-        qCInfo(lcHilfe) << "help file" << hilfe_->datei() << "cannot give" << seite << ":" << f.problem();
+        qCDebug(lcHilfe) << "help file" << hilfe_->datei() << "cannot give" << seite << ":" << f.problem();
         if (type != QTextDocument::HtmlResource)
             return {};
         return meldungsSeite(QStringLiteral("Seite nicht gefunden"),

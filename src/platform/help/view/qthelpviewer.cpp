@@ -16,7 +16,7 @@ QString schluessel(const QString& datei) {
 }
 
 void protokolliere(const QString& befehl, const QString& datei, const QString& ergebnis) {
-    qCInfo(lcHilfe).noquote() << QStringLiteral("%1 in \"%2\": %3").arg(befehl, datei, ergebnis);
+    qCDebug(lcHilfe).noquote() << QStringLiteral("%1 in \"%2\": %3").arg(befehl, datei, ergebnis);
 }
 
 } // namespace
