@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -150,6 +151,18 @@ private slots:
         QTimer::singleShot(0, [&] { presenter.endModal(probe); });
         presenter.showModal(probe);
         delete hauptfenster; // the presenter must not delete the dialog a second time
+    }
+
+    // F1 on a highlighted menu item opens the help at that item's topic.
+    void f1AufDemMenue() {
+        mitFenster(1, [](SpielFixture& s, MainFrm&, view::MainFrmView& f) {
+            QMenu* datei = f.findChild<QMenu*>("mnuDatei");
+            datei->popup(QPoint(0, 0));
+            datei->setActiveAction(f.aktion("mnuDateiNeu"));
+            QTest::keyClick(datei, Qt::Key_F1);
+            QCOMPARE(s.hilfe.aufrufe, QStringList{"context 3006 Findolin.chm"});
+            QVERIFY(!datei->isVisible());
+        });
     }
 
     void tastaturBewegtDenCursor() {
