@@ -48,7 +48,7 @@ void SoundModul::loadSoundIni(const platform::FileSystem& dateien) {
     try {
         text = leseTextdatei(dateien, pfad);
     } catch (const Laufzeitfehler& fehler) {
-        qCWarning(lcSound).noquote() << "Ohne Klänge:" << fehler.problem() << fehler.betroffen();
+        qCWarning(lcSound).noquote() << "no sounds:" << fehler.problem() << fehler.betroffen();
         return;
     }
     leseSoundAbschnitt(text);
@@ -58,7 +58,7 @@ void SoundModul::leseSoundAbschnitt(const QString& text) {
     const QStringList zeilen = zeilenVon(text);
     qsizetype i = zeilen.indexOf(QStringLiteral("[Sound]"));
     if (i < 0) {
-        qCDebug(lcSound) << "kein Abschnitt [Sound]: alle Ereignisse stumm";
+        qCDebug(lcSound) << "no section [Sound]: every event silent";
         return;
     }
     for (++i; i < zeilen.size(); ++i) {
@@ -86,7 +86,7 @@ void SoundModul::playSound(const QString& ereignis) {
     if (einstTon_ == 0)
         return;
     const QString datei = dateiFuer(ereignis);
-    qCDebug(lcSound) << "Ereignis" << ereignis << "->" << datei;
+    qCDebug(lcSound) << "event" << ereignis << "->" << datei;
     if (datei != keinSound)
         playWave(datei);
 }

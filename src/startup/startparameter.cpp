@@ -73,8 +73,16 @@ bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
         kontext.spielerName[i] = naechsterEintrag(rest, QStringLiteral("der Name von Spieler"), i + 1);
         kontext.spielerPunkte[i] = 0;
     }
-    for (int i = 0; i < kontext.nSpieler; ++i)
-        kontext.spielerKennung[i] = naechsterEintrag(rest, QStringLiteral("die Kennung von Spieler"), i + 1);
+    for (int i = 0; i < kontext.nSpieler; ++i) {
+        const QString kennung = naechsterEintrag(rest, QStringLiteral("die Kennung von Spieler"), i + 1);
+        // The key names the player's result file in the user folder: it must not lead anywhere else.
+        if (kennung.contains(u'/') || kennung.contains(u'\\') || kennung.contains(u':') ||
+            kennung.contains(QLatin1String("..")))
+            throw Laufzeitfehler(
+                QStringLiteral("Die Kennung von Spieler %1 ist kein Dateiname im Benutzerordner").arg(i + 1),
+                kennung);
+        kontext.spielerKennung[i] = kennung;
+    }
 
     qCDebug(lcStartup) << "launch list:" << kontext.nSpieler << "players, focus" << kontext.ubixFeldName
                        << "magnifier" << kontext.lupenFlag << "basic vocabulary" << kontext.gwsFlag;

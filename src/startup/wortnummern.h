@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/laufzeitfehler.h"
+
 #include <QList>
 #include <QSet>
+#include <limits>
 
 namespace findolin {
 
@@ -11,6 +14,9 @@ class WortNummern {
 public:
     bool enthaelt(qint16 n) const { return menge_.contains(n); }
     void merke(qint16 n) {
+        // The upper index is a 16-bit number like every count of the game: one more entry is an overflow.
+        if (eintraege_.size() > std::numeric_limits<qint16>::max())
+            throw Laufzeitfehler(QStringLiteral("Überlauf: zu viele Wortnummern"), QString::number(n));
         eintraege_.append(n);
         menge_.insert(n);
     }

@@ -28,7 +28,7 @@ void RdbManager::oeffneDatenbank(const QString& pfad) {
     rdb_ = db_->openRecordset(QStringLiteral("WortListe"));
     lup_ = db_->openRecordset(QStringLiteral("LupenStellen"));
     wortAnzahl_ = 0;
-    qCDebug(lcWords) << "Wortdatenbank geöffnet:" << pfad;
+    qCDebug(lcWords) << "word database opened:" << pfad;
 }
 
 Recordset& RdbManager::rdb() const {
@@ -55,7 +55,7 @@ void RdbManager::setzeWortFilter() {
         wortAnzahl_ = 0;
     }
     datInfLbl_[0] = QString::number(wortAnzahl_);
-    qCDebug(lcWords) << "Wortfilter:" << f << "wortAnzahl:" << wortAnzahl_;
+    qCDebug(lcWords) << "word filter:" << f << "word count:" << wortAnzahl_;
 }
 
 qint16 RdbManager::zahlFeld(const Recordset& rs, const QString& feld) const {
@@ -91,8 +91,8 @@ void RdbManager::waehleWort() {
     fuelleWortDatensatz();
     const qint16 k = refNr(rs);
     merkeWortBenutzt(k);
-    qCDebug(lcWords).nospace() << "Wort gewählt: " << wort_.aktWort << " (RefNr " << k
-                               << (fehlerWort ? ", aus den Fehlerwörtern" : "") << ")";
+    qCDebug(lcWords).nospace() << "word chosen: " << wort_.aktWort << " (RefNr " << k
+                               << (fehlerWort ? ", from the error words" : "") << ")";
 }
 
 // Now and then (25 in 100) a word a player got wrong before, if it is unused and in the word set.

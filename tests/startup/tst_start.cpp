@@ -112,6 +112,7 @@ private slots:
               "Fehler: Es fehlt die Kennung von Spieler 2 (jeder Eintrag endet mit \";\")");
         zeile("not a number", "\"Version=4;nSpieler=zwei;A;a;\"", " 0 0 0:");
         zeile("overflow", "\"Version=4;nSpieler=32768;\"", "Fehler: nSpieler = 32768");
+        zeile("a key leading out of the user folder", "\"Version=4;nSpieler=1;A;../a;\"", "Fehler: ../a");
     }
     void startliste() {
         pruefe([](const QString& cmd) {

@@ -19,7 +19,7 @@ void NachladenderSoundPlayer::ladeImHintergrund() {
         QLibrary modul(modulPfad_);
         const auto erzeuge = reinterpret_cast<Erzeuger>(modul.resolve("findolin_erzeugeSoundPlayer"));
         if (!erzeuge) {
-            qCWarning(lcLaden) << "Keine Tonausgabe, das Spiel bleibt stumm:" << modul.errorString();
+            qCWarning(lcLaden) << "no sound output, the game stays silent:" << modul.errorString();
             return;
         }
         // The player is a QObject of the user-interface thread: make it there.

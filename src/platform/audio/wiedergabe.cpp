@@ -64,22 +64,21 @@ void Wiedergabe::spiele(const QString& wavPfad) {
     pfad_ = wavPfad;
     QFile datei(wavPfad);
     if (!datei.open(QIODevice::ReadOnly)) {
-        meldeEinmal(wavPfad, QStringLiteral("Klangdatei kann nicht gelesen werden: %1").arg(wavPfad));
+        meldeEinmal(wavPfad, QStringLiteral("sound file cannot be read: %1").arg(wavPfad));
         emit beendet(wavPfad, false);
         return;
     }
     QString grund;
     const auto wav = leseWav(datei.readAll(), &grund);
     if (!wav || wav->samples.isEmpty()) {
-        meldeEinmal(wavPfad, QStringLiteral("Klangdatei nicht abspielbar (%1): %2")
-                                 .arg(wav ? QStringLiteral("leer") : grund, wavPfad));
+        meldeEinmal(wavPfad, QStringLiteral("sound file cannot be played (%1): %2")
+                                 .arg(wav ? QStringLiteral("empty") : grund, wavPfad));
         emit beendet(wavPfad, false);
         return;
     }
     const QAudioDevice geraet = QMediaDevices::defaultAudioOutput();
     if (geraet.isNull()) {
-        meldeEinmal(QStringLiteral("kein Gerät"),
-                    QStringLiteral("Kein Audioausgang vorhanden, das Spiel bleibt stumm"));
+        meldeEinmal(QStringLiteral("no device"), QStringLiteral("no audio output, the game stays silent"));
         emit beendet(wavPfad, false);
         return;
     }
@@ -97,14 +96,14 @@ void Wiedergabe::spiele(const QString& wavPfad) {
     connect(sink_.get(), &QAudioSink::stateChanged, this, &Wiedergabe::zustandGeaendert);
     sink_->start(puffer_.get());
     if (sink_->error() != QAudio::NoError) {
-        meldeEinmal(QStringLiteral("Fehler %1").arg(sink_->error()),
-                    QStringLiteral("Audioausgang lässt sich nicht öffnen (Fehler %1)").arg(sink_->error()));
+        meldeEinmal(QStringLiteral("error %1").arg(sink_->error()),
+                    QStringLiteral("audio output cannot be opened (error %1)").arg(sink_->error()));
         beende(false);
         return;
     }
     sicherheit_.start(int(dauerUs_ / 1000) + sicherheitMs);
     pruefeAusklang();
-    qCDebug(lcSoundAusgabe) << "spielt" << wavPfad << dauerUs_ / 1000 << "ms";
+    qCDebug(lcSoundAusgabe) << "plays" << wavPfad << dauerUs_ / 1000 << "ms";
 }
 
 qint64 Wiedergabe::restUs() const {
@@ -120,8 +119,8 @@ void Wiedergabe::zustandGeaendert() {
     if (!sink_)
         return;
     if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-        meldeEinmal(QStringLiteral("Fehler %1").arg(sink_->error()),
-                    QStringLiteral("Audioausgang meldet Fehler %1").arg(sink_->error()));
+        meldeEinmal(QStringLiteral("error %1").arg(sink_->error()),
+                    QStringLiteral("audio output reports error %1").arg(sink_->error()));
         beende(false);
     }
 }
@@ -145,7 +144,7 @@ void Wiedergabe::beende(bool ganz) {
     }
     sink_.reset();
     puffer_.reset();
-    qCDebug(lcSoundAusgabe) << (ganz ? "zu Ende gespielt" : "abgebrochen") << pfad_;
+    qCDebug(lcSoundAusgabe) << (ganz ? "played to the end" : "cut off") << pfad_;
     emit beendet(pfad_, ganz);
 }
 
