@@ -19,6 +19,19 @@ QString imOrdner(const QString& ordner, const QString& name) {
     return QDir(ordner).filePath(name);
 }
 
+QString findeDatei(const QString& pfad) {
+    const QFileInfo info(pfad);
+    if (info.isFile())
+        return pfad;
+    const QDir ordner = info.dir();
+    if (!ordner.exists())
+        return {};
+    for (const QString& name : ordner.entryList(QDir::Files))
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return ordner.filePath(name);
+    return {};
+}
+
 bool QtFileSystem::exists(const QString& path) const {
     return QFileInfo(path).isFile();
 }

@@ -1,5 +1,7 @@
 #include "wiedergabe.h"
 
+#include "platform/files.h"
+
 #include "logging.h"
 
 #include <QAudioDevice>
@@ -62,7 +64,7 @@ void Wiedergabe::spiele(const QString& wavPfad) {
     if (sink_)
         beende(false); // a new sound cuts off the one still playing
     pfad_ = wavPfad;
-    QFile datei(wavPfad);
+    QFile datei(findeDatei(wavPfad)); // sound files are matched without regard to case, as pictures are
     if (!datei.open(QIODevice::ReadOnly)) {
         meldeEinmal(wavPfad, QStringLiteral("sound file cannot be read: %1").arg(wavPfad));
         emit beendet(wavPfad, false);

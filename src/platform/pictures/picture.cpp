@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "platform/files.h"
+
 #include "logging.h"
 #include "wmfformat.h"
 #include "wmfplayer.h"
@@ -70,21 +72,6 @@ std::shared_ptr<const Picture> ausBild(const QByteArray& data, const QString& na
         return nullptr;
     }
     return std::make_shared<ImagePicture>(std::move(bild));
-}
-
-// The file as written, or else a file in the same folder whose name differs only in case.
-QString findeDatei(const QString& path) {
-    if (QFileInfo(path).isFile())
-        return path;
-    const QFileInfo info(path);
-    const QDir ordner = info.dir();
-    if (!ordner.exists())
-        return {};
-    for (const QString& name : ordner.entryList(QDir::Files)) {
-        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return ordner.filePath(name);
-    }
-    return {};
 }
 
 } // namespace
