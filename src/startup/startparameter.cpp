@@ -30,6 +30,16 @@ QString naechsterEintrag(QString& rest, const QString& was, int nummer) {
     return eintrag;
 }
 
+// The text without the blanks at both ends; other white space (a tab, a no-break space) stays.
+QString ohneRandBlanks(const QString& text) {
+    qsizetype von = 0, bis = text.size();
+    while (von < bis && text[von] == u' ')
+        ++von;
+    while (bis > von && text[bis - 1] == u' ')
+        --bis;
+    return text.mid(von, bis - von);
+}
+
 } // namespace
 
 bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
@@ -42,7 +52,7 @@ bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
             break;
         const QString eintrag = rest.left(p);
         rest = rest.mid(p + 1);
-        const QString wert = wertNachGleich(eintrag).trimmed();
+        const QString wert = ohneRandBlanks(wertNachGleich(eintrag));
         if (eintrag.startsWith(keyVersion)) {
             if (wert != QLatin1String("4")) {
                 qCDebug(lcStartup) << "incompatible list version" << wert;

@@ -99,6 +99,7 @@ private slots:
         zeile("no delimiter", "Version=4;nSpieler=1;A;a;", "refused");
         zeile("lower case", "\"version=4;\"", "refused");
         zeile("other version", "\"Version=5;nSpieler=1;A;a;\"", "other version");
+        zeile("a tab is no blank", "\"Version=\t4;nSpieler=1;A;a;\"", "other version");
         zeile("two players, blanks kept in names", "\"Version=4;nSpieler=2; Anna Maria ;Ben;a1;b2;\"",
               " 0 0 2:  Anna Maria /a1 Ben/b2");
         zeile("any focus is LIP_, any GwsFlag is on",
