@@ -13,6 +13,7 @@ using platform::db::Recordset;
 namespace {
 
 const QString tabelle = QStringLiteral("Punkte");
+const QString feldPunkte = QStringLiteral("Punkte"); // the column shares the table's name
 // The list this game makes where there is none; ID numbers the rows as the framework's AutoNumber does.
 const QString tabellenSchema = QStringLiteral(
     "CREATE TABLE Punkte (ID INTEGER PRIMARY KEY, Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER)");
@@ -68,7 +69,7 @@ qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const 
 qint32 MeisterListe::niedrigste(Recordset& rs, const MeisterEintrag& eintrag) const {
     qint64 m = suchStart;
     fuerJedeZeile(rs, [&] {
-        const platform::db::Wert punkte = rs.field(tabelle);
+        const platform::db::Wert punkte = rs.field(feldPunkte);
         if (vomSpiel(rs, eintrag) && !punkte.isNull() && punkte.toLongLong() < m)
             m = punkte.toLongLong();
         return true;
@@ -87,7 +88,7 @@ void MeisterListe::neu(Recordset& rs, const MeisterEintrag& eintrag) const {
 
 void MeisterListe::entferne(Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const {
     fuerJedeZeile(rs, [&] {
-        const platform::db::Wert p = rs.field(tabelle);
+        const platform::db::Wert p = rs.field(feldPunkte);
         if (!vomSpiel(rs, eintrag) || p.isNull() || p.toLongLong() != punkte)
             return true;
         rs.deleteCurrent(); // only the first such row, in table order
@@ -181,7 +182,7 @@ std::vector<MeisterEintrag> MeisterListe::zeilen() const {
     fuerJedeZeile(*rs, [&] {
         liste.push_back({rs->field(QStringLiteral("Name")).toString(), programm,
                          rs->field(QStringLiteral("Datum")).toString(),
-                         qint32(rs->field(tabelle).toLongLong())});
+                         qint32(rs->field(feldPunkte).toLongLong())});
         return true;
     });
     return liste;

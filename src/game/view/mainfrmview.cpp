@@ -125,6 +125,7 @@ void MainFrmView::baueMenue() {
             }
             QAction* a = m->addAction(e.caption);
             a->setObjectName(QLatin1String(e.name));
+            aktionen_.insert(a->objectName(), a);
             if (e.aktion)
                 connect(a, &QAction::triggered, this, [fn = e.aktion] { platform::runGuarded(fn); });
         }
@@ -306,7 +307,7 @@ void MainFrmView::repaintNow() {
 }
 
 QAction* MainFrmView::aktion(const QString& name) const {
-    return findChild<QAction*>(name);
+    return aktionen_.value(name);
 }
 
 // F1 on a highlighted menu or menu item opens the help at its topic.

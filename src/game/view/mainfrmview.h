@@ -4,6 +4,7 @@
 #include "platform/services.h"
 #include "scoring/risiko.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -58,6 +59,8 @@ private:
     QString lampenBild(Lampe lampe) const;
 
     MainFrm& mainFrm_;
+    // The menu items by name; the menus are refreshed after every event, so they are not searched for.
+    QHash<QString, QAction*> aktionen_;
     QString appPfad_;
     Bilder bilder_;
     BrettAnsicht* brett_ = nullptr;
