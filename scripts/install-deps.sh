@@ -9,6 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
     libchm-dev libchm-bin
+    clang libclang-rt-14-dev lld llvm
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
