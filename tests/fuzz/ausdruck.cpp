@@ -1,7 +1,7 @@
 // Filters and find criteria: a named error or an expression that every row can be tested against; "field =
 // number" as the direct lookup reads it agrees with the evaluation.
-#include "fuzzhilfe.h"
 #include "platform/db/ausdruck.h"
+#include "fuzzhilfe.h"
 
 #include <QDateTime>
 
@@ -10,8 +10,9 @@ using findolin::platform::db::Ausdruck;
 using findolin::platform::db::Wert;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
-    static const QStringList felder = {QStringLiteral("RefNr"), QStringLiteral("Wort"), QStringLiteral("Kontext"),
-                                       QStringLiteral("LIP_"), QStringLiteral("Datum")};
+    static const QStringList felder = {QStringLiteral("RefNr"), QStringLiteral("Wort"),
+                                       QStringLiteral("Kontext"), QStringLiteral("LIP_"),
+                                       QStringLiteral("Datum")};
     static const QList<QList<Wert>> zeilen = {
         {qint64(1), QStringLiteral("Biene"), QStringLiteral("die"), true, QDateTime(QDate(2001, 2, 3), {})},
         {qint64(-12), QStringLiteral("Straße"), Wert(), false, Wert()},
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     };
     std::optional<Ausdruck> ausdruck;
     try {
-        ausdruck = Ausdruck::uebersetze(QString::fromUtf8(eingabe(daten, groesse)), felder, QStringLiteral("x"));
+        ausdruck =
+            Ausdruck::uebersetze(QString::fromUtf8(eingabe(daten, groesse)), felder, QStringLiteral("x"));
     } catch (const Laufzeitfehler&) {
         return 0;
     }

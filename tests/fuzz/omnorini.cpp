@@ -1,7 +1,7 @@
 // The configuration's round trip: load, save, load again gives the same settings, and every line outside the
 // section "[Findolin]" is written back byte for byte.
-#include "fuzzhilfe.h"
 #include "settings/omnorini.h"
+#include "fuzzhilfe.h"
 #include "startup/startkontext.h"
 
 #include <tuple>

@@ -1,6 +1,6 @@
 // The framework's text files: the same bytes as practice-focus list, configuration and result file.
-#include "fuzzhilfe.h"
 #include "startup/rahmendateien.h"
+#include "fuzzhilfe.h"
 
 using namespace findolin;
 

@@ -251,6 +251,11 @@ private slots:
                  {"LIP_ ? TRUE", "Unerwartetes Zeichen"},
                  {"Wort=5", "Unverträgliche Datentypen"}})
             zeile(filter, sqliteWorte, problem, "WortListe", filter);
+        // Nesting that would exhaust the stack.
+        for (const QString& tief :
+             {QString(5000, u'(') + "LIP_" + QString(5000, u')'), QString("NOT ").repeated(5000) + "LIP_",
+              QString("LIP_ OR ").repeated(300) + "GWS"})
+            zeile(qPrintable(tief.left(12)), sqliteWorte, "zu tief", "WortListe", qPrintable(tief));
     }
     void fehler() {
         QFETCH(QString, pfad);

@@ -3,11 +3,17 @@
 
 #include "platform/laufzeitfehler.h"
 
+#include <algorithm>
+
 namespace findolin::platform::db {
 
 namespace {
 
 using KnotenPtr = std::shared_ptr<const Ausdruck::Knoten>;
+
+// Parsing, evaluating and freeing recurse once per level of nesting: a deeper expression is refused before it
+// can exhaust the stack. The game's own filters have three levels at most.
+constexpr int maxTiefe = 200;
 
 struct Token {
     enum class Art { Ende, Zahl, Text, Name, Symbol } art = Art::Ende;
@@ -134,8 +140,16 @@ private:
         pos_ = ende + 1;
     }
 
-    static KnotenPtr knoten(Op op, KnotenPtr links = {}, KnotenPtr rechts = {}) {
+    void oeffneEbene() {
+        if (++offen_ > maxTiefe)
+            fehler(QStringLiteral("Ausdruck zu tief geschachtelt"));
+    }
+
+    KnotenPtr knoten(Op op, KnotenPtr links = {}, KnotenPtr rechts = {}) const {
         auto k = std::make_shared<Ausdruck::Knoten>();
+        k->tiefe = 1 + std::max(links ? links->tiefe : 0, rechts ? rechts->tiefe : 0);
+        if (k->tiefe > maxTiefe)
+            fehler(QStringLiteral("Ausdruck zu tief geschachtelt"));
         k->op = op;
         k->links = std::move(links);
         k->rechts = std::move(rechts);
@@ -168,8 +182,11 @@ private:
 
     KnotenPtr nicht() {
         if (istWort("NOT")) {
+            oeffneEbene();
             lies();
-            return knoten(Op::Nicht, nicht());
+            KnotenPtr k = knoten(Op::Nicht, nicht());
+            --offen_;
+            return k;
         }
         return vergleich();
     }
@@ -202,8 +219,10 @@ private:
 
     KnotenPtr operand() {
         if (istSymbol("(")) {
+            oeffneEbene();
             lies();
             KnotenPtr k = oder();
+            --offen_;
             if (!istSymbol(")"))
                 fehler(QStringLiteral("Schließende Klammer fehlt im Ausdruck"));
             lies();
@@ -268,6 +287,7 @@ private:
     QString datei_;
     qsizetype pos_ = 0;
     Token token_;
+    int offen_ = 0; // parentheses and NOTs the parser is inside of
 };
 
 } // namespace

@@ -41,6 +41,7 @@ struct Ausdruck::Knoten {
     std::shared_ptr<const Knoten> rechts;
     int feld = -1;
     Wertung konstante;
+    int tiefe = 1; // levels of nodes down to the deepest leaf
 };
 
 } // namespace findolin::platform::db
