@@ -15,7 +15,7 @@ namespace findolin::launcher {
 
 Installation Installation::neben(const QString& launcherOrdner) {
     const QDir ordner(launcherOrdner);
-    const QString installiert = ordner.absoluteFilePath(QStringLiteral("../lib/findolin/findolin"));
+    const QString installiert = ordner.absoluteFilePath(QStringLiteral("../libexec/findolin/findolin"));
     if (QFileInfo::exists(installiert))
         return {QDir::cleanPath(installiert),
                 QDir::cleanPath(ordner.absoluteFilePath(QStringLiteral("../share/findolin/omnor")))};

@@ -5,7 +5,7 @@
 namespace findolin::launcher {
 
 // Where the installed game and the demo framework folder lie, seen from the launcher's own folder: installed
-// as "bin/findolin-start" beside "lib/findolin/findolin" and "share/findolin/omnor", or in the build tree
+// as "bin/findolin-start" beside "libexec/findolin/findolin" and "share/findolin/omnor", or in the build tree
 // beside "omnor", which holds both.
 struct Installation {
     QString spiel;

@@ -22,7 +22,7 @@ namespace findolin::launcher {
 StartFenster::StartFenster(const Installation& installation, QSettings& einstellungen, QWidget* parent)
     : QDialog(parent), installation_(installation), einstellungen_(einstellungen) {
     setWindowTitle(QStringLiteral("Findolin starten"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("findolin")));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.findolin.Findolin")));
 
     auto* spielerRahmen = new QGroupBox(QStringLiteral("Wer spielt mit?"));
     auto* spielerForm = new QFormLayout(spielerRahmen);
