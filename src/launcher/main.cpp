@@ -51,24 +51,27 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("findolin"));
     QCoreApplication::setApplicationName(QStringLiteral("findolin-start"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FINDOLIN_VERSION));
-    // The window needs a display, the start without one does not.
-    bool ohneFenster = false;
-    for (int i = 1; i < argc; ++i)
-        ohneFenster = ohneFenster || QByteArray(argv[i]) == "--sofort";
-    std::unique_ptr<QCoreApplication> app(ohneFenster ? new QCoreApplication(argc, argv)
-                                                      : new QApplication(argc, argv));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Startet Findolin, das Buchstaben-Merkspiel."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption({QStringLiteral("sofort"),
-                      QStringLiteral("Startet das Spiel ohne Fenster mit der letzten Wahl und gibt seinen "
-                                     "Exit-Code zurück.")});
+    const QCommandLineOption hilfe = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption sofortOption(
+        QStringLiteral("sofort"),
+        QStringLiteral(
+            "Startet das Spiel ohne Fenster mit der letzten Wahl und gibt seinen Exit-Code zurück."));
+    parser.addOption(sofortOption);
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente.append(QString::fromLocal8Bit(argv[i]));
+    // Only the window needs a display.
+    const bool ohneFenster = !parser.parse(argumente) || parser.isSet(sofortOption) || parser.isSet(hilfe) ||
+                             parser.isSet(version);
+    std::unique_ptr<QCoreApplication> app(ohneFenster ? new QCoreApplication(argc, argv)
+                                                      : new QApplication(argc, argv));
     parser.process(*app);
 
     const Installation installation = Installation::neben(QCoreApplication::applicationDirPath());
-    if (ohneFenster)
+    if (parser.isSet(sofortOption))
         return sofort(installation);
     QApplication::setDesktopFileName(QStringLiteral("org.findolin.Findolin"));
     QSettings einstellungen;
