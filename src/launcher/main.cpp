@@ -31,12 +31,15 @@ int sofort(const Installation& installation) {
         legeErgebnisdateienAn(ordner, kennungen);
         const QString liste =
             baueStartliste(wahl, waehleSchwerpunkt(leseSchwerpunkte(ordner), wahl.schwerpunkt));
-        QObject::connect(&start, &Spielstart::beendet, [&ende](const Spielende& e) {
+        bool fertig = false;
+        QObject::connect(&start, &Spielstart::beendet, [&ende, &fertig](const Spielende& e) {
             ende = e;
+            fertig = true;
             QCoreApplication::quit();
         });
         start.starte(installation.spiel, ordner, liste);
-        QCoreApplication::exec();
+        if (!fertig) // a program that cannot be started is reported at once
+            QCoreApplication::exec();
     } catch (const Laufzeitfehler& fehler) {
         ende.meldung = fehler.meldung().replace(QChar(13), u'\n');
     }
