@@ -19,8 +19,12 @@ Installation Installation::neben(const QString& launcherOrdner) {
     if (QFileInfo::exists(installiert))
         return {QDir::cleanPath(installiert),
                 QDir::cleanPath(ordner.absoluteFilePath(QStringLiteral("../share/findolin/omnor")))};
-    return {ordner.absoluteFilePath(QStringLiteral("omnor/findolin")),
-            ordner.absoluteFilePath(QStringLiteral("omnor"))};
+#ifdef Q_OS_WIN
+    const QString spiel = QStringLiteral("omnor/findolin.exe");
+#else
+    const QString spiel = QStringLiteral("omnor/findolin");
+#endif
+    return {ordner.absoluteFilePath(spiel), ordner.absoluteFilePath(QStringLiteral("omnor"))};
 }
 
 QString standardRahmenordner() {

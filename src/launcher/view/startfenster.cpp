@@ -46,6 +46,7 @@ StartFenster::StartFenster(const Installation& installation, QSettings& einstell
 
     ordnerAnzeige_ = new QLineEdit;
     ordnerAnzeige_->setReadOnly(true);
+    ordnerAnzeige_->setMinimumWidth(320);
     ordnerAnzeige_->setToolTip(QStringLiteral("Hier liegen die Wörter, Bilder und Klänge; Findolin speichert "
                                               "hier seine Einstellungen und die Meisterliste."));
     auto* aendern = new QPushButton(QStringLiteral("Ä&ndern ..."));
@@ -55,7 +56,9 @@ StartFenster::StartFenster(const Installation& installation, QSettings& einstell
     ordnerZeile->addWidget(ordnerAnzeige_, 1);
     ordnerZeile->addWidget(aendern);
     ordnerZeile->addWidget(demo);
-    uebungForm->addRow(QStringLiteral("Rahmen&ordner:"), ordnerZeile);
+    auto* ordnerLabel = new QLabel(QStringLiteral("Rahmen&ordner:"));
+    ordnerLabel->setBuddy(ordnerAnzeige_);
+    uebungForm->addRow(ordnerLabel, ordnerZeile);
     connect(aendern, &QPushButton::clicked, this, &StartFenster::waehleOrdner);
     connect(demo, &QPushButton::clicked, this, [this] {
         rahmenordner_.clear();
@@ -115,6 +118,7 @@ void StartFenster::ladeSchwerpunkte(const QString& gewaehlt) {
     try {
         const QString ordner = bereiteRahmenordnerVor(wahl(), installation_);
         ordnerAnzeige_->setText(QDir::toNativeSeparators(ordner));
+        ordnerAnzeige_->setCursorPosition(0);
         const QList<Schwerpunkt> liste = leseSchwerpunkte(ordner);
         auto* modell = qobject_cast<QStandardItemModel*>(schwerpunkt_->model());
         for (const Schwerpunkt& s : liste) {
