@@ -98,7 +98,8 @@ private slots:
         fenster.findChild<QLineEdit*>("name1")->clear();
         QTest::keyClicks(fenster.findChild<QLineEdit*>("name1"), "Anna");
         QTest::keyClicks(fenster.findChild<QLineEdit*>("name3"), "Mia Sophie");
-        QTest::mouseClick(fenster.findChild<QCheckBox*>("grundwortschatz"), Qt::LeftButton);
+        auto* grundwortschatz = fenster.findChild<QCheckBox*>("grundwortschatz");
+        QTest::mouseClick(grundwortschatz, Qt::LeftButton, {}, QPoint(8, grundwortschatz->height() / 2));
 
         qputenv("FINDOLIN_AUTOMATION", "1");
         qputenv("FINDOLIN_QUIT_AFTER_MS", "200");
