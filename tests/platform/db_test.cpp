@@ -105,6 +105,19 @@ private slots:
         const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5};
         QCOMPARE(Ausdruck::uebersetze(QTest::currentDataTag(), felder, "x.mdb").trifftZu(zeile), trifftZu);
     }
+    // Chains as long as the length limit allows, and nesting up to its limit, are evaluated.
+    void ausdruck_lange_ketten() {
+        const QStringList felder{"A", "B"};
+        const QList<Wert> zeile{true, false};
+        const auto trifftZu = [&](const QString& text) {
+            return Ausdruck::uebersetze(text, felder, "x.mdb").trifftZu(zeile);
+        };
+        QVERIFY(trifftZu(QString("A AND ").repeated(10600) + "A"));
+        QVERIFY(!trifftZu(QString("A AND ").repeated(10600) + "B"));
+        QVERIFY(trifftZu(QString("B OR ").repeated(12000) + "NOT B"));
+        QVERIFY(trifftZu(QString("(").repeated(50) + QString("NOT ").repeated(50) + "A" +
+                         QString(")").repeated(50)));
+    }
 
     // The spelling database as a real framework installation holds it, an Access 2000 file, and the
     // high-score list's query: one program's entries, the highest first, equal points in table order. Access
@@ -251,6 +264,15 @@ private slots:
                  {"LIP_ ? TRUE", "Unerwartetes Zeichen"},
                  {"Wort=5", "Unverträgliche Datentypen"}})
             zeile(filter, sqliteWorte, problem, "WortListe", filter);
+        // Nesting that would exhaust the stack is refused by name, at any depth beyond the limit.
+        static const QByteArray klammern = QByteArray(3000, '(') + "LIP_" + QByteArray(3000, ')');
+        static const QByteArray nots = QByteArray("NOT ").repeated(10000) + "LIP_";
+        static const QByteArray nots101 = QByteArray("NOT ").repeated(101) + "LIP_";
+        static const QByteArray lang = QByteArray("LIP_ AND ").repeated(8000) + "LIP_";
+        zeile("3000 parentheses", sqliteWorte, "zu tief", "WortListe", klammern.constData());
+        zeile("10000 NOTs", sqliteWorte, "zu tief", "WortListe", nots.constData());
+        zeile("101 NOTs", sqliteWorte, "zu tief", "WortListe", nots101.constData());
+        zeile("72000 characters", sqliteWorte, "zu lang", "WortListe", lang.constData());
     }
     void fehler() {
         QFETCH(QString, pfad);

@@ -32,8 +32,8 @@ template <typename... T> void zeile(const char* name, const T&... spalten) {
 }
 
 // A file as the framework writes it, Windows code page and CR LF; "|" separates its lines here.
-QByteArray ini(QString zeilen) {
-    return nachWindows1252(zeilen.replace('|', "\r\n") + "\r\n");
+QByteArray ini(QString zeilen, const QString& ende = "\r\n") {
+    return nachWindows1252(zeilen.replace('|', ende) + ende);
 }
 
 QString werte(const Einstellungen& e) {
@@ -106,6 +106,8 @@ private slots:
               "\"Version= 4 ;UbixFeldName=XYZ;LupenFlag=1;GwsFlag=0;nSpieler=1;A;a;\"", "LIP_ -1 -1 1: A/a");
         zeile("magnifier off; blank key", "\"Version=4;LupenFlag= 0 ; LupenFlag=1;nSpieler=0;\"", " 0 0 0:");
         zeile("names are never keys", "\"Version=4;nSpieler=1;GwsFlag=1;k;\"", " 0 0 1: GwsFlag=1/k");
+        zeile("five players, counted as \"5e\"", "\"Version=4;nSpieler=5e;A;B;C;D;E;a;b;c;d;e;\"",
+              " 0 0 5: A/a B/b C/c D/d E/e");
         zeile("sixth player", "\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\"", "Fehler: nSpieler = 6");
         zeile("too few names", "\"Version=4;nSpieler=3;A;B;\"",
               "Fehler: Es fehlt der Name von Spieler 3 (jeder Eintrag endet mit \";\")");
@@ -264,29 +266,38 @@ private slots:
         QTest::addColumn<QString>("vorher");
         QTest::addColumn<bool>("speichern"); // the dialog's box
         QTest::addColumn<QString>("nachher");
+        QTest::addColumn<QString>("ende"); // of every line, before and after
         const QString neu =
             "[Findolin]|TonEinschalten=1|RatezeitBegrenzen=0|FeldMarkierung=1|GegenComputer=0|"
             "ComputerSpielStärke=1|EinstellungenSpeichern=1| ";
         zeile("comments kept, entries and blanks dropped",
               "[A]|x=1|[Findolin]|; eins|TonEinschalten=0||; zwei|Fremd=3|[B]|y=2", true,
-              "[A]|x=1|" + neu + "|; eins|; zwei|[B]|y=2");
-        zeile("no section: appended with header", "[A]|x=1", true, "[A]|x=1|" + neu);
-        zeile("box not checked: file left alone", "[A]|x=1", false, "[A]|x=1");
+              "[A]|x=1|" + neu + "|; eins|; zwei|[B]|y=2", QString("\r\n"));
+        zeile("no section: appended with header", "[A]|x=1", true, "[A]|x=1|" + neu, QString("\r\n"));
+        zeile("box not checked: file left alone", "[A]|x=1", false, "[A]|x=1", QString("\r\n"));
+        // Lines end at a lone CR or LF too; the section is found and replaced in place, the line ends kept.
+        for (const char* ende : {"\r", "\n"})
+            zeile(ende[0] == '\r' ? "CR only" : "LF only", "[A]|x=1|[Findolin]|; c|TonEinschalten=0|[B]|y=2",
+                  true, "[A]|x=1|" + neu + "|; c|[B]|y=2", QString(ende));
     }
     void einstellungenSchreiben() {
         QFETCH(QString, vorher);
         QFETCH(bool, speichern);
         QFETCH(QString, nachher);
-        schreibe("Omnor.ini", ini(vorher));
+        QFETCH(QString, ende);
+        schreibe("Omnor.ini", ini(vorher, ende));
         EinstellFormular f;
         f.einstSaveOpt = speichern;
         saveOmnorIni(dateien_, pfade_, Einstellungen{1, 0, 1, 0, 1, 1}, f);
-        QCOMPARE(omnorIni(), ini(nachher));
+        QCOMPARE(omnorIni(), ini(nachher, ende));
+        Einstellungen gelesen;
+        loadOmnorIni(dateien_, pfade_, 1, gelesen, f);
+        QCOMPARE(werte(gelesen), speichern ? "101011" : "000000");
         // When the temporary file cannot be written, the old file stays whole.
         QVERIFY(QDir().mkpath(pfade_.imProgrammordner("Omnor.tmp")));
         f.einstSaveOpt = 1;
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, saveOmnorIni(dateien_, pfade_, Einstellungen{}, f));
-        QCOMPARE(omnorIni(), ini(nachher));
+        QCOMPARE(omnorIni(), ini(nachher, ende));
         QVERIFY(QDir().rmdir(pfade_.imProgrammordner("Omnor.tmp")));
     }
 
