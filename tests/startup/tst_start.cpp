@@ -32,8 +32,8 @@ template <typename... T> void zeile(const char* name, const T&... spalten) {
 }
 
 // A file as the framework writes it, Windows code page and CR LF; "|" separates its lines here.
-QByteArray ini(QString zeilen, const QString& ende = "\r\n") {
-    return nachWindows1252(zeilen.replace('|', ende) + ende);
+QByteArray ini(QString zeilen) {
+    return nachWindows1252(zeilen.replace('|', "\r\n") + "\r\n");
 }
 
 QString werte(const Einstellungen& e) {
@@ -266,30 +266,29 @@ private slots:
         QTest::addColumn<QString>("vorher");
         QTest::addColumn<bool>("speichern"); // the dialog's box
         QTest::addColumn<QString>("nachher");
-        QTest::addColumn<QString>("ende"); // of every line, before and after
         const QString neu =
             "[Findolin]|TonEinschalten=1|RatezeitBegrenzen=0|FeldMarkierung=1|GegenComputer=0|"
             "ComputerSpielStärke=1|EinstellungenSpeichern=1| ";
         zeile("comments kept, entries and blanks dropped",
               "[A]|x=1|[Findolin]|; eins|TonEinschalten=0||; zwei|Fremd=3|[B]|y=2", true,
-              "[A]|x=1|" + neu + "|; eins|; zwei|[B]|y=2", QString("\r\n"));
-        zeile("no section: appended with header", "[A]|x=1", true, "[A]|x=1|" + neu, QString("\r\n"));
-        zeile("box not checked: file left alone", "[A]|x=1", false, "[A]|x=1", QString("\r\n"));
-        // Lines end at a lone CR or LF too; the section is found and replaced in place, the line ends kept.
-        for (const char* ende : {"\r", "\n"})
-            zeile(ende[0] == '\r' ? "CR only" : "LF only", "[A]|x=1|[Findolin]|; c|TonEinschalten=0|[B]|y=2",
-                  true, "[A]|x=1|" + neu + "|; c|[B]|y=2", QString(ende));
+              "[A]|x=1|" + neu + "|; eins|; zwei|[B]|y=2");
+        zeile("no section: appended with header", "[A]|x=1", true, "[A]|x=1|" + neu);
+        zeile("box not checked: file left alone", "[A]|x=1", false, "[A]|x=1");
+        // Lines end at a lone CR or LF too: the section is replaced in place, every line keeps its end.
+        for (const QString ende : {"\r", "\n"})
+            zeile(ende == "\r" ? "CR, last line CR LF" : "LF, last line CR LF",
+                  QString("[A]|x=1|[Findolin]|; c|TonEinschalten=0|[B]|y=2").replace('|', ende), true,
+                  QString("[A]|x=1|" + neu + "|; c|[B]|y=2").replace('|', ende));
     }
     void einstellungenSchreiben() {
         QFETCH(QString, vorher);
         QFETCH(bool, speichern);
         QFETCH(QString, nachher);
-        QFETCH(QString, ende);
-        schreibe("Omnor.ini", ini(vorher, ende));
+        schreibe("Omnor.ini", ini(vorher));
         EinstellFormular f;
         f.einstSaveOpt = speichern;
         saveOmnorIni(dateien_, pfade_, Einstellungen{1, 0, 1, 0, 1, 1}, f);
-        QCOMPARE(omnorIni(), ini(nachher, ende));
+        QCOMPARE(omnorIni(), ini(nachher));
         Einstellungen gelesen;
         loadOmnorIni(dateien_, pfade_, 1, gelesen, f);
         QCOMPARE(werte(gelesen), speichern ? "101011" : "000000");
@@ -297,7 +296,7 @@ private slots:
         QVERIFY(QDir().mkpath(pfade_.imProgrammordner("Omnor.tmp")));
         f.einstSaveOpt = 1;
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, saveOmnorIni(dateien_, pfade_, Einstellungen{}, f));
-        QCOMPARE(omnorIni(), ini(nachher, ende));
+        QCOMPARE(omnorIni(), ini(nachher));
         QVERIFY(QDir().rmdir(pfade_.imProgrammordner("Omnor.tmp")));
     }
 
