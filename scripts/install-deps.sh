@@ -10,6 +10,7 @@ packages=(
     imagemagick libmagickcore-6.q16-6-extra
     libchm-dev libchm-bin
     clang libclang-rt-14-dev lld llvm
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

@@ -3,17 +3,11 @@
 
 #include "platform/laufzeitfehler.h"
 
-#include <algorithm>
-
 namespace findolin::platform::db {
 
 namespace {
 
 using KnotenPtr = std::shared_ptr<const Ausdruck::Knoten>;
-
-// Parsing, evaluating and freeing recurse once per level of nesting: a deeper expression is refused before it
-// can exhaust the stack. The game's own filters have three levels at most.
-constexpr int maxTiefe = 200;
 
 struct Token {
     enum class Art { Ende, Zahl, Text, Name, Symbol } art = Art::Ende;
@@ -21,6 +15,11 @@ struct Token {
     double zahl = 0;
     qsizetype pos = 0;
 };
+
+// Access itself takes no statement longer than this; nesting deeper than any real filter is refused before it
+// can exhaust the stack.
+constexpr qsizetype maxLaenge = 64000;
+constexpr int maxTiefe = 100;
 
 class Parser {
 public:
@@ -30,6 +29,8 @@ public:
     }
 
     KnotenPtr ganzerAusdruck() {
+        if (text_.size() > maxLaenge)
+            fehler(QStringLiteral("Ausdruck zu lang (mehr als %1 Zeichen)").arg(maxLaenge));
         if (token_.art == Token::Art::Ende)
             fehler(QStringLiteral("Leerer Ausdruck"));
         KnotenPtr k = oder();
@@ -40,7 +41,7 @@ public:
 
 private:
     [[noreturn]] void fehler(const QString& problem) const {
-        throw Laufzeitfehler(problem + QStringLiteral(" „") + text_ + QStringLiteral("“ an Stelle ") +
+        throw Laufzeitfehler(problem + QStringLiteral(" „") + zitat(text_) + QStringLiteral("“ an Stelle ") +
                                  QString::number(token_.pos + 1),
                              datei_);
     }
@@ -140,16 +141,8 @@ private:
         pos_ = ende + 1;
     }
 
-    void oeffneEbene() {
-        if (++offen_ > maxTiefe)
-            fehler(QStringLiteral("Ausdruck zu tief geschachtelt"));
-    }
-
-    KnotenPtr knoten(Op op, KnotenPtr links = {}, KnotenPtr rechts = {}) const {
+    static KnotenPtr knoten(Op op, KnotenPtr links = {}, KnotenPtr rechts = {}) {
         auto k = std::make_shared<Ausdruck::Knoten>();
-        k->tiefe = 1 + std::max(links ? links->tiefe : 0, rechts ? rechts->tiefe : 0);
-        if (k->tiefe > maxTiefe)
-            fehler(QStringLiteral("Ausdruck zu tief geschachtelt"));
         k->op = op;
         k->links = std::move(links);
         k->rechts = std::move(rechts);
@@ -162,33 +155,41 @@ private:
         return k;
     }
 
-    KnotenPtr oder() {
-        KnotenPtr k = und();
-        while (istWort("OR")) {
-            lies();
-            k = knoten(Op::Oder, k, und());
-        }
-        return k;
-    }
+    KnotenPtr oder() { return kette(Op::Oder, "OR"); }
+    KnotenPtr und() { return kette(Op::Und, "AND"); }
 
-    KnotenPtr und() {
-        KnotenPtr k = nicht();
-        while (istWort("AND")) {
+    // A chain "a OR b OR c" (or of AND) becomes one node with all its members.
+    KnotenPtr kette(Op op, const char* wort) {
+        KnotenPtr erstes = op == Op::Oder ? und() : nicht();
+        if (!istWort(wort))
+            return erstes;
+        auto k = std::make_shared<Ausdruck::Knoten>();
+        k->op = op;
+        k->glieder.push_back(std::move(erstes));
+        while (istWort(wort)) {
             lies();
-            k = knoten(Op::Und, k, nicht());
+            k->glieder.push_back(op == Op::Oder ? und() : nicht());
         }
         return k;
     }
 
     KnotenPtr nicht() {
-        if (istWort("NOT")) {
-            oeffneEbene();
+        int anzahl = 0;
+        for (; istWort("NOT"); ++anzahl) {
+            tiefer();
             lies();
-            KnotenPtr k = knoten(Op::Nicht, nicht());
-            --offen_;
-            return k;
         }
-        return vergleich();
+        KnotenPtr k = vergleich();
+        for (; anzahl > 0; --anzahl) {
+            k = knoten(Op::Nicht, k);
+            --tiefe_;
+        }
+        return k;
+    }
+
+    void tiefer() {
+        if (++tiefe_ > maxTiefe)
+            fehler(QStringLiteral("Ausdruck zu tief verschachtelt (mehr als %1 Ebenen)").arg(maxTiefe));
     }
 
     KnotenPtr vergleich() {
@@ -219,13 +220,13 @@ private:
 
     KnotenPtr operand() {
         if (istSymbol("(")) {
-            oeffneEbene();
+            tiefer();
             lies();
             KnotenPtr k = oder();
-            --offen_;
             if (!istSymbol(")"))
                 fehler(QStringLiteral("Schließende Klammer fehlt im Ausdruck"));
             lies();
+            --tiefe_;
             return k;
         }
         if (istSymbol("-") || istSymbol("+")) {
@@ -278,7 +279,7 @@ private:
             }
         }
         throw Laufzeitfehler(QStringLiteral("Unbekanntes Feld „") + token_.text +
-                                 QStringLiteral("“ im Ausdruck „") + text_ + QStringLiteral("“"),
+                                 QStringLiteral("“ im Ausdruck „") + zitat(text_) + QStringLiteral("“"),
                              datei_);
     }
 
@@ -286,8 +287,8 @@ private:
     const QStringList& felder_;
     QString datei_;
     qsizetype pos_ = 0;
+    int tiefe_ = 0;
     Token token_;
-    int offen_ = 0; // parentheses and NOTs the parser is inside of
 };
 
 } // namespace
