@@ -15,18 +15,21 @@ auto alsTupel(const Einstellungen& e) {
                       e.einstSpielStaerke, e.einstSpeichern);
 }
 
-// Lines as the game reads them: ended by LF, a CR before it dropped.
-QList<QByteArray> zeilen(const QByteArray& text) {
-    QList<QByteArray> ergebnis;
-    for (qsizetype anfang = 0; anfang < text.size();) {
-        qsizetype ende = text.indexOf('\n', anfang);
-        if (ende < 0)
-            ende = text.size();
-        QByteArray zeile = text.mid(anfang, ende - anfang);
-        if (zeile.endsWith('\r'))
-            zeile.chop(1);
-        ergebnis.append(zeile);
-        anfang = ende + 1;
+// The lines of the file as the game reads them: each ended by CR LF, LF or CR (the last one maybe by
+// nothing).
+struct Zeile {
+    qsizetype anfang, naechste;
+    QByteArray text;
+};
+QList<Zeile> zeilen(const QByteArray& datei) {
+    QList<Zeile> ergebnis;
+    for (qsizetype anfang = 0; anfang < datei.size();) {
+        qsizetype ende = anfang;
+        while (ende < datei.size() && datei[ende] != '\r' && datei[ende] != '\n')
+            ++ende;
+        const qsizetype laenge = datei.mid(ende, 2) == "\r\n" ? 2 : (ende < datei.size() ? 1 : 0);
+        ergebnis.append({anfang, ende + laenge, datei.mid(anfang, ende - anfang)});
+        anfang = ende + laenge;
     }
     return ergebnis;
 }
@@ -57,17 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     loadOmnorIni(dateien, pfade, 2, dann, formular2);
     FUZZ_PRUEFE(alsTupel(erst) == alsTupel(dann));
 
-    const QList<QByteArray> alt = zeilen(eingabe(daten, groesse));
-    const QList<QByteArray> neu = zeilen(dateien.dateien.value(ini));
-    qsizetype kopf = alt.indexOf("[Findolin]");
-    if (kopf < 0)
-        kopf = alt.size() - 1;
-    qsizetype naechster = kopf + 1; // the next section's header, or the end
-    while (naechster < alt.size() && !alt[naechster].startsWith('['))
-        ++naechster;
-    const qsizetype rest = alt.size() - naechster;
-    FUZZ_PRUEFE(neu.size() >= kopf + 1 + rest);
-    FUZZ_PRUEFE(neu.mid(0, kopf + 1) == alt.mid(0, kopf + 1));
-    FUZZ_PRUEFE(neu.mid(neu.size() - rest) == alt.mid(naechster));
+    // Everything up to the section's header line and from the next section's header on stays as it was.
+    const QByteArray alt = eingabe(daten, groesse), neu = dateien.dateien.value(ini);
+    qsizetype kopfEnde = alt.size(), naechsterKopf = alt.size();
+    for (const Zeile& zeile : zeilen(alt)) {
+        if (kopfEnde == alt.size() && zeile.text == "[Findolin]")
+            kopfEnde = zeile.naechste;
+        else if (kopfEnde < alt.size() && zeile.text.startsWith('[')) {
+            naechsterKopf = zeile.anfang;
+            break;
+        }
+    }
+    FUZZ_PRUEFE(neu.startsWith(alt.left(kopfEnde)));
+    FUZZ_PRUEFE(neu.endsWith(alt.mid(naechsterKopf)));
     return 0;
 }
