@@ -6,9 +6,11 @@
 
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace findolin;
 using namespace findolin::platform::db;
@@ -98,12 +100,26 @@ private slots:
         QTest::newRow("GWS or RefNr<>57 or Kontext='die'") << false;
         QTest::newRow("Kontext IS NULL") << true;
         QTest::newRow("Wort IS NOT NULL AND Kontext IS NOT NULL") << false;
+        // Dates count as days since 30 December 1899, also where a cursor looks a value up.
+        QTest::newRow("Datum=45352.5") << true;
+        QTest::newRow("Datum>45352 AND Datum<45353") << true;
     }
+    // Evaluated on one row, and found by a cursor over a table of that row.
     void ausdruck() {
         QFETCH(bool, trifftZu);
-        const QStringList felder{"RefNr", "Wort", "Kontext", "GWS", "LIP_", "Punkte"};
-        const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5};
+        const QStringList felder{"RefNr", "Wort", "Kontext", "GWS", "LIP_", "Punkte", "Datum"};
+        const QDateTime datum(QDate(2024, 3, 1), QTime(12, 0));
+        const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5, datum};
         QCOMPARE(Ausdruck::uebersetze(QTest::currentDataTag(), felder, "x.mdb").trifftZu(zeile), trifftZu);
+        const QString pfad = ordner.filePath("Zeile.sqlite");
+        if (!QFileInfo::exists(pfad))
+            SqliteDatei(pfad).sql("CREATE TABLE Zeile (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS BOOLEAN, "
+                                  "LIP_ BOOLEAN, Punkte REAL, Datum DATETIME); INSERT INTO Zeile VALUES "
+                                  "(57, 'Biene', NULL, 0, 1, 1.5, '" +
+                                  datum.toString(Qt::ISODate) + "')");
+        auto rs = DateiOeffner().open(pfad)->openRecordset("Zeile");
+        rs->findFirst(QTest::currentDataTag());
+        QCOMPARE(!rs->noMatch(), trifftZu);
     }
 
     // The spelling database as a real framework installation holds it, an Access 2000 file, and the
@@ -281,6 +297,35 @@ private slots:
             fehler += !f.isEmpty();
         }
         QVERIFY(fehler > 0);
+    }
+
+    // A damaged catalog sends libmdb round in circles; the reading ends within its limits in a run-time error
+    // naming the file, and what libmdb writes meanwhile is logged once instead of reaching the terminal.
+    void access_verzeichnis_beschaedigt_data() {
+        QTest::addColumn<quint16>("art");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("property record of length 0: memory grows") << quint16(0) << "MiB Speicher";
+        QTest::newRow("unknown record of length 0: endless warnings")
+            << quint16(5) << "länger als 1 Sekunden";
+    }
+    void access_verzeichnis_beschaedigt() {
+        QFETCH(quint16, art);
+        QFETCH(QString, problem);
+        REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        // the second record of the first property block in the catalog gets the length 0
+        QByteArray mdb = inhalt(omnor);
+        const qsizetype block = mdb.indexOf(QByteArray("MR2\0", 4));
+        QVERIFY(block > 0);
+        const qsizetype zweiter = block + 4 + qFromLittleEndian<quint32>(mdb.constData() + block + 4);
+        qToLittleEndian<quint32>(0, mdb.data() + zweiter);
+        qToLittleEndian<quint16>(art, mdb.data() + zweiter + 4);
+        const QString pfad = schreibe(QStringLiteral("katalog%1.mdb").arg(art), mdb);
+        if (art != 0)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^libmdb wrote \\d+ lines .*Unknown record"));
+        const QStringList f = fehlerVon([&] { DateiOeffner(Lesegrenzen{1, 64}).open(pfad); });
+        QVERIFY2(f.value(0).contains("beschädigt") && f.value(0).contains(problem) && f.value(1) == pfad,
+                 qPrintable(f.join(" | ")));
     }
 
     void mdb_export_data() {

@@ -126,6 +126,7 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
         if (schluessel != 1)
             tabelle->schluesselFeld = -1;
     }
+    tabelle->legeFelderAn(tabelle->felder, tabelle->arten);
     QStringList spalten;
     for (const QString& f : tabelle->felder)
         spalten.append(zitiert(f));
@@ -134,25 +135,25 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
                     zitiert(echterName) + QStringLiteral(" ORDER BY rowid"),
                 pfad_);
     int rc;
+    Zeile zeile; // one buffer for every row; the table keeps the values compactly
     while ((rc = sqlite3_step(*a)) == SQLITE_ROW) {
-        ZeilePtr zeile = tabelle->neueZeile();
-        zeile->schluessel = sqlite3_column_int64(*a, 0);
-        zeile->werte.reserve(tabelle->felder.size());
+        zeile.werte.clear();
+        zeile.schluessel = sqlite3_column_int64(*a, 0);
         for (int i = 0; i < tabelle->felder.size(); ++i) {
             Wert wert;
             const FeldArt art = tabelle->arten[i];
             switch (sqlite3_column_type(*a, i + 1)) {
             case SQLITE_NULL:
-                zeile->werte.emplaceBack();
+                zeile.werte.emplaceBack();
                 continue;
             case SQLITE_INTEGER:
                 // the common cases go straight into the field's kind
                 if (art == FeldArt::JaNein) {
-                    zeile->werte.append(Wert(sqlite3_column_int64(*a, i + 1) != 0));
+                    zeile.werte.append(Wert(sqlite3_column_int64(*a, i + 1) != 0));
                     continue;
                 }
                 if (art == FeldArt::Ganzzahl) {
-                    zeile->werte.append(Wert(qint64(sqlite3_column_int64(*a, i + 1))));
+                    zeile.werte.append(Wert(qint64(sqlite3_column_int64(*a, i + 1))));
                     continue;
                 }
                 wert = qint64(sqlite3_column_int64(*a, i + 1));
@@ -168,18 +169,19 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
                 wert = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, i + 1)),
                                          sqlite3_column_bytes(*a, i + 1));
                 if (art == FeldArt::Text) {
-                    zeile->werte.append(std::move(wert));
+                    zeile.werte.append(std::move(wert));
                     continue;
                 }
                 if (art == FeldArt::Datum)
                     wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
             }
-            zeile->werte.append(tabelle->passend(i, wert));
+            zeile.werte.append(tabelle->passend(i, wert));
         }
-        tabelle->zeilen.push_back(std::move(zeile));
+        tabelle->zeilen.push_back(tabelle->neueZeile(zeile));
     }
     if (rc != SQLITE_DONE)
         fehler();
+    tabelle->verdichte();
     return tabelle;
 }
 

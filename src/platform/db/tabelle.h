@@ -2,23 +2,56 @@
 
 #include "database.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QStringList>
-#include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace findolin::platform::db {
 
 enum class FeldArt { JaNein, Ganzzahl, Kommazahl, Text, Datum, Binaer };
 
+// A row outside its table: the values in field order and the key by which the file finds the row again. For
+// SQLite files the key is the rowid. For Access files it is the row's place in the file: the number of its
+// data page shifted left by 8, joined with the row's 0-based index in that page's row offset table
+// ((page << 8) | index), so a writer can go straight back to the row.
 struct Zeile {
     QList<Wert> werte;
-    qint64 schluessel = 0; // how the file finds the row again (the SQLite rowid)
-    bool geloescht = false;
+    qint64 schluessel = 0;
 };
-// Rows belong to their table, which keeps them at a fixed place; cursors point at them.
-using ZeilePtr = Zeile*;
+
+// Rows are numbered by their table in the order they came in; a number stays the row's while the table lives.
+using ZeilePtr = quint32;
+
+// One field of every row, held compactly: numbers and dates in a vector of their kind, yes/no values as
+// bytes, texts as UTF-8 in one pool (binary data likewise), and Null as one bit per row.
+class Spalte {
+public:
+    explicit Spalte(FeldArt art) : art_(art) {}
+    FeldArt art() const { return art_; }
+    // Appends a value already converted to the field's kind (or Null).
+    void haenge(const Wert& wert);
+    void setze(ZeilePtr zeile, const Wert& wert);
+    Wert wert(ZeilePtr zeile) const;
+    bool istNull(ZeilePtr zeile) const { return null_[zeile]; }
+    void reserviere(size_t zeilen);
+    void verdichte();
+    size_t bytes() const;
+
+private:
+    void legeAb(size_t stelle, const Wert& wert);
+
+    FeldArt art_;
+    std::vector<bool> null_;
+    std::vector<qint64> zahlen_;   // Ganzzahl
+    std::vector<double> kommas_;   // Kommazahl
+    std::vector<quint8> janein_;   // JaNein, 0 or 1
+    std::vector<QDateTime> daten_; // Datum
+    std::string pool_;             // Text (UTF-8) and Binaer
+    std::vector<quint32> anfang_, laenge_;
+};
 
 // A table held in memory, its rows in table order.
 struct Tabelle {
@@ -28,8 +61,26 @@ struct Tabelle {
     int schluesselFeld = -1; // the field that holds the row's key and is numbered by the file (AutoNumber)
     std::vector<ZeilePtr> zeilen; // the rows in table order, without deleted ones
 
-    // A new row, kept by the table (but not yet in `zeilen`).
-    ZeilePtr neueZeile(Zeile zeile = {}) { return &bestand_.emplace_back(std::move(zeile)); }
+    // Sets the fields and their kinds; the table has no rows yet.
+    void legeFelderAn(const QStringList& namen, const QList<FeldArt>& feldArten);
+    // A new row, kept by the table (but not yet in `zeilen`); its values are converted to the fields' kinds.
+    ZeilePtr neueZeile(const Zeile& zeile);
+    Wert wert(ZeilePtr zeile, int feld) const { return spalten_[feld].wert(zeile); }
+    const Spalte& spalte(int feld) const { return spalten_[feld]; }
+    // The row taken out of the table, for changing it.
+    Zeile zeile(ZeilePtr zeile) const;
+    void setze(ZeilePtr zeile, const QList<Wert>& werte);
+    void setzeWert(ZeilePtr zeile, int feld, const Wert& wert) { spalten_[feld].setze(zeile, wert); }
+    qint64 schluessel(ZeilePtr zeile) const { return schluessel_[zeile]; }
+    void setzeSchluessel(ZeilePtr zeile, qint64 schluessel) { schluessel_[zeile] = schluessel; }
+    bool geloescht(ZeilePtr zeile) const { return geloescht_[zeile]; }
+    void markiereGeloescht(ZeilePtr zeile) { geloescht_[zeile] = true; }
+    // Room for `anzahl` rows, when the file tells their number beforehand.
+    void reserviere(size_t anzahl);
+    // Gives back what the vectors hold beyond the rows, once loading is done.
+    void verdichte();
+    // The heap the rows take, roughly.
+    size_t bytes() const;
 
     // The index of a field, its name matched without regard to case; -1 when there is none.
     int feldIndex(const QString& feld) const;
@@ -37,7 +88,9 @@ struct Tabelle {
     Wert passend(int feld, const Wert& wert) const;
 
 private:
-    std::deque<Zeile> bestand_;
+    std::vector<Spalte> spalten_;
+    std::vector<qint64> schluessel_;
+    std::vector<bool> geloescht_;
 };
 
 // The file behind the tables: where changed rows go.
