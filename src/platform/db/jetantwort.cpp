@@ -22,8 +22,13 @@ public:
         return wert;
     }
     QByteArray text() {
+        const auto [daten, laenge] = bytes();
+        return QByteArray(daten, qsizetype(laenge));
+    }
+    // A stretch of bytes with its length in front, left in the stream.
+    std::pair<const char*, size_t> bytes() {
         const quint32 laenge = zahl<quint32>();
-        return QByteArray(stueck(laenge), qsizetype(laenge));
+        return {stueck(laenge), laenge};
     }
     bool amEnde() const { return pos_ == strom_.size(); }
     [[noreturn]] void kaputt() const {
@@ -120,38 +125,37 @@ std::shared_ptr<Tabelle> tabelleAus(const QByteArray& strom, const QString& name
     const quint32 angegeben = l.zahl<quint32>();
     // the count is the file's word; the stream shows how many rows there really are
     tabelle->reserviere(std::min<size_t>(angegeben, size_t(strom.size()) / 9));
-    Zeile zeile;
     char marke;
     while ((marke = l.zahl<char>()) == 'Z') {
-        zeile.werte.clear();
-        zeile.schluessel = qint64(l.zahl<quint64>());
-        for (const FeldArt feldArt : arten) {
+        const qint64 schluessel = qint64(l.zahl<quint64>());
+        for (int i = 0; i < arten.size(); ++i) {
+            Spalte& spalte = tabelle->spalteZumFuellen(i);
             if (l.zahl<quint8>() == 0) {
-                zeile.werte.emplaceBack();
+                spalte.haengeNull();
                 continue;
             }
-            switch (feldArt) {
+            switch (arten[i]) {
             case FeldArt::JaNein:
-                zeile.werte.append(l.zahl<quint8>() != 0);
+                spalte.haengeJaNein(l.zahl<quint8>() != 0);
                 break;
             case FeldArt::Ganzzahl:
-                zeile.werte.append(l.zahl<qint64>());
+                spalte.haengeGanzzahl(l.zahl<qint64>());
                 break;
             case FeldArt::Kommazahl:
-                zeile.werte.append(l.zahl<double>());
+                spalte.haengeKommazahl(l.zahl<double>());
                 break;
             case FeldArt::Datum:
-                zeile.werte.append(datumAusTagen(l.zahl<double>()));
+                spalte.haenge(datumAusTagen(l.zahl<double>()));
                 break;
             case FeldArt::Text:
-                zeile.werte.append(QString::fromUtf8(l.text()));
-                break;
-            case FeldArt::Binaer:
-                zeile.werte.append(l.text());
+            case FeldArt::Binaer: {
+                const auto [daten, laenge] = l.bytes();
+                spalte.haengeBytes(daten, laenge);
                 break;
             }
+            }
         }
-        tabelle->zeilen.push_back(tabelle->neueZeile(zeile));
+        tabelle->zeilen.push_back(tabelle->schliesseZeile(schluessel));
     }
     if (marke != 'E' || !l.amEnde())
         l.kaputt();

@@ -25,17 +25,24 @@ void Spalte::legeAb(size_t stelle, const Wert& wert) {
         break;
     }
     const QByteArray bytes = art_ == FeldArt::Text ? wert.toString().toUtf8() : wert.toByteArray();
-    // a changed value goes to the end of the pool; the old one stays behind unused
-    if (pool_.size() + size_t(bytes.size()) > std::numeric_limits<quint32>::max())
-        throw Laufzeitfehler(QStringLiteral("Die Tabelle ist zu groß für den Speicher des Spiels"));
-    anfang_[stelle] = quint32(pool_.size());
-    laenge_[stelle] = quint32(bytes.size());
-    pool_.append(bytes.constData(), size_t(bytes.size()));
+    legeBytesAb(stelle, bytes.constData(), size_t(bytes.size()));
 }
 
-void Spalte::haenge(const Wert& wert) {
-    null_.push_back(wert.isNull());
-    const size_t stelle = null_.size() - 1;
+void Spalte::legeBytesAb(size_t stelle, const char* daten, size_t laenge) {
+    // a changed value goes to the end of the pool; the old one stays behind unused
+    if (pool_.size() + laenge > std::numeric_limits<quint32>::max())
+        throw Laufzeitfehler(QStringLiteral("Die Tabelle ist zu groß für den Speicher des Spiels"));
+    anfang_[stelle] = quint32(pool_.size());
+    laenge_[stelle] = quint32(laenge);
+    pool_.append(daten, laenge);
+}
+
+void Spalte::haengeBytes(const char* daten, size_t laenge) {
+    legeBytesAb(neu(false), daten, laenge);
+}
+
+size_t Spalte::neu(bool null) {
+    null_.push_back(null);
     switch (art_) {
     case FeldArt::JaNein:
         janein_.push_back(0);
@@ -55,6 +62,11 @@ void Spalte::haenge(const Wert& wert) {
         laenge_.push_back(0);
         break;
     }
+    return null_.size() - 1;
+}
+
+void Spalte::haenge(const Wert& wert) {
+    const size_t stelle = neu(wert.isNull());
     if (!wert.isNull())
         legeAb(stelle, wert);
 }
@@ -134,12 +146,16 @@ void Tabelle::legeFelderAn(const QStringList& namen, const QList<FeldArt>& feldA
 }
 
 ZeilePtr Tabelle::neueZeile(const Zeile& zeile) {
+    for (int i = 0; i < int(spalten_.size()); ++i)
+        spalten_[i].haenge(passend(i, zeile.werte.value(i)));
+    return schliesseZeile(zeile.schluessel);
+}
+
+ZeilePtr Tabelle::schliesseZeile(qint64 schluessel) {
     if (schluessel_.size() >= std::numeric_limits<ZeilePtr>::max())
         throw Laufzeitfehler(QStringLiteral("Die Tabelle „") + name +
                              QStringLiteral("“ hat zu viele Zeilen"));
-    for (int i = 0; i < int(spalten_.size()); ++i)
-        spalten_[i].haenge(passend(i, zeile.werte.value(i)));
-    schluessel_.push_back(zeile.schluessel);
+    schluessel_.push_back(schluessel);
     geloescht_.push_back(false);
     return ZeilePtr(schluessel_.size() - 1);
 }

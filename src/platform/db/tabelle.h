@@ -33,6 +33,13 @@ public:
     FeldArt art() const { return art_; }
     // Appends a value already converted to the field's kind (or Null).
     void haenge(const Wert& wert);
+    // Appends straight from what a file gives, for the field's own kind: Null, a whole number, a fraction, a
+    // yes/no value, UTF-8 text or binary data.
+    void haengeNull() { neu(true); }
+    void haengeGanzzahl(qint64 zahl) { zahlen_[neu(false)] = zahl; }
+    void haengeKommazahl(double zahl) { kommas_[neu(false)] = zahl; }
+    void haengeJaNein(bool ja) { janein_[neu(false)] = ja ? 1 : 0; }
+    void haengeBytes(const char* daten, size_t laenge);
     void setze(ZeilePtr zeile, const Wert& wert);
     Wert wert(ZeilePtr zeile) const;
     bool istNull(ZeilePtr zeile) const { return null_[zeile]; }
@@ -41,7 +48,10 @@ public:
     size_t bytes() const;
 
 private:
+    // A new row's slot, its value still the kind's zero; returns its index.
+    size_t neu(bool null);
     void legeAb(size_t stelle, const Wert& wert);
+    void legeBytesAb(size_t stelle, const char* daten, size_t laenge);
 
     FeldArt art_;
     std::vector<bool> null_;
@@ -65,6 +75,10 @@ struct Tabelle {
     void legeFelderAn(const QStringList& namen, const QList<FeldArt>& feldArten);
     // A new row, kept by the table (but not yet in `zeilen`); its values are converted to the fields' kinds.
     ZeilePtr neueZeile(const Zeile& zeile);
+    // The other way to a new row: one value for every field, appended to its column (spalteZumFuellen), then
+    // the row closed with its key.
+    Spalte& spalteZumFuellen(int feld) { return spalten_[feld]; }
+    ZeilePtr schliesseZeile(qint64 schluessel);
     Wert wert(ZeilePtr zeile, int feld) const { return spalten_[feld].wert(zeile); }
     const Spalte& spalte(int feld) const { return spalten_[feld]; }
     // The row taken out of the table, for changing it.
