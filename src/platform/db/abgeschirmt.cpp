@@ -7,6 +7,7 @@
 #include <QFile>
 
 #ifdef Q_OS_LINUX
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -169,8 +170,10 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
             zuLange = true;
             break;
         }
-        if (poll(fds, 2, rest) < 0 && errno != EINTR)
+        if (poll(fds, 2, rest) < 0 && errno != EINTR) {
+            zuLange = true; // nothing more can be read: the child must not outlive this
             break;
+        }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || fds[i].revents == 0)
                 continue;

@@ -1,5 +1,6 @@
 #include "jetleser.h"
 
+#include <algorithm>
 #include <cstring>
 #include <glib.h>
 #include <mdbtools.h>
