@@ -1,6 +1,7 @@
 #include "db_sqlite_hilfen.h"
 #include "platform/db/ausdruck.h"
 #include "platform/db/dateioeffner.h"
+#include "platform/db/jetleser.h"
 #include "platform/laufzeitfehler.h"
 #include "testdata.h"
 
@@ -226,6 +227,33 @@ private slots:
                  QStringList({"Zoë,77,N", "Otto,~,J", "Hannes,50,N", "Ida,610,N"}));
     }
 
+    // A row of an Access file carries its place in the file as its key, (data page << 8) | row index, so a
+    // writer can go back to it: there, the page's row offset table leads to the row's bytes.
+    void access_zeilenschluessel() {
+        REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        struct Puffer : jet::Ausgabe {
+            QByteArray strom;
+            void schreibe(const void* d, size_t n) override { strom.append(static_cast<const char*>(d), n); }
+        } puffer;
+        jet::lies(QFile::encodeName(omnor).constData(), "WortListe", puffer);
+        const auto tabelle = jet::tabelleAus(puffer.strom, "WortListe", omnor);
+        const QByteArray mdb = inhalt(omnor);
+        QCOMPARE(tabelle->zeilen.size(), size_t(18));
+        for (const ZeilePtr z : tabelle->zeilen) {
+            const QByteArray seite = mdb.mid((tabelle->schluessel(z) >> 8) * 4096, 4096);
+            const int index = int(tabelle->schluessel(z) & 0xff);
+            QCOMPARE(seite.at(0), '\1'); // a data page
+            const auto versatz = [&](int i) {
+                return qFromLittleEndian<quint16>(seite.constData() + 14 + 2 * i) & 0x1fff;
+            };
+            const QByteArray zeile =
+                seite.mid(versatz(index), (index == 0 ? 4096 : versatz(index - 1)) - versatz(index));
+            const QString wort = tabelle->wert(z, 1).toString();
+            QVERIFY2(zeile.contains(QByteArray(reinterpret_cast<const char*>(wort.utf16()), wort.size() * 2)),
+                     qPrintable(wort));
+        }
+    }
+
     // Reading the source whole ends in a run-time error that names the file.
     void fehler_data() {
         QTest::addColumn<QString>("pfad");
@@ -303,13 +331,17 @@ private slots:
     // naming the file, and what libmdb writes meanwhile is logged once instead of reaching the terminal.
     void access_verzeichnis_beschaedigt_data() {
         QTest::addColumn<quint16>("art");
+        QTest::addColumn<int>("sekunden");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("property record of length 0: memory grows") << quint16(0) << "MiB Speicher";
+        // the memory limit is reached long before the time limit
+        QTest::newRow("property record of length 0: memory grows")
+            << quint16(0) << 30 << "als 64 MiB Speicher";
         QTest::newRow("unknown record of length 0: endless warnings")
-            << quint16(5) << "länger als 1 Sekunden";
+            << quint16(5) << 1 << "länger als 1 Sekunden";
     }
     void access_verzeichnis_beschaedigt() {
         QFETCH(quint16, art);
+        QFETCH(int, sekunden);
         QFETCH(QString, problem);
         REQUIRE_TESTDATA("access/Omnor-D.mdb");
         // the second record of the first property block in the catalog gets the length 0
@@ -323,7 +355,7 @@ private slots:
         if (art != 0)
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression("^libmdb wrote \\d+ lines .*Unknown record"));
-        const QStringList f = fehlerVon([&] { DateiOeffner(Lesegrenzen{1, 64}).open(pfad); });
+        const QStringList f = fehlerVon([&] { DateiOeffner(Lesegrenzen{sekunden, 64}).open(pfad); });
         QVERIFY2(f.value(0).contains("beschädigt") && f.value(0).contains(problem) && f.value(1) == pfad,
                  qPrintable(f.join(" | ")));
     }

@@ -104,6 +104,12 @@ struct Meldungen {
 [[noreturn]] void kindLiest(const std::function<void(jet::Ausgabe&)>& lesen, int daten, int meldungen,
                             qint64 speicher, int sekunden) {
     // only system calls, the library, glib and malloc from here on: other threads' locks are gone
+    // the game's signal handlers (a crash reporter, say) are not the child's: a crash ends it at once
+    for (int signal = 1; signal < NSIG; ++signal)
+        std::signal(signal, SIG_DFL);
+    sigset_t alle;
+    sigemptyset(&alle);
+    sigprocmask(SIG_SETMASK, &alle, nullptr);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     prctl(PR_SET_DUMPABLE, 0);
     const rlimit kern{0, 0};
