@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -123,7 +124,16 @@ struct Meldungen {
     dup2(meldungen, STDOUT_FILENO);
     dup2(meldungen, STDERR_FILENO);
     RohrAusgabe ausgabe(daten);
-    lesen(ausgabe);
+    // nothing may leave this function: the game's own handlers up the stack belong to the parent
+    try {
+        lesen(ausgabe);
+    } catch (const std::bad_alloc&) {
+        static const char meldung[] = "std::bad_alloc: failed to allocate memory\n";
+        (void)!write(STDERR_FILENO, meldung, sizeof meldung - 1);
+        _exit(4);
+    } catch (...) {
+        _exit(4);
+    }
     std::fflush(stdout);
     _exit(ausgabe.ok() ? 0 : 3);
 }
@@ -212,6 +222,9 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
     if (zuLange || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU))
         beschaedigt(QStringLiteral("Das Lesen dauerte länger als ") + sekunden + QStringLiteral(" Sekunden"),
                     pfad);
+    const bool gelungen = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (gelungen)
+        return antwort;
     if (gemeldet.ende.contains("alloc"))
         beschaedigt(QStringLiteral("Das Lesen brauchte mehr als ") + QString::number(grenzen.speicherMiB) +
                         QStringLiteral(" MiB Speicher"),
@@ -220,11 +233,9 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
         beschaedigt(QStringLiteral("Das Lesen brach ab (Signal ") + QString::number(WTERMSIG(status)) +
                         QStringLiteral(", ") + QString::fromLocal8Bit(strsignal(WTERMSIG(status))) + u')',
                     pfad);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        beschaedigt(QStringLiteral("Das Lesen brach ab (Rückgabewert ") +
-                        QString::number(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + u')',
-                    pfad);
-    return antwort;
+    beschaedigt(QStringLiteral("Das Lesen brach ab (Rückgabewert ") +
+                    QString::number(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + u')',
+                pfad);
 }
 
 #else

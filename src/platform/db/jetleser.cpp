@@ -165,6 +165,9 @@ void schreibeTabelle(Schreiber& s, MdbHandle* mdb, const char* name) {
     while (mdb_fetch_row(def)) {
         // the row just read is the one before cur_row on the data page cur_phys_pg
         const unsigned zeile = def->cur_row - 1;
+        // a page holds at most 255 rows; more is damage, and the rows missing then are told by the count
+        if (zeile > 0xff)
+            break;
         int start = 0;
         size_t laenge = 0;
         if (mdb_find_row(mdb, int(zeile), &start, &laenge) != 0)
