@@ -65,6 +65,27 @@ private:
 
 enum Fehler : quint8 { NichtOeffnbar = 1, KatalogNichtLesbar, TabelleFehlt, TabelleNichtLesbar };
 
+// The bytes a number of the kind takes; 0 for the kinds of any length.
+int festeBreite(int mdbTyp) {
+    switch (mdbTyp) {
+    case MDB_BYTE:
+        return 1;
+    case MDB_INT:
+        return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+        return 4;
+    case MDB_DOUBLE:
+    case MDB_DATETIME:
+    case MDB_MONEY:
+        return 8;
+    case MDB_NUMERIC:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
 void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const MdbField& feld,
                   std::vector<char>& text) {
     const FeldArt art = artVon(spalte.col_type);
@@ -76,13 +97,14 @@ void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const M
     }
     const int start = feld.start;
     const int groesse = feld.siz;
-    const auto festeGroesse = [&](int noetig) { return groesse >= noetig; };
-    const bool leer = feld.is_null || (art != FeldArt::Text && art != FeldArt::Binaer && groesse <= 0);
-    if (leer || (spalte.col_type == MDB_BYTE && !festeGroesse(1)) ||
-        (spalte.col_type == MDB_INT && !festeGroesse(2)) ||
-        ((spalte.col_type == MDB_LONGINT || spalte.col_type == MDB_FLOAT) && !festeGroesse(4)) ||
-        ((spalte.col_type == MDB_DOUBLE || spalte.col_type == MDB_DATETIME) && !festeGroesse(8))) {
-        s.zahl(quint8(0));
+    // a number shorter than its kind (a damaged column size) counts as Null, as does nothing at all
+    if (feld.is_null || groesse < std::max(festeBreite(spalte.col_type), 1)) {
+        if (feld.is_null || (art != FeldArt::Text && art != FeldArt::Binaer)) {
+            s.zahl(quint8(0));
+            return;
+        }
+        s.zahl(quint8(1)); // an empty text or binary value
+        s.text("", 0);
         return;
     }
     s.zahl(quint8(1));
@@ -103,9 +125,8 @@ void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const M
     case MDB_TEXT: {
         // compressed or UCS-2 text turns into at most three UTF-8 bytes per stored byte
         text.resize(size_t(groesse) * 3 + 1);
-        const int n = groesse > 0 ? mdb_unicode2ascii(mdb, reinterpret_cast<char*>(mdb->pg_buf) + start,
-                                                      size_t(groesse), text.data(), text.size())
-                                  : 0;
+        const int n = mdb_unicode2ascii(mdb, reinterpret_cast<char*>(mdb->pg_buf) + start, size_t(groesse),
+                                        text.data(), text.size());
         s.text(text.data(), size_t(std::max(n, 0)));
         return;
     }
@@ -113,7 +134,7 @@ void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const M
         break;
     }
     if (art == FeldArt::Binaer) {
-        s.text(reinterpret_cast<char*>(mdb->pg_buf) + start, size_t(std::max(groesse, 0)));
+        s.text(reinterpret_cast<char*>(mdb->pg_buf) + start, size_t(groesse));
         return;
     }
     // memos, single-precision numbers (as Access shows them, to 8 digits), currency, decimals, replication
