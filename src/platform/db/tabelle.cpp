@@ -131,12 +131,6 @@ void Spalte::verdichte() {
     laenge_.shrink_to_fit();
 }
 
-size_t Spalte::bytes() const {
-    return null_.capacity() / 8 + zahlen_.capacity() * sizeof(qint64) + kommas_.capacity() * sizeof(double) +
-           janein_.capacity() + daten_.capacity() * sizeof(QDateTime) + pool_.capacity() +
-           (anfang_.capacity() + laenge_.capacity()) * sizeof(quint32);
-}
-
 void Tabelle::legeFelderAn(const QStringList& namen, const QList<FeldArt>& feldArten) {
     felder = namen;
     arten = feldArten;
@@ -188,14 +182,6 @@ void Tabelle::verdichte() {
     schluessel_.shrink_to_fit();
     geloescht_.shrink_to_fit();
     zeilen.shrink_to_fit();
-}
-
-size_t Tabelle::bytes() const {
-    size_t summe = schluessel_.capacity() * sizeof(qint64) + geloescht_.capacity() / 8 +
-                   zeilen.capacity() * sizeof(ZeilePtr);
-    for (const Spalte& spalte : spalten_)
-        summe += spalte.bytes();
-    return summe;
 }
 
 int Tabelle::feldIndex(const QString& feld) const {

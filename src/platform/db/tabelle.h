@@ -42,10 +42,8 @@ public:
     void haengeBytes(const char* daten, size_t laenge);
     void setze(ZeilePtr zeile, const Wert& wert);
     Wert wert(ZeilePtr zeile) const;
-    bool istNull(ZeilePtr zeile) const { return null_[zeile]; }
     void reserviere(size_t zeilen);
     void verdichte();
-    size_t bytes() const;
 
 private:
     // A new row's slot, its value still the kind's zero; returns its index.
@@ -80,12 +78,11 @@ struct Tabelle {
     Spalte& spalteZumFuellen(int feld) { return spalten_[feld]; }
     ZeilePtr schliesseZeile(qint64 schluessel);
     Wert wert(ZeilePtr zeile, int feld) const { return spalten_[feld].wert(zeile); }
-    const Spalte& spalte(int feld) const { return spalten_[feld]; }
     // The row taken out of the table, for changing it.
     Zeile zeile(ZeilePtr zeile) const;
     void setze(ZeilePtr zeile, const QList<Wert>& werte);
-    void setzeWert(ZeilePtr zeile, int feld, const Wert& wert) { spalten_[feld].setze(zeile, wert); }
     qint64 schluessel(ZeilePtr zeile) const { return schluessel_[zeile]; }
+    // For a writer whose change moved the row in the file.
     void setzeSchluessel(ZeilePtr zeile, qint64 schluessel) { schluessel_[zeile] = schluessel; }
     bool geloescht(ZeilePtr zeile) const { return geloescht_[zeile]; }
     void markiereGeloescht(ZeilePtr zeile) { geloescht_[zeile] = true; }
@@ -93,8 +90,6 @@ struct Tabelle {
     void reserviere(size_t anzahl);
     // Gives back what the vectors hold beyond the rows, once loading is done.
     void verdichte();
-    // The heap the rows take, roughly.
-    size_t bytes() const;
 
     // The index of a field, its name matched without regard to case; -1 when there is none.
     int feldIndex(const QString& feld) const;
