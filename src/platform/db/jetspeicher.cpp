@@ -1,5 +1,6 @@
 #include "jetspeicher.h"
 
+#include "jettransaktion.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QDateTime>
@@ -71,13 +72,32 @@ Wert wertAus(FeldArt art, const char* daten, int laenge) {
     return {};
 }
 
+MdbHandle* oeffneMdb(const QString& pfad) {
+    MdbHandle* mdb = mdb_open(QFile::encodeName(pfad).constData(), MDB_NOFLAGS);
+    if (!mdb)
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden"), pfad);
+    mdb_set_bind_size(mdb, bindeGroesse);
+    mdb_set_date_fmt(mdb, datumsFormat);
+    mdb_set_boolean_fmt_numbers(mdb);
+    if (!mdb_read_catalog(mdb, MDB_ANY)) {
+        mdb_close(mdb);
+        throw Laufzeitfehler(QStringLiteral("Das Inhaltsverzeichnis der Datenbank ist nicht lesbar"), pfad);
+    }
+    return mdb;
+}
+
+// Read through libmdb; rows are added and deleted by our own writer (JetTransaktion).
 class JetSpeicher : public Speicher {
 public:
-    JetSpeicher(QString pfad, MdbHandle* mdb) : pfad_(std::move(pfad)), mdb_(mdb) {}
+    JetSpeicher(QString pfad, MdbHandle* mdb, int seitengroesse, bool nurLesen)
+        : pfad_(std::move(pfad)), mdb_(mdb), nurLesen_(nurLesen),
+          transaktion_(pfad_, [seitengroesse](const QString& pfad, const QString& name) {
+              return oeffneJetDatei(pfad, seitengroesse, true)->lade(name);
+          }) {}
     ~JetSpeicher() override { mdb_close(mdb_); }
 
     QString datei() const override { return pfad_; }
-    bool nurLesen() const override { return true; }
+    bool nurLesen() const override { return nurLesen_; }
 
     QStringList tabellen() const override {
         QStringList namen;
@@ -91,22 +111,57 @@ public:
 
     std::shared_ptr<Tabelle> lade(const QString& name) override;
 
-    qint64 fuegeEin(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    void aendere(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    void loesche(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    // nothing can be written, so there is nothing to undo
-    void beginne() override {}
-    void bestaetige() override {}
-    void verwerfe() override {}
-    void fuehreAus(const QString&) override { nurLesbar(); }
+    qint64 fuegeEin(const Tabelle& tabelle, const Zeile& zeile) override {
+        schreibbar();
+        const qint64 schluessel = transaktion_.fuegeEin(tabelle, zeile);
+        nachSchreiben();
+        return schluessel;
+    }
+    void aendere(const Tabelle&, const Zeile&) override {
+        throw Laufzeitfehler(QStringLiteral("Zeilen einer Access-Datei können nicht geändert werden, nur "
+                                            "angefügt und gelöscht"),
+                             pfad_);
+    }
+    void loesche(const Tabelle& tabelle, const Zeile& zeile) override {
+        schreibbar();
+        transaktion_.loesche(tabelle, zeile);
+        nachSchreiben();
+    }
+    void beginne() override {
+        if (!nurLesen_)
+            transaktion_.beginne();
+    }
+    void bestaetige() override {
+        if (!nurLesen_) {
+            transaktion_.bestaetige();
+            nachSchreiben();
+        }
+    }
+    void verwerfe() override { transaktion_.verwerfe(); }
+    void fuehreAus(const QString&) override {
+        throw Laufzeitfehler(QStringLiteral("In Access-Dateien legt das Spiel keine Tabellen an"), pfad_);
+    }
 
 private:
-    [[noreturn]] void nurLesbar() const {
-        throw Laufzeitfehler(QStringLiteral("Access-Dateien können nur gelesen werden"), pfad_);
+    void schreibbar() const {
+        if (nurLesen_)
+            throw Laufzeitfehler(QStringLiteral("Die Datenbank kann nur gelesen werden"), pfad_);
+    }
+    // Once the file has been replaced, the reader opens the new one.
+    void nachSchreiben() {
+        if (transaktion_.ersetzungen() == gelesen_)
+            return;
+        gelesen_ = transaktion_.ersetzungen();
+        MdbHandle* neu = oeffneMdb(pfad_);
+        mdb_close(mdb_);
+        mdb_ = neu;
     }
 
     QString pfad_;
     MdbHandle* mdb_;
+    bool nurLesen_;
+    JetTransaktion transaktion_;
+    int gelesen_ = 0; // the replacements of the file the reader has seen
 };
 
 std::shared_ptr<Tabelle> JetSpeicher::lade(const QString& name) {
@@ -148,7 +203,8 @@ std::shared_ptr<Tabelle> JetSpeicher::lade(const QString& name) {
             else
                 zeile->werte.append(wertAus(art, puffer[i].constData(), laengen[i]));
         }
-        zeile->schluessel = qint64(tabelle->zeilen.size());
+        // the row's place in the file: its data page and its index in the page's row offset table
+        zeile->schluessel = qint64(def->cur_phys_pg) << 8 | (def->cur_row - 1);
         tabelle->zeilen.push_back(std::move(zeile));
     }
     const bool vollstaendig = tabelle->zeilen.size() == def->num_rows;
@@ -163,21 +219,13 @@ std::shared_ptr<Tabelle> JetSpeicher::lade(const QString& name) {
 
 } // namespace
 
-std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse) {
+std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse, bool nurLesen) {
     const qint64 groesse = QFileInfo(pfad).size();
     if (groesse < 2 * seitengroesse || groesse % seitengroesse != 0)
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist unvollständig"), pfad);
-    MdbHandle* mdb = mdb_open(QFile::encodeName(pfad).constData(), MDB_NOFLAGS);
-    if (!mdb)
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden"), pfad);
-    mdb_set_bind_size(mdb, bindeGroesse);
-    mdb_set_date_fmt(mdb, datumsFormat);
-    mdb_set_boolean_fmt_numbers(mdb);
-    if (!mdb_read_catalog(mdb, MDB_ANY)) {
-        mdb_close(mdb);
-        throw Laufzeitfehler(QStringLiteral("Das Inhaltsverzeichnis der Datenbank ist nicht lesbar"), pfad);
-    }
-    return std::make_shared<JetSpeicher>(pfad, mdb);
+    const QFileInfo info(pfad);
+    nurLesen = nurLesen || !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    return std::make_shared<JetSpeicher>(pfad, oeffneMdb(pfad), seitengroesse, nurLesen);
 }
 
 } // namespace findolin::platform::db
