@@ -235,6 +235,8 @@ bool Nutzungskarte::reicht(quint32 seite) const {
 }
 
 bool Nutzungskarte::setze(quint32 seite, bool an, QList<quint32>& geaendert) {
+    if (!stelle(seite) && an && !verschiebe(seite, geaendert))
+        return false;
     const auto s = stelle(seite);
     if (!s)
         return !an;
@@ -245,6 +247,32 @@ bool Nutzungskarte::setze(quint32 seite, bool an, QList<quint32>& geaendert) {
         d[s->first] = char(neu);
         geaendert.append(quint32(s->first / datei_.format().seite));
     }
+    return true;
+}
+
+// An inline map covers a window of pages from its first page on; the window moves to take in `seite` where
+// every page the map holds still fits into it.
+bool Nutzungskarte::verschiebe(quint32 seite, QList<quint32>& geaendert) {
+    QByteArray& d = datei_.daten();
+    if (d.at(start_) != 0)
+        return false;
+    const quint32 fenster = quint32(laenge_ - 5) * 8;
+    const QList<quint32> alle = seiten();
+    quint32 von = seite, bis = seite;
+    for (quint32 s : alle) {
+        von = std::min(von, s);
+        bis = std::max(bis, s);
+    }
+    quint32 erste = seite / fenster * fenster;
+    if (von < erste || bis >= erste + fenster)
+        erste = von / 8 * 8;
+    if (bis >= erste + fenster)
+        return false;
+    d.replace(start_ + 5, laenge_ - 5, QByteArray(laenge_ - 5, '\0'));
+    schreibe32(d, start_ + 1, erste);
+    for (quint32 s : alle)
+        d[start_ + 5 + (s - erste) / 8] = char(quint8(d[start_ + 5 + (s - erste) / 8]) | 1 << ((s - erste) % 8));
+    geaendert.append(quint32(start_ / datei_.format().seite));
     return true;
 }
 

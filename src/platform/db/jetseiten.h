@@ -138,6 +138,7 @@ public:
     QList<quint32> seiten() const;
 
 private:
+    bool verschiebe(quint32 seite, QList<quint32>& geaendert);
     // The byte and bit of a page's flag, or none.
     std::optional<std::pair<qint64, int>> stelle(quint32 seite) const;
 
