@@ -103,28 +103,32 @@ private slots:
         QTest::addColumn<QStringList>("neu"); // values of the fields, "|"-separated, ~ for Null
         QTest::addColumn<int>("wiederholt");  // how often the new rows are added, each time in a write of its own
         QTest::addColumn<QList<int>>("weg"); // rows deleted in the last write, by their place in the table
-        QTest::addColumn<QStringList>("erwartet"); // the new rows as read back, with their AutoNumbers
+        QTest::addColumn<QStringList>("erwartet"); // the new rows as read back; "|..." after an AutoNumber
+        QTest::addColumn<int>("autoWert");         // the first AutoNumber given
         QTest::addColumn<QList<int>>("seiten");    // the pages that change; empty: not counted
         const QString meister = "access/Meister.mdb";
         QTest::newRow("Jet 4: one row added")
             << meister << "Punkte" << QStringList{"~|Gül Ümit €|Findolin|06.12.2026|51"} << 1 << QList<int>{}
-            << QStringList{"13|Gül Ümit €|Findolin|06.12.2026|51"} << QList<int>{24, 26};
+            << QStringList{"|Gül Ümit €|Findolin|06.12.2026|51"} << 13 << QList<int>{24, 26};
         QTest::newRow("Jet 4: a row added and the lowest deleted, in one write")
             << meister << "Punkte" << QStringList{"~|Uwe|Findolin|06.12.2026|51"} << 1 << QList<int>{7}
-            << QStringList{"13|Uwe|Findolin|06.12.2026|51"} << QList<int>{24, 26};
+            << QStringList{"|Uwe|Findolin|06.12.2026|51"} << 13 << QList<int>{24, 26};
         QTest::newRow("Jet 4: AutoNumber goes on after the last row is deleted")
             << meister << "Punkte" << QStringList{"~|A|Findolin|1.1.2027|1", "~|B|~|~|~"} << 1 << QList<int>{11, 0}
-            << QStringList{"13|A|Findolin|1.1.2027|1", "14|B|~|~|~"} << QList<int>{24, 26};
+            << QStringList{"13|A|Findolin|1.1.2027|1", "14|B|~|~|~"} << 0 << QList<int>{24, 26};
         QTest::newRow("Jet 4: 150 writes in a row, new pages")
             << meister << "Punkte" << QStringList{"~|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 150
-            << QList<int>{} << QStringList{"|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << QList<int>{};
+            << QList<int>{} << QStringList{"|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 13 << QList<int>{};
         QTest::newRow("Jet 4, rows deleted by Access before: compressed text")
             << "mdb-public/delTestV2000.mdb" << "Table" << QStringList{"xyz|Ärger mit ſ", "~|~"} << 1
-            << QList<int>{0} << QStringList{"xyz|Ärger mit ſ", "~|~"} << QList<int>{};
+            << QList<int>{0} << QStringList{"xyz|Ärger mit ſ", "~|~"} << 0 << QList<int>{};
         const QString lang = QStringLiteral("Straße – €").repeated(25) + "Ende."; // a row past 256 bytes
         QTest::newRow("Jet 3: code page 1252, rows past 256 bytes, new pages")
             << "mdb-public/nwind.mdb" << "MSysModules" << QStringList{lang, "Öl"} << 10 << QList<int>{0, 3}
-            << QStringList{lang, "Öl"} << QList<int>{};
+            << QStringList{lang, "Öl"} << 0 << QList<int>{};
+        QTest::newRow("Jet 3, the key's index kept in step")
+            << "mdb-public/nwind.mdb" << "Shippers" << QStringList{"~|Schnell & Co.|(0641) 555-0"} << 3
+            << QList<int>{1} << QStringList{"|Schnell & Co.|(0641) 555-0"} << 4 << QList<int>{};
     }
     void schreiben() {
         QFETCH(QString, datei);
@@ -133,6 +137,7 @@ private slots:
         QFETCH(int, wiederholt);
         QFETCH(QList<int>, weg);
         QFETCH(QStringList, erwartet);
+        QFETCH(int, autoWert);
         REQUIRE_TESTDATA(datei);
         const QString pfad = kopie(datei);
         const QByteArray alt = inhalt(pfad);
@@ -159,7 +164,7 @@ private slots:
             }
             db->commitTrans();
             for (const QString& e : erwartet)
-                soll.append(e.startsWith(u'|') ? QString::number(13 + mal) + e : e);
+                soll.append(e.startsWith(u'|') ? QString::number(autoWert + mal) + e : e);
         }
         QCOMPARE(zeilen(pfad, tabelle), soll);
         QCOMPARE(exportiert(pfad, tabelle), soll);
@@ -177,10 +182,12 @@ private slots:
         QTest::addColumn<QString>("tabelle");
         QTest::addColumn<QString>("fall");
         QTest::addColumn<QString>("meldung");
-        QTest::newRow("Jet 4 index") << "mdb-public/testV2000.mdb" << "Table1" << "anfuegen"
-                                     << "den Index „B“";
-        QTest::newRow("Jet 3 index") << "mdb-public/nwind.mdb" << "Shippers" << "anfuegen" << "Index";
-        QTest::newRow("Jet 3 index, delete") << "mdb-public/nwind.mdb" << "Shippers" << "loeschen" << "Index";
+        QTest::newRow("Jet 4 index on text") << "mdb-public/testV2000.mdb" << "Table1" << "anfuegen"
+                                             << "den Index „PrimaryKey“";
+        QTest::newRow("Jet 3 index on text") << "mdb-public/nwind.mdb" << "Categories" << "anfuegen"
+                                             << "den Index „CategoryName“";
+        QTest::newRow("Jet 3 index on text, delete")
+            << "mdb-public/nwind.mdb" << "Categories" << "loeschen" << "den Index „CategoryName“";
         QTest::newRow("open in Access") << "access/Meister.mdb" << "Punkte" << "gesperrt"
                                         << "in einem anderen Programm geöffnet (Meister.ldb";
         QTest::newRow("text longer than its column")

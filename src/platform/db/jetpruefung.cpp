@@ -1,3 +1,4 @@
+#include "jetindex.h"
 #include "jetschreiber.h"
 #include "jetzeilen.h"
 
@@ -85,6 +86,9 @@ void pruefeSeiten(const QByteArray& neu, const QByteArray& original, const QSet<
                 break;
             case Tabellenseite:
                 pruefeTabelle(d, s, beruehrt);
+                break;
+            case 0x04: // an index leaf page
+                pruefeIndexseite(d, s);
                 break;
             case Kartenseite:
                 if (quint8(neu.at(d.anfang(s) + 1)) != 0x01)

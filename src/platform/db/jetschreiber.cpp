@@ -1,5 +1,6 @@
 #include "jetschreiber.h"
 
+#include "jetindex.h"
 #include "jetzeilen.h"
 
 #include <QDateTime>
@@ -74,13 +75,10 @@ Tabelle& Schreiber::tabelle(const QString& name) {
     return tabellen_[*it];
 }
 
-// What a row change needs: no index to keep in step, and columns as a table without changes in its
-// design has them.
+// What a row change needs: indexes this writer can keep in step, and columns as a table without changes in
+// its design has them.
 void Schreiber::schreibbar(const Tabelle& t) const {
-    if (t.echteIndizes > 0 || !t.indexNamen.isEmpty())
-        unverstanden(QStringLiteral("die Tabelle „") + t.name + QStringLiteral("“ hat den Index „") +
-                     t.indexNamen.value(0) +
-                     QStringLiteral("“, den das Spiel nicht fortschreiben kann; die Datei bleibt, wie sie ist"));
+    indizesVerstanden(datei_, t);
     QList<bool> nummer(t.spalten.size()), var(t.anzahlVar);
     for (const Spalte& s : t.spalten) {
         if (s.nummer >= nummer.size() || nummer[s.nummer] ||
@@ -185,7 +183,9 @@ qint64 Schreiber::fuegeEin(const QString& name, const QStringList& felder, const
     schreibe32(d, t.offsetZeilenzahl, lies32(d, t.offsetZeilenzahl) + 1);
     if (zaehlt)
         schreibe32(d, t.offsetAutoNummer, autoNummer);
-    beruehre({seite, t.seite});
+    QList<quint32> geaendert{seite, t.seite};
+    pflegeIndizes(datei_, t, spalten, seite, n, false, geaendert);
+    beruehre(geaendert);
     gespeichert.clear();
     for (const QString& feld : felder)
         gespeichert.append(spalten[t.feldIndex(feld)]);
@@ -223,7 +223,9 @@ void Schreiber::loesche(const QString& name, qint64 schluessel, const QStringLis
     if (zeilen == 0)
         unverstanden(QStringLiteral("die Zeilenzahl der Tabelle ist schon 0"));
     schreibe32(d, t.offsetZeilenzahl, zeilen - 1);
-    beruehre({seite, t.seite});
+    QList<quint32> geaendert{seite, t.seite};
+    pflegeIndizes(datei_, t, werte, seite, zeile, true, geaendert);
+    beruehre(geaendert);
 }
 
 } // namespace findolin::platform::db::jet

@@ -112,13 +112,20 @@ Tabelle Datei::tabelle(quint32 seite) const {
     t.anzahlVar = lies16(d, basis + 2);
     const int spalten = lies16(d, basis + 4);
     const quint32 logisch = lies32(d, basis + 6);
-    t.echteIndizes = int(lies32(d, basis + 10));
+    const int echte = int(lies32(d, basis + 10));
     const quint32 belegt = lies32(d, basis + 14), frei = lies32(d, basis + 18);
     t.belegt = {belegt >> 8, int(belegt & 0xff)};
     t.frei = {frei >> 8, int(frei & 0xff)};
-    if (spalten > 255 || logisch > 1000 || t.echteIndizes > 1000)
+    if (spalten > 255 || logisch > 1000 || echte > 1000)
         unverstanden(QStringLiteral("die Tabellendefinition auf Seite %1 ist unplausibel").arg(seite));
-    qint64 o = basis + 22 + qint64(t.echteIndizes) * (j3 ? 8 : 12);
+    for (int i = 0; i < echte; ++i) {
+        Index x;
+        const qint64 o = basis + 22 + qint64(i) * (j3 ? 8 : 12) + 4;
+        if (o + 4 <= format_.seite)
+            x.offsetEindeutige = anfang(seite) + o;
+        t.indizes.append(x);
+    }
+    qint64 o = basis + 22 + qint64(echte) * (j3 ? 8 : 12);
     const int groesse = j3 ? 18 : 25;
     for (int i = 0; i < spalten; ++i, o += groesse) {
         pruefeBereich(d, o, groesse);
@@ -142,7 +149,21 @@ Tabelle Datei::tabelle(quint32 seite) const {
                     : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2);
         o += laenge;
     }
-    o += qint64(t.echteIndizes) * (j3 ? 39 : 52) + qint64(logisch) * (j3 ? 20 : 28);
+    for (Index& x : t.indizes) {
+        const int groesse = j3 ? 39 : 52, a = j3 ? 0 : 4;
+        pruefeBereich(d, o, groesse);
+        for (int k = 0; k < 10; ++k)
+            if (const quint16 nummer = lies16(d, o + a + 3 * k); nummer != 0xffff)
+                x.spalten.append({nummer, d.at(o + a + 3 * k + 2) == 0x01});
+        x.wurzel = lies32(d, o + a + 34);
+        x.flags = quint8(d.at(o + a + 38));
+        o += groesse;
+    }
+    QList<int> echtesVon;
+    for (quint32 i = 0; i < logisch; ++i, o += j3 ? 20 : 28) {
+        pruefeBereich(d, o, j3 ? 20 : 28);
+        echtesVon.append(int(lies32(d, o + (j3 ? 4 : 8))));
+    }
     for (quint32 i = 0; i < logisch; ++i) {
         const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
         o += j3 ? 1 : 2;
@@ -151,6 +172,12 @@ Tabelle Datei::tabelle(quint32 seite) const {
                                : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o),
                                                     laenge / 2));
         o += laenge;
+    }
+    for (int i = 0; i < echtesVon.size(); ++i) {
+        if (echtesVon[i] < 0 || echtesVon[i] >= t.indizes.size())
+            unverstanden(QStringLiteral("ein Index der Tabelle auf Seite %1 fehlt").arg(seite));
+        if (t.indizes[echtesVon[i]].name.isEmpty())
+            t.indizes[echtesVon[i]].name = t.indexNamen.value(i);
     }
     for (const Spalte& s : t.spalten)
         if (s.fest && s.typ != JaNein)

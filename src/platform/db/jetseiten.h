@@ -78,6 +78,15 @@ struct ZeilenOrt {
     int zeile = 0;
 };
 
+// An index as the file keeps it; several named indexes may share one.
+struct Index {
+    QString name;
+    QList<std::pair<int, bool>> spalten; // column numbers, ascending or not
+    quint32 wurzel = 0;                  // its first page
+    quint8 flags = 0;                    // 0x01: unique
+    qint64 offsetEindeutige = -1;        // where the definition keeps its number of distinct keys
+};
+
 struct Tabelle {
     quint32 seite = 0; // its definition page
     QString name;
@@ -86,7 +95,7 @@ struct Tabelle {
     int maxSpalten = 0;
     int festeLaenge = 0; // bytes of the fixed-length part of a row
     QStringList indexNamen;
-    int echteIndizes = 0;
+    QList<Index> indizes;
     ZeilenOrt belegt; // the map of the table's pages
     ZeilenOrt frei;   // the map of its pages with free space
     qint64 offsetZeilenzahl = 0;
