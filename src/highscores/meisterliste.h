@@ -21,9 +21,9 @@ struct MeisterEintrag {
 // several games of the framework share; every row names the game that wrote it, and this game only counts,
 // shows and deletes its own rows. The file is opened for each operation and closed after it.
 //
-// Access files (Jet 3 and Jet 4) and SQLite files are read and written; an Access file is written only where its
-// table has no index and no other program has it open, else it is left as it was.
-// Where the file is missing, it is made at the first write, as an SQLite file.
+// Access files (Jet 3 and Jet 4) and SQLite files are read and written; an Access file is written only where
+// its table has no index and no other program has it open, else it is left as it was. Where the file is
+// missing, it is made at the first write, as an SQLite file.
 class MeisterListe {
 public:
     static inline const QString programm = QStringLiteral("Findolin");
@@ -32,9 +32,11 @@ public:
     static constexpr int nameLaenge = 18;       // names are shown cut to this many characters
 
     // What the main form shows, in its message window with the button "&OK", when updateMeister reports a
-    // reason: the caption hinweisTitel and the text hinweisText(reason), for a list open in Access for example
+    // reason: the caption hinweisTitel and the text hinweisText(reason), for a list open in Access for
+    // example
     //   "Die Punkte konnten nicht in die Meisterliste eingetragen werden."
-    //   "Die Datenbank ist in einem anderen Programm geöffnet (Meister.ldb ist da); sie wird nicht geschrieben"
+    //   "Die Datenbank ist in einem anderen Programm geöffnet (Meister.ldb ist da); sie wird nicht
+    //   geschrieben"
     //   "/home/.../User/Meister.mdb"
     // (lines separated by a carriage return).
     static inline const QString hinweisTitel = QStringLiteral("Meisterliste");

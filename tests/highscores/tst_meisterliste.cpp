@@ -139,7 +139,8 @@ private slots:
             << "access" << L("-") << L("Anna=500;Ben=60") << "" << gekuerzt + L("Anna=500 neu;Ben=60 neu")
             << L("1.|Anna|07.11.2026|1210;2.|Ida-Marie von Hohe|11.11.2026|610;3.|Anna|06.12.2026|500;"
                  "4.|Anna|03.11.2026|420;5.|Clara Sophie|05.11.2026|380;6.|Gül|09.11.2026|300;"
-                 "7.|Ben|06.11.2026|150;8.|Dominik|05.11.2026|75;9.|Ben|06.12.2026|60;10.|Hannes|10.11.2026|50");
+                 "7.|Ben|06.11.2026|150;8.|Dominik|05.11.2026|75;9.|Ben|06.12.2026|60;10.|Hannes|10.11.2026|"
+                 "50");
         QTest::newRow("the Access list open in Access")
             << "access" << L("-") << L("Anna=500") << "in einem anderen Programm geöffnet" << L() << L("-");
         QTest::newRow("no database") << "kaputt" << L() << L("Anna=500") << "keine Datenbank" << L()

@@ -27,8 +27,8 @@ QStringList zeilen(const QString& datei, const QString& tabelle) {
         QStringList werte;
         for (const QString& feld : rs->fieldNames()) {
             const Wert w = rs->field(feld);
-            werte.append(w.isNull() ? QStringLiteral("~")
-                         : w.typeId() == QMetaType::Bool ? QString::number(w.toBool() ? 1 : 0)
+            werte.append(w.isNull()                           ? QStringLiteral("~")
+                         : w.typeId() == QMetaType::Bool      ? QString::number(w.toBool() ? 1 : 0)
                          : w.typeId() == QMetaType::QDateTime ? w.toDateTime().toString(Qt::ISODate)
                                                               : w.toString());
         }
@@ -88,7 +88,8 @@ class JetSchreiberTest : public QObject {
         const QString ziel = ordner_.filePath(QFileInfo(datei).fileName());
         QFile::remove(ziel);
         QFile::remove(ordner_.filePath("Meister.ldb"));
-        if (!QFile::copy(testdataFile(datei), ziel) || !QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner))
+        if (!QFile::copy(testdataFile(datei), ziel) ||
+            !QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner))
             return {};
         return ziel;
     }
@@ -101,7 +102,8 @@ private slots:
         QTest::addColumn<QString>("datei");
         QTest::addColumn<QString>("tabelle");
         QTest::addColumn<QStringList>("neu"); // values of the fields, "|"-separated, ~ for Null
-        QTest::addColumn<int>("wiederholt");  // how often the new rows are added, each time in a write of its own
+        QTest::addColumn<int>(
+            "wiederholt"); // how often the new rows are added, each time in a write of its own
         QTest::addColumn<QList<int>>("weg"); // rows deleted in the last write, by their place in the table
         QTest::addColumn<QStringList>("erwartet"); // the new rows as read back; "|..." after an AutoNumber
         QTest::addColumn<int>("autoWert");         // the first AutoNumber given
@@ -114,21 +116,26 @@ private slots:
             << meister << "Punkte" << QStringList{"~|Uwe|Findolin|06.12.2026|51"} << 1 << QList<int>{7}
             << QStringList{"|Uwe|Findolin|06.12.2026|51"} << 13 << QList<int>{24, 26};
         QTest::newRow("Jet 4: AutoNumber goes on after the last row is deleted")
-            << meister << "Punkte" << QStringList{"~|A|Findolin|1.1.2027|1", "~|B|~|~|~"} << 1 << QList<int>{11, 0}
-            << QStringList{"13|A|Findolin|1.1.2027|1", "14|B|~|~|~"} << 0 << QList<int>{24, 26};
+            << meister << "Punkte" << QStringList{"~|A|Findolin|1.1.2027|1", "~|B|~|~|~"} << 1
+            << QList<int>{11, 0} << QStringList{"13|A|Findolin|1.1.2027|1", "14|B|~|~|~"} << 0
+            << QList<int>{24, 26};
         QTest::newRow("Jet 4: 150 writes in a row, new pages")
             << meister << "Punkte" << QStringList{"~|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 150
-            << QList<int>{} << QStringList{"|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 13 << QList<int>{};
+            << QList<int>{} << QStringList{"|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 13
+            << QList<int>{};
         QTest::newRow("Jet 4, rows deleted by Access before: compressed text")
-            << "mdb-public/delTestV2000.mdb" << "Table" << QStringList{"xyz|Ärger mit ſ", "~|~"} << 1
-            << QList<int>{0} << QStringList{"xyz|Ärger mit ſ", "~|~"} << 0 << QList<int>{};
+            << "mdb-public/delTestV2000.mdb"
+            << "Table" << QStringList{"xyz|Ärger mit ſ", "~|~"} << 1 << QList<int>{0}
+            << QStringList{"xyz|Ärger mit ſ", "~|~"} << 0 << QList<int>{};
         const QString lang = QStringLiteral("Straße – €").repeated(25) + "Ende."; // a row past 256 bytes
         QTest::newRow("Jet 3: code page 1252, rows past 256 bytes, new pages")
-            << "mdb-public/nwind.mdb" << "MSysModules" << QStringList{lang, "Öl"} << 10 << QList<int>{0, 3}
-            << QStringList{lang, "Öl"} << 0 << QList<int>{};
+            << "mdb-public/nwind.mdb"
+            << "MSysModules" << QStringList{lang, "Öl"} << 10 << QList<int>{0, 3} << QStringList{lang, "Öl"}
+            << 0 << QList<int>{};
         QTest::newRow("Jet 3, the key's index kept in step")
-            << "mdb-public/nwind.mdb" << "Shippers" << QStringList{"~|Schnell & Co.|(0641) 555-0"} << 3
-            << QList<int>{1} << QStringList{"|Schnell & Co.|(0641) 555-0"} << 4 << QList<int>{};
+            << "mdb-public/nwind.mdb"
+            << "Shippers" << QStringList{"~|Schnell & Co.|(0641) 555-0"} << 3 << QList<int>{1}
+            << QStringList{"|Schnell & Co.|(0641) 555-0"} << 4 << QList<int>{};
     }
     void schreiben() {
         QFETCH(QString, datei);
@@ -182,17 +189,29 @@ private slots:
         QTest::addColumn<QString>("tabelle");
         QTest::addColumn<QString>("fall");
         QTest::addColumn<QString>("meldung");
-        QTest::newRow("Jet 4 index on text") << "mdb-public/testV2000.mdb" << "Table1" << "anfuegen"
+        QTest::newRow("Jet 4 index on text") << "mdb-public/testV2000.mdb"
+                                             << "Table1"
+                                             << "anfuegen"
                                              << "den Index „PrimaryKey“";
-        QTest::newRow("Jet 3 index on text") << "mdb-public/nwind.mdb" << "Categories" << "anfuegen"
+        QTest::newRow("Jet 3 index on text") << "mdb-public/nwind.mdb"
+                                             << "Categories"
+                                             << "anfuegen"
                                              << "den Index „CategoryName“";
-        QTest::newRow("Jet 3 index on text, delete")
-            << "mdb-public/nwind.mdb" << "Categories" << "loeschen" << "den Index „CategoryName“";
-        QTest::newRow("open in Access") << "access/Meister.mdb" << "Punkte" << "gesperrt"
+        QTest::newRow("Jet 3 index on text, delete") << "mdb-public/nwind.mdb"
+                                                     << "Categories"
+                                                     << "loeschen"
+                                                     << "den Index „CategoryName“";
+        QTest::newRow("open in Access") << "access/Meister.mdb"
+                                        << "Punkte"
+                                        << "gesperrt"
                                         << "in einem anderen Programm geöffnet (Meister.ldb";
-        QTest::newRow("text longer than its column")
-            << "access/Meister.mdb" << "Punkte" << "lang" << "ist länger als die Spalte";
-        QTest::newRow("spelling database") << "access/Omnor-D.mdb" << "WortListe" << "wortliste"
+        QTest::newRow("text longer than its column") << "access/Meister.mdb"
+                                                     << "Punkte"
+                                                     << "lang"
+                                                     << "ist länger als die Spalte";
+        QTest::newRow("spelling database") << "access/Omnor-D.mdb"
+                                           << "WortListe"
+                                           << "wortliste"
                                            << "kann nur gelesen werden";
     }
     void ablehnen() {
@@ -204,7 +223,8 @@ private slots:
         const QByteArray alt = inhalt(pfad);
         if (fall == QLatin1String("gesperrt"))
             QFile(ordner_.filePath("Meister.ldb")).open(QIODevice::WriteOnly);
-        auto db = fall == QLatin1String("wortliste") ? DateiOeffner().openReadOnly(pfad) : DateiOeffner().open(pfad);
+        auto db = fall == QLatin1String("wortliste") ? DateiOeffner().openReadOnly(pfad)
+                                                     : DateiOeffner().open(pfad);
         auto rs = db->openRecordset(tabelle);
         const QString fehler = fehlerVon([&] {
             if (fall == QLatin1String("loeschen")) {

@@ -12,8 +12,8 @@ enum class DateiFormat { Jet3, Jet4, Sqlite, Unbekannt };
 DateiFormat erkenneFormat(const QByteArray& kopf);
 
 // Opens database files of every format the game reads, Access files (Jet 3 and Jet 4) and SQLite files,
-// whatever their name; both are read and written. A missing file, a file of another kind or a damaged file is a
-// run-time error naming the file.
+// whatever their name; both are read and written. A missing file, a file of another kind or a damaged file is
+// a run-time error naming the file.
 class DateiOeffner : public DatabaseOpener {
 public:
     std::unique_ptr<Database> open(const QString& path) override;

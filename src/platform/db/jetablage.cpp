@@ -34,7 +34,8 @@ QByteArray liesGanz(const QString& pfad) {
 // Written and on the disk, not only in the system's buffers.
 void schreibeDauerhaft(const QString& pfad, const QByteArray& daten) {
     QFile f(pfad);
-    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(daten) == daten.size() && f.flush();
+    bool ok =
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(daten) == daten.size() && f.flush();
 #ifdef Q_OS_WIN
     ok = ok && _commit(f.handle()) == 0;
 #else
@@ -42,7 +43,8 @@ void schreibeDauerhaft(const QString& pfad, const QByteArray& daten) {
 #endif
     f.close();
     if (!ok)
-        throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei kann nicht geschrieben werden"), pfad);
+        throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei kann nicht geschrieben werden"),
+                             pfad);
 }
 
 } // namespace
@@ -60,10 +62,10 @@ void warteAufSperre(const QString& pfad) {
     QDeadlineTimer frist(sperrWarteMs);
     while (gesperrt()) {
         if (frist.hasExpired())
-            throw Laufzeitfehler(
-                QStringLiteral("Die Datenbank ist in einem anderen Programm geöffnet (") +
-                    QFileInfo(sperre).fileName() + QStringLiteral(" ist da); sie wird nicht geschrieben"),
-                pfad);
+            throw Laufzeitfehler(QStringLiteral("Die Datenbank ist in einem anderen Programm geöffnet (") +
+                                     QFileInfo(sperre).fileName() +
+                                     QStringLiteral(" ist da); sie wird nicht geschrieben"),
+                                 pfad);
         QThread::msleep(50);
     }
 }
@@ -77,12 +79,14 @@ void ersetzeSicher(const QString& pfad, const QByteArray& original, const QByteA
         probe(Schritt::Vergleich);
         if (liesGanz(pfad) != original)
             throw Laufzeitfehler(
-                QStringLiteral("Die Datenbankdatei wurde inzwischen von einem anderen Programm geändert"), pfad);
+                QStringLiteral("Die Datenbankdatei wurde inzwischen von einem anderen Programm geändert"),
+                pfad);
         probe(Schritt::Kopie);
         schreibeDauerhaft(kopie, neu);
         probe(Schritt::Pruefung);
         if (liesGanz(kopie) != neu)
-            throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei liest sich anders zurück"), kopie);
+            throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei liest sich anders zurück"),
+                                 kopie);
         pruefe(kopie);
         probe(Schritt::Umbenennen);
         std::error_code fehler;
@@ -94,7 +98,6 @@ void ersetzeSicher(const QString& pfad, const QByteArray& original, const QByteA
                                      QString::fromStdString(fehler.message()),
                                  pfad);
     } catch (...) {
-        if (qEnvironmentVariableIsSet("JET_DEBUG")) QFile::copy(kopie, "/tmp/jt/debug.mdb");
         QFile::remove(kopie);
         throw;
     }

@@ -68,7 +68,8 @@ void schreibeBlatt(Datei& d, quint32 seite, const QList<QByteArray>& liste) {
     const qint64 a = d.anfang(seite);
     QByteArray& daten = d.daten();
     // the shared prefix as the page had it, shortened where the entries no longer share it all
-    int praefix = liste.size() > 1 ? std::min<int>(lies16(daten, a + b.praefix), int(liste.first().size()) - 4) : 0;
+    int praefix =
+        liste.size() > 1 ? std::min<int>(lies16(daten, a + b.praefix), int(liste.first().size()) - 4) : 0;
     for (const QByteArray& e : liste)
         while (praefix > 0 && e.left(praefix) != liste.first().left(praefix))
             --praefix;
@@ -116,7 +117,8 @@ bool gleicherSchluessel(const QByteArray& a, const QByteArray& b) {
 void indizesVerstanden(const Datei& d, const Tabelle& t) {
     for (const Index& x : t.indizes)
         if (!verstanden(d, t, x))
-            unverstanden(QStringLiteral("die Tabelle „") + t.name + QStringLiteral("“ hat den Index „") + x.name +
+            unverstanden(QStringLiteral("die Tabelle „") + t.name + QStringLiteral("“ hat den Index „") +
+                         x.name +
                          QStringLiteral("“, den das Spiel nicht fortschreiben kann (nur Indizes über eine "
                                         "Zahlenspalte auf einer Seite)"));
 }
@@ -128,11 +130,14 @@ void pflegeIndizes(Datei& d, const Tabelle& t, const QList<Wert>& werte, quint32
         QList<QByteArray> liste = eintraege(d, x.wurzel);
         const auto stelle = std::lower_bound(liste.begin(), liste.end(), eintrag, kleiner);
         const qsizetype i = stelle - liste.begin();
-        const auto gleich = [&](qsizetype j) { return j >= 0 && j < liste.size() && gleicherSchluessel(liste[j], eintrag); };
+        const auto gleich = [&](qsizetype j) {
+            return j >= 0 && j < liste.size() && gleicherSchluessel(liste[j], eintrag);
+        };
         int neueSchluessel = 0;
         if (weg) {
             if (!gleich(i) || liste[i] != eintrag)
-                unverstanden(QStringLiteral("der Index „") + x.name + QStringLiteral("“ kennt die Zeile nicht"));
+                unverstanden(QStringLiteral("der Index „") + x.name +
+                             QStringLiteral("“ kennt die Zeile nicht"));
             liste.removeAt(i);
             neueSchluessel = gleich(i - 1) || gleich(i) ? 0 : -1;
         } else {
@@ -146,7 +151,8 @@ void pflegeIndizes(Datei& d, const Tabelle& t, const QList<Wert>& werte, quint32
             liste.insert(i, eintrag);
         }
         schreibeBlatt(d, x.wurzel, liste);
-        schreibe32(d.daten(), x.offsetEindeutige, lies32(d.daten(), x.offsetEindeutige) + quint32(neueSchluessel));
+        schreibe32(d.daten(), x.offsetEindeutige,
+                   lies32(d.daten(), x.offsetEindeutige) + quint32(neueSchluessel));
         geaendert << x.wurzel << quint32(x.offsetEindeutige / d.format().seite);
     }
 }
@@ -166,13 +172,16 @@ void pruefeIndexseite(Datei& d, quint32 seite) {
             const quint32 z = qFromBigEndian<quint32>(liste[i].constData() + liste[i].size() - 4);
             const quint32 ziel = z >> 8;
             const int zeile = int(z & 0xff);
-            if (ziel >= d.seitenzahl() || d.art(ziel) != Datenseite || lies32(d.daten(), d.anfang(ziel) + 4) != tdef ||
-                zeile >= d.zeilenzahl(ziel) || (d.zeilenEintrag(ziel, zeile) & (geloeschtFlag | verweisFlag)))
-                unverstanden(QStringLiteral("der Index „") + x.name + QStringLiteral("“ zeigt auf keine Zeile"));
+            if (ziel >= d.seitenzahl() || d.art(ziel) != Datenseite ||
+                lies32(d.daten(), d.anfang(ziel) + 4) != tdef || zeile >= d.zeilenzahl(ziel) ||
+                (d.zeilenEintrag(ziel, zeile) & (geloeschtFlag | verweisFlag)))
+                unverstanden(QStringLiteral("der Index „") + x.name +
+                             QStringLiteral("“ zeigt auf keine Zeile"));
             const auto [start, laenge] = d.zeilenGrenzen(ziel, zeile);
             const QList<Wert> w = zerlegeZeile(t, d.format(), d.daten().mid(d.anfang(ziel) + start, laenge));
             if (schluessel(w.value(spalteVon(t, x))) != liste[i].chopped(4))
-                unverstanden(QStringLiteral("der Index „") + x.name + QStringLiteral("“ nennt einen falschen Wert"));
+                unverstanden(QStringLiteral("der Index „") + x.name +
+                             QStringLiteral("“ nennt einen falschen Wert"));
         }
         if (liste.size() != qsizetype(lies32(d.daten(), t.offsetZeilenzahl)))
             unverstanden(QStringLiteral("der Index „") + x.name + QStringLiteral("“ hat nicht jede Zeile"));

@@ -67,41 +67,41 @@ void pruefeTabelle(Datei& d, quint32 seite, const QSet<quint32>& beruehrt) {
 } // namespace
 
 void pruefeSeiten(const QByteArray& neu, const QByteArray& original, const QSet<quint32>& beruehrt) {
-        Datei d(neu);
-        const int groesse = d.format().seite;
-        if (original.size() > neu.size())
-            unverstanden(QStringLiteral("die Datei ist kürzer geworden"));
-        for (qint64 a = 0; a < original.size(); a += groesse)
-            if (!beruehrt.contains(quint32(a / groesse)) &&
-                std::memcmp(neu.constData() + a, original.constData() + a, size_t(groesse)) != 0)
-                unverstanden(QStringLiteral("Seite %1 hat sich unerwartet geändert").arg(a / groesse));
-        for (quint32 s = quint32(original.size() / groesse); s < d.seitenzahl(); ++s)
-            if (!beruehrt.contains(s))
-                unverstanden(QStringLiteral("die neue Seite %1 ist nicht erfasst").arg(s));
-        QHash<quint32, Tabelle> tabellen;
-        for (quint32 s : beruehrt) {
-            switch (d.art(s)) {
-            case Datenseite:
-                pruefeDatenseite(d, s, tabellen);
-                break;
-            case Tabellenseite:
-                pruefeTabelle(d, s, beruehrt);
-                break;
-            case 0x04: // an index leaf page
-                pruefeIndexseite(d, s);
-                break;
-            case Kartenseite:
-                if (quint8(neu.at(d.anfang(s) + 1)) != 0x01)
-                    unverstanden(QStringLiteral("die Seitenkarte auf Seite %1 ist beschädigt").arg(s));
-                break;
-            default:
-                unverstanden(QStringLiteral("Seite %1 hat eine unerwartete Art").arg(s));
-            }
+    Datei d(neu);
+    const int groesse = d.format().seite;
+    if (original.size() > neu.size())
+        unverstanden(QStringLiteral("die Datei ist kürzer geworden"));
+    for (qint64 a = 0; a < original.size(); a += groesse)
+        if (!beruehrt.contains(quint32(a / groesse)) &&
+            std::memcmp(neu.constData() + a, original.constData() + a, size_t(groesse)) != 0)
+            unverstanden(QStringLiteral("Seite %1 hat sich unerwartet geändert").arg(a / groesse));
+    for (quint32 s = quint32(original.size() / groesse); s < d.seitenzahl(); ++s)
+        if (!beruehrt.contains(s))
+            unverstanden(QStringLiteral("die neue Seite %1 ist nicht erfasst").arg(s));
+    QHash<quint32, Tabelle> tabellen;
+    for (quint32 s : beruehrt) {
+        switch (d.art(s)) {
+        case Datenseite:
+            pruefeDatenseite(d, s, tabellen);
+            break;
+        case Tabellenseite:
+            pruefeTabelle(d, s, beruehrt);
+            break;
+        case 0x04: // an index leaf page
+            pruefeIndexseite(d, s);
+            break;
+        case Kartenseite:
+            if (quint8(neu.at(d.anfang(s) + 1)) != 0x01)
+                unverstanden(QStringLiteral("die Seitenkarte auf Seite %1 ist beschädigt").arg(s));
+            break;
+        default:
+            unverstanden(QStringLiteral("Seite %1 hat eine unerwartete Art").arg(s));
         }
-        Nutzungskarte global(d, {1, 0});
-        for (quint32 s = quint32(original.size() / groesse); s < d.seitenzahl(); ++s)
-            if (global.enthaelt(s))
-                unverstanden(QStringLiteral("die neue Seite %1 gilt als frei").arg(s));
+    }
+    Nutzungskarte global(d, {1, 0});
+    for (quint32 s = quint32(original.size() / groesse); s < d.seitenzahl(); ++s)
+        if (global.enthaelt(s))
+            unverstanden(QStringLiteral("die neue Seite %1 gilt als frei").arg(s));
 }
 
 } // namespace findolin::platform::db::jet

@@ -22,7 +22,8 @@ QByteArray zeilenBytes(const Datei& d, quint32 seite, int zeile) {
         seite = ziel >> 8;
         zeile = int(ziel & 0xff);
         // the row it points to is flagged deleted, so that a scan of its page passes it by
-        if (d.art(seite) != Datenseite || (d.zeilenEintrag(seite, zeile) & (verweisFlag | geloeschtFlag)) != geloeschtFlag)
+        if (d.art(seite) != Datenseite ||
+            (d.zeilenEintrag(seite, zeile) & (verweisFlag | geloeschtFlag)) != geloeschtFlag)
             unverstanden(QStringLiteral("ein Zeilenverweis führt ins Leere"));
         std::tie(start, laenge) = d.zeilenGrenzen(seite, zeile);
     }
@@ -66,7 +67,8 @@ Schreiber::Schreiber(QByteArray original) : original_(original), datei_(std::mov
 Tabelle& Schreiber::tabelle(const QString& name) {
     const auto it = katalog_.constFind(name.toLower());
     if (it == katalog_.constEnd())
-        unverstanden(QStringLiteral("die Tabelle „") + name + QStringLiteral("“ fehlt im Inhaltsverzeichnis"));
+        unverstanden(QStringLiteral("die Tabelle „") + name +
+                     QStringLiteral("“ fehlt im Inhaltsverzeichnis"));
     if (!tabellen_.contains(*it)) {
         Tabelle t = datei_.tabelle(*it);
         t.name = name;
@@ -111,7 +113,8 @@ quint32 Schreiber::neueDatenseite(Tabelle& t) {
     QList<quint32> geaendert{seite};
     if (!Nutzungskarte(datei_, t.belegt).setze(seite, true, geaendert))
         unverstanden(QStringLiteral("die Seitenkarte der Tabelle „") + t.name + QStringLiteral("“ ist voll"));
-    Nutzungskarte(datei_, t.frei).setze(seite, true, geaendert); // a page beyond its reach just is not offered
+    Nutzungskarte(datei_, t.frei)
+        .setze(seite, true, geaendert); // a page beyond its reach just is not offered
     Nutzungskarte global(datei_, globaleKarte);
     if (global.reicht(seite) && !global.enthaelt(seite))
         unverstanden(QStringLiteral("die Seitenübersicht führt Seiten hinter dem Dateiende als belegt"));

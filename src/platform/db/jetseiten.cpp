@@ -1,5 +1,7 @@
 #include "jetseiten.h"
 
+#include "platform/cp1252.h"
+
 #include <algorithm>
 #include <array>
 
@@ -145,7 +147,7 @@ Tabelle Datei::tabelle(quint32 seite) const {
         const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
         o += j3 ? 1 : 2;
         pruefeBereich(d, o, laenge);
-        s.name = j3 ? QString::fromLatin1(d.mid(o, laenge))
+        s.name = j3 ? ausWindows1252(d.mid(o, laenge))
                     : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2);
         o += laenge;
     }
@@ -168,9 +170,9 @@ Tabelle Datei::tabelle(quint32 seite) const {
         const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
         o += j3 ? 1 : 2;
         pruefeBereich(d, o, laenge);
-        t.indexNamen.append(j3 ? QString::fromLatin1(d.mid(o, laenge))
-                               : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o),
-                                                    laenge / 2));
+        t.indexNamen.append(
+            j3 ? ausWindows1252(d.mid(o, laenge))
+               : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2));
         o += laenge;
     }
     for (int i = 0; i < echtesVon.size(); ++i) {
@@ -298,7 +300,8 @@ bool Nutzungskarte::verschiebe(quint32 seite, QList<quint32>& geaendert) {
     d.replace(start_ + 5, laenge_ - 5, QByteArray(laenge_ - 5, '\0'));
     schreibe32(d, start_ + 1, erste);
     for (quint32 s : alle)
-        d[start_ + 5 + (s - erste) / 8] = char(quint8(d[start_ + 5 + (s - erste) / 8]) | 1 << ((s - erste) % 8));
+        d[start_ + 5 + (s - erste) / 8] =
+            char(quint8(d[start_ + 5 + (s - erste) / 8]) | 1 << ((s - erste) % 8));
     geaendert.append(quint32(start_ / datei_.format().seite));
     return true;
 }

@@ -223,8 +223,14 @@ std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse,
     const qint64 groesse = QFileInfo(pfad).size();
     if (groesse < 2 * seitengroesse || groesse % seitengroesse != 0)
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist unvollständig"), pfad);
+    // by the permission bits too: the administrator may write everywhere, but a file marked read-only stays
+    // so
+    const auto schreibbar = [](const QFileInfo& info) {
+        return info.isWritable() &&
+               (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    };
     const QFileInfo info(pfad);
-    nurLesen = nurLesen || !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    nurLesen = nurLesen || !schreibbar(info) || !schreibbar(QFileInfo(info.absolutePath()));
     return std::make_shared<JetSpeicher>(pfad, oeffneMdb(pfad), seitengroesse, nurLesen);
 }
 

@@ -11,7 +11,7 @@ namespace findolin::platform::db {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcJet, "findolin.db")
+Q_LOGGING_CATEGORY(lcJet, "findolin.db", QtInfoMsg)
 
 QByteArray liesGanz(const QString& pfad) {
     QFile f(pfad);
@@ -26,7 +26,8 @@ QByteArray liesGanz(const QString& pfad) {
 
 } // namespace
 
-JetTransaktion::JetTransaktion(QString pfad, Leser leser) : pfad_(std::move(pfad)), leser_(std::move(leser)) {}
+JetTransaktion::JetTransaktion(QString pfad, Leser leser)
+    : pfad_(std::move(pfad)), leser_(std::move(leser)) {}
 
 JetTransaktion::~JetTransaktion() = default;
 

@@ -1,20 +1,15 @@
 #include "jetzeilen.h"
 
+#include "platform/cp1252.h"
+
 #include <QDateTime>
 #include <QtEndian>
 #include <cmath>
-#include <algorithm>
 #include <cstring>
 
 namespace findolin::platform::db::jet {
 
 namespace {
-
-// The characters 0x80 to 0x9f of code page 1252; 0 where it has none.
-constexpr char16_t cp1252Hoch[32] = {0x20ac, 0,      0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021,
-                                     0x02c6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017d, 0,
-                                     0,      0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014,
-                                     0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0,      0x017e, 0x0178};
 
 const QDateTime& datumsNull() {
     static const QDateTime null(QDate(1899, 12, 30), QTime(0, 0));
@@ -52,9 +47,10 @@ qint64 ganzzahl(const Spalte& s, const Wert& w, qint64 von, qint64 bis) {
 
 QByteArray textBytes(const Spalte& s, const Format& f, const QString& text) {
     if (f.jet3) {
-        bool ok = true;
-        const QByteArray b = nachCp1252(text, ok);
-        if (!ok)
+        if (f.codepage != 1252)
+            passtNicht(s, QStringLiteral("wäre in einer Codepage zu schreiben, die das Spiel nicht kennt"));
+        const QByteArray b = nachWindows1252(text);
+        if (ausWindows1252(b) != text)
             passtNicht(s, QStringLiteral("hat Zeichen außerhalb der Codepage der Datei"));
         if (b.size() > s.laenge)
             passtNicht(s, QStringLiteral("ist länger als die Spalte"));
@@ -80,7 +76,7 @@ QByteArray textBytes(const Spalte& s, const Format& f, const QString& text) {
 
 QString textAus(const Format& f, const QByteArray& b) {
     if (f.jet3)
-        return ausCp1252(b);
+        return ausWindows1252(b);
     QString t;
     if (b.startsWith(QByteArrayLiteral("\xff\xfe"))) { // compressed: a 0 byte switches the form
         bool schmal = true;
@@ -157,30 +153,6 @@ Wert festAus(const Spalte& s, const char* p) {
 }
 
 } // namespace
-
-QByteArray nachCp1252(const QString& text, bool& ok) {
-    QByteArray b;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xa0 && u < 0x100)) {
-            b.append(char(u));
-            continue;
-        }
-        const auto* treffer = std::find(std::begin(cp1252Hoch), std::end(cp1252Hoch), u);
-        ok = ok && u != 0 && treffer != std::end(cp1252Hoch);
-        b.append(ok ? char(0x80 + (treffer - std::begin(cp1252Hoch))) : '?');
-    }
-    return b;
-}
-
-QString ausCp1252(const QByteArray& text) {
-    QString t;
-    for (char c : text) {
-        const quint8 b = quint8(c);
-        t.append(b >= 0x80 && b < 0xa0 && cp1252Hoch[b - 0x80] ? QChar(cp1252Hoch[b - 0x80]) : QChar(b));
-    }
-    return t;
-}
 
 int maxZeilenLaenge(const Format& format) {
     return format.seite - format.datenKopf() - 2;

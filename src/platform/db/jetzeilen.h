@@ -18,8 +18,4 @@ QList<Wert> zerlegeZeile(const Tabelle& tabelle, const Format& format, const QBy
 // The longest row a data page can take.
 int maxZeilenLaenge(const Format& format);
 
-// Jet 3 text in the Windows code page 1252; characters outside it make `ok` false.
-QByteArray nachCp1252(const QString& text, bool& ok);
-QString ausCp1252(const QByteArray& text);
-
 } // namespace findolin::platform::db::jet
