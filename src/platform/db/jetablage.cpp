@@ -83,6 +83,7 @@ void ersetzeSicher(const QString& pfad, const QByteArray& original, const QByteA
                 pfad);
         probe(Schritt::Kopie);
         schreibeDauerhaft(kopie, neu);
+        QFile::setPermissions(kopie, QFileInfo(pfad).permissions()); // the file stays as shared as it was
         probe(Schritt::Pruefung);
         if (liesGanz(kopie) != neu)
             throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei liest sich anders zurück"),
