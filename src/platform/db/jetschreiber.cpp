@@ -161,6 +161,9 @@ qint64 Schreiber::fuegeEin(const QString& name, const QStringList& felder, const
                          felder[i] + u'"');
         spalten[s] = werte.value(i);
     }
+    for (int i = 0; i < t.spalten.size(); ++i)
+        if (t.spalten[i].typ == JaNein) // a yes/no field is never Null
+            spalten[i] = !spalten[i].isNull() && spalten[i].toBool();
     const quint32 autoNummer = lies32(d, t.offsetAutoNummer) + 1;
     bool zaehlt = false;
     for (int i = 0; i < t.spalten.size(); ++i) {

@@ -71,7 +71,7 @@ void JetTransaktion::loesche(const Tabelle& tabelle, const Zeile& zeile) {
     aendere(tabelle, [&](jet::Schreiber& s, Erwartung& e) {
         s.loesche(tabelle.name, zeile.schluessel, tabelle.felder, zeile.werte);
         if (!e.neu.remove(zeile.schluessel))
-            e.weg.append(zeile.schluessel);
+            e.weg.insert(zeile.schluessel);
         return 0;
     });
 }

@@ -3,6 +3,7 @@
 #include "tabelle.h"
 
 #include <QHash>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -38,7 +39,7 @@ private:
     struct Erwartung {
         std::shared_ptr<Tabelle> vorher; // as the reader saw it before the first change
         QHash<qint64, QList<Wert>> neu;
-        QList<qint64> weg;
+        QSet<qint64> weg;
     };
     template <typename Tue> auto aendere(const Tabelle& tabelle, Tue&& tue);
     void pruefeKopie(const QString& kopie) const;
