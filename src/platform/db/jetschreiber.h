@@ -20,6 +20,9 @@ public:
     const QByteArray& daten() const { return datei_.daten(); }
     const QSet<quint32>& beruehrt() const { return beruehrt_; }
     bool geaendert() const { return !beruehrt_.isEmpty(); }
+    const Datei& datei() const { return datei_; }
+    // The definition page of a user table.
+    quint32 tabellenSeite(const QString& name) { return tabelle(name).seite; }
 
     // Appends a row to the table `name`; `werte` belong to the fields `felder` (missing fields are Null,
     // AutoNumber fields are numbered by the table). Returns the row's key, (page << 8) | row, and puts the
