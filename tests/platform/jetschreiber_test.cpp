@@ -208,7 +208,7 @@ private slots:
         REQUIRE_TESTDATA(datei);
         jet::Schreiber schreiber(inhalt(testdataFile(datei)));
         const jet::Datei& d = schreiber.datei();
-        const jet::Tabelle t = d.tabelle(schreiber.tabellenSeite(tabelle));
+        const jet::TabellenDef t = d.tabelle(schreiber.tabellenSeite(tabelle));
         QStringList gelesen;
         for (quint32 seite : jet::Nutzungskarte(const_cast<jet::Datei&>(d), t.belegt).seiten()) {
             if (d.art(seite) != jet::Datenseite || jet::lies32(d.daten(), d.anfang(seite) + 4) != t.seite)

@@ -45,9 +45,9 @@ std::unique_ptr<Database> DateiOeffner::oeffne(const QString& path, bool nurLese
     datei.close();
     switch (erkenneFormat(kopf)) {
     case DateiFormat::Jet3:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048, nurLesen));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048, nurLesen, grenzen_));
     case DateiFormat::Jet4:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096, nurLesen));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096, nurLesen, grenzen_));
     case DateiFormat::Sqlite:
         return std::make_unique<DateiDatenbank>(oeffneSqliteDatei(path, nurLesen));
     case DateiFormat::Unbekannt:

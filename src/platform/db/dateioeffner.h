@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abgeschirmt.h"
 #include "database.h"
 
 #include <QByteArray>
@@ -16,6 +17,8 @@ DateiFormat erkenneFormat(const QByteArray& kopf);
 // a run-time error naming the file.
 class DateiOeffner : public DatabaseOpener {
 public:
+    // `grenzen`: how long and how much memory reading an Access file may take before it counts as damaged.
+    explicit DateiOeffner(const Lesegrenzen& grenzen = {}) : grenzen_(grenzen) {}
     std::unique_ptr<Database> open(const QString& path) override;
     std::unique_ptr<Database> openReadOnly(const QString& path) override;
     // New files are SQLite files, built beside under the name followed by ".neu" and then renamed.
@@ -23,6 +26,7 @@ public:
 
 private:
     std::unique_ptr<Database> oeffne(const QString& path, bool nurLesen);
+    Lesegrenzen grenzen_;
 };
 
 } // namespace findolin::platform::db

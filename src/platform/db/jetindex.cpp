@@ -90,14 +90,14 @@ void schreibeBlatt(Datei& d, quint32 seite, const QList<QByteArray>& liste) {
     schreibe16(daten, a + b.praefix, quint16(praefix));
 }
 
-int spalteVon(const Tabelle& t, const Index& x) {
+int spalteVon(const TabellenDef& t, const Index& x) {
     for (int i = 0; i < t.spalten.size(); ++i)
         if (t.spalten[i].nummer == x.spalten.value(0).first)
             return i;
     return -1;
 }
 
-bool verstanden(const Datei& d, const Tabelle& t, const Index& x) {
+bool verstanden(const Datei& d, const TabellenDef& t, const Index& x) {
     const int s = spalteVon(t, x);
     if (x.spalten.size() != 1 || !x.spalten[0].second || s < 0 || t.spalten[s].typ != Long ||
         x.offsetEindeutige < 0 || x.wurzel >= d.seitenzahl() || d.art(x.wurzel) != blattSeite)
@@ -114,7 +114,7 @@ bool gleicherSchluessel(const QByteArray& a, const QByteArray& b) {
 
 } // namespace
 
-void indizesVerstanden(const Datei& d, const Tabelle& t) {
+void indizesVerstanden(const Datei& d, const TabellenDef& t) {
     for (const Index& x : t.indizes)
         if (!verstanden(d, t, x))
             unverstanden(QStringLiteral("die Tabelle „") + t.name + QStringLiteral("“ hat den Index „") +
@@ -123,8 +123,8 @@ void indizesVerstanden(const Datei& d, const Tabelle& t) {
                                         "Zahlenspalte auf einer Seite)"));
 }
 
-void pflegeIndizes(Datei& d, const Tabelle& t, const QList<Wert>& werte, quint32 seite, int zeile, bool weg,
-                   QList<quint32>& geaendert) {
+void pflegeIndizes(Datei& d, const TabellenDef& t, const QList<Wert>& werte, quint32 seite, int zeile,
+                   bool weg, QList<quint32>& geaendert) {
     for (const Index& x : t.indizes) {
         const QByteArray eintrag = schluessel(werte.value(spalteVon(t, x))) + zeiger(seite, zeile);
         QList<QByteArray> liste = eintraege(d, x.wurzel);
@@ -159,7 +159,7 @@ void pflegeIndizes(Datei& d, const Tabelle& t, const QList<Wert>& werte, quint32
 
 void pruefeIndexseite(Datei& d, quint32 seite) {
     const quint32 tdef = lies32(d.daten(), d.anfang(seite) + 4);
-    const Tabelle t = d.tabelle(tdef);
+    const TabellenDef t = d.tabelle(tdef);
     for (const Index& x : t.indizes) {
         if (x.wurzel != seite)
             continue;

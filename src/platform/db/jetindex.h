@@ -9,12 +9,12 @@
 namespace findolin::platform::db::jet {
 
 // Refuses a table with an index this writer cannot keep.
-void indizesVerstanden(const Datei& datei, const Tabelle& tabelle);
+void indizesVerstanden(const Datei& datei, const TabellenDef& tabelle);
 
 // Enters the row at (seite, zeile) with `werte` (one per column) into every index of the table, or takes it
 // out (`weg`); the changed pages go to `geaendert`.
-void pflegeIndizes(Datei& datei, const Tabelle& tabelle, const QList<Wert>& werte, quint32 seite, int zeile,
-                   bool weg, QList<quint32>& geaendert);
+void pflegeIndizes(Datei& datei, const TabellenDef& tabelle, const QList<Wert>& werte, quint32 seite,
+                   int zeile, bool weg, QList<quint32>& geaendert);
 
 // The check of an index leaf page: entries in order, each one naming a row of the table that holds its key,
 // one entry for every row.

@@ -9,7 +9,7 @@ namespace findolin::platform::db::jet {
 namespace {
 
 // A data page: its row offset table, its free space and, for a table's page, every row it holds.
-void pruefeDatenseite(const Datei& d, quint32 seite, QHash<quint32, Tabelle>& tabellen) {
+void pruefeDatenseite(const Datei& d, quint32 seite, QHash<quint32, TabellenDef>& tabellen) {
     const int n = d.zeilenzahl(seite);
     if (n > (d.format().seite - d.format().datenKopf()) / 2)
         unverstanden(QStringLiteral("Seite %1 hat zu viele Zeilen").arg(seite));
@@ -22,7 +22,7 @@ void pruefeDatenseite(const Datei& d, quint32 seite, QHash<quint32, Tabelle>& ta
         return; // the page maps live on pages of no table
     if (!tabellen.contains(tdef))
         tabellen.insert(tdef, d.tabelle(tdef));
-    const Tabelle& t = tabellen[tdef];
+    const TabellenDef& t = tabellen[tdef];
     for (int z = 0; z < n; ++z) {
         const quint16 eintrag = d.zeilenEintrag(seite, z);
         if (eintrag & (geloeschtFlag | verweisFlag))
@@ -34,7 +34,7 @@ void pruefeDatenseite(const Datei& d, quint32 seite, QHash<quint32, Tabelle>& ta
 
 // A table: its row count and AutoNumber against its rows, its pages in its page map.
 void pruefeTabelle(Datei& d, quint32 seite, const QSet<quint32>& beruehrt) {
-    const Tabelle t = d.tabelle(seite);
+    const TabellenDef t = d.tabelle(seite);
     const QList<quint32> seiten = Nutzungskarte(d, t.belegt).seiten();
     qint64 zeilen = 0, hoechste = 0;
     for (quint32 s : seiten) {
@@ -78,7 +78,7 @@ void pruefeSeiten(const QByteArray& neu, const QByteArray& original, const QSet<
     for (quint32 s = quint32(original.size() / groesse); s < d.seitenzahl(); ++s)
         if (!beruehrt.contains(s))
             unverstanden(QStringLiteral("die neue Seite %1 ist nicht erfasst").arg(s));
-    QHash<quint32, Tabelle> tabellen;
+    QHash<quint32, TabellenDef> tabellen;
     for (quint32 s : beruehrt) {
         switch (d.art(s)) {
         case Datenseite:

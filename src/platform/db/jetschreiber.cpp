@@ -45,7 +45,7 @@ bool gleicheWerte(const Wert& a, const Wert& b) {
 }
 
 Schreiber::Schreiber(QByteArray original) : original_(original), datei_(std::move(original)) {
-    const Tabelle katalog = datei_.tabelle(katalogSeite);
+    const TabellenDef katalog = datei_.tabelle(katalogSeite);
     const int id = katalog.feldIndex(QStringLiteral("Id")), name = katalog.feldIndex(QStringLiteral("Name")),
               typ = katalog.feldIndex(QStringLiteral("Type"));
     if (id < 0 || name < 0 || typ < 0)
@@ -64,13 +64,13 @@ Schreiber::Schreiber(QByteArray original) : original_(original), datei_(std::mov
     }
 }
 
-Tabelle& Schreiber::tabelle(const QString& name) {
+TabellenDef& Schreiber::tabelle(const QString& name) {
     const auto it = katalog_.constFind(name.toLower());
     if (it == katalog_.constEnd())
         unverstanden(QStringLiteral("die Tabelle „") + name +
                      QStringLiteral("“ fehlt im Inhaltsverzeichnis"));
     if (!tabellen_.contains(*it)) {
-        Tabelle t = datei_.tabelle(*it);
+        TabellenDef t = datei_.tabelle(*it);
         t.name = name;
         tabellen_.insert(*it, t);
     }
@@ -79,10 +79,10 @@ Tabelle& Schreiber::tabelle(const QString& name) {
 
 // What a row change needs: indexes this writer can keep in step, and columns as a table without changes in
 // its design has them.
-void Schreiber::schreibbar(const Tabelle& t) const {
+void Schreiber::schreibbar(const TabellenDef& t) const {
     indizesVerstanden(datei_, t);
     QList<bool> nummer(t.spalten.size()), var(t.anzahlVar);
-    for (const Spalte& s : t.spalten) {
+    for (const SpaltenDef& s : t.spalten) {
         if (s.nummer >= nummer.size() || nummer[s.nummer] ||
             (!s.fest && (s.varNummer >= var.size() || var[s.varNummer])))
             unverstanden(QStringLiteral("die Spalten der Tabelle „") + t.name +
@@ -101,7 +101,7 @@ void Schreiber::beruehre(const QList<quint32>& seiten) {
         beruehrt_.insert(s);
 }
 
-quint32 Schreiber::neueDatenseite(Tabelle& t) {
+quint32 Schreiber::neueDatenseite(TabellenDef& t) {
     const Format& f = datei_.format();
     const quint32 seite = datei_.neueSeite();
     QByteArray& d = datei_.daten();
@@ -124,7 +124,7 @@ quint32 Schreiber::neueDatenseite(Tabelle& t) {
 }
 
 // The table's last data page when the row fits there, else a new page.
-quint32 Schreiber::seiteFuer(Tabelle& t, int laenge) {
+quint32 Schreiber::seiteFuer(TabellenDef& t, int laenge) {
     if (!letzte_.contains(t.seite)) {
         quint32 letzte = 0;
         for (quint32 s : Nutzungskarte(datei_, t.belegt).seiten())
@@ -150,7 +150,7 @@ quint32 Schreiber::seiteFuer(Tabelle& t, int laenge) {
 
 qint64 Schreiber::fuegeEin(const QString& name, const QStringList& felder, const QList<Wert>& werte,
                            QList<Wert>& gespeichert) {
-    Tabelle& t = tabelle(name);
+    TabellenDef& t = tabelle(name);
     schreibbar(t);
     QByteArray& d = datei_.daten();
     QList<Wert> spalten(t.spalten.size());
@@ -200,7 +200,7 @@ qint64 Schreiber::fuegeEin(const QString& name, const QStringList& felder, const
 
 void Schreiber::loesche(const QString& name, qint64 schluessel, const QStringList& felder,
                         const QList<Wert>& erwartet) {
-    Tabelle& t = tabelle(name);
+    TabellenDef& t = tabelle(name);
     schreibbar(t);
     const quint32 seite = quint32(schluessel >> 8);
     const int zeile = int(schluessel & 0xff);

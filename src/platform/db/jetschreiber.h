@@ -34,17 +34,17 @@ public:
                  const QList<Wert>& erwartet);
 
 private:
-    Tabelle& tabelle(const QString& name);
-    void schreibbar(const Tabelle& t) const;
-    quint32 seiteFuer(Tabelle& t, int laenge);
-    quint32 neueDatenseite(Tabelle& t);
+    TabellenDef& tabelle(const QString& name);
+    void schreibbar(const TabellenDef& t) const;
+    quint32 seiteFuer(TabellenDef& t, int laenge);
+    quint32 neueDatenseite(TabellenDef& t);
     void beruehre(const QList<quint32>& seiten);
 
     QByteArray original_;
     Datei datei_;
     QSet<quint32> beruehrt_;
     QHash<QString, quint32> katalog_; // user tables by lower-case name: their definition pages
-    QHash<quint32, Tabelle> tabellen_;
+    QHash<quint32, TabellenDef> tabellen_;
     QHash<quint32, quint32> letzte_; // the data page a table's rows go to
 };
 

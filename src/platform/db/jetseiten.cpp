@@ -77,7 +77,7 @@ Format Format::aus(const QByteArray& datei) {
     return f;
 }
 
-int Tabelle::feldIndex(const QString& feld) const {
+int TabellenDef::feldIndex(const QString& feld) const {
     for (int i = 0; i < spalten.size(); ++i)
         if (spalten[i].name.compare(feld, Qt::CaseInsensitive) == 0)
             return i;
@@ -92,7 +92,7 @@ qint64 Datei::anfang(quint32 seite) const {
     return qint64(seite) * format_.seite;
 }
 
-Tabelle Datei::tabelle(quint32 seite) const {
+TabellenDef Datei::tabelle(quint32 seite) const {
     if (art(seite) != Tabellenseite)
         unverstanden(QStringLiteral("Seite %1 ist keine Tabellendefinition").arg(seite));
     const bool j3 = format_.jet3;
@@ -105,7 +105,7 @@ Tabelle Datei::tabelle(quint32 seite) const {
         besucht.append(weiter);
         d += daten_.mid(anfang(weiter) + 8, format_.seite - 8);
     }
-    Tabelle t;
+    TabellenDef t;
     t.seite = seite;
     t.offsetZeilenzahl = anfang(seite) + (j3 ? 12 : 16);
     t.offsetAutoNummer = anfang(seite) + (j3 ? 16 : 20);
@@ -131,7 +131,7 @@ Tabelle Datei::tabelle(quint32 seite) const {
     const int groesse = j3 ? 18 : 25;
     for (int i = 0; i < spalten; ++i, o += groesse) {
         pruefeBereich(d, o, groesse);
-        Spalte s;
+        SpaltenDef s;
         s.typ = quint8(d[o]);
         s.nummer = lies16(d, o + (j3 ? 1 : 5));
         s.varNummer = lies16(d, o + (j3 ? 3 : 7));
@@ -143,7 +143,7 @@ Tabelle Datei::tabelle(quint32 seite) const {
         s.laenge = s.typ == JaNein ? 0 : lies16(d, o + (j3 ? 16 : 23));
         t.spalten.append(s);
     }
-    for (Spalte& s : t.spalten) {
+    for (SpaltenDef& s : t.spalten) {
         const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
         o += j3 ? 1 : 2;
         pruefeBereich(d, o, laenge);
@@ -181,11 +181,11 @@ Tabelle Datei::tabelle(quint32 seite) const {
         if (t.indizes[echtesVon[i]].name.isEmpty())
             t.indizes[echtesVon[i]].name = t.indexNamen.value(i);
     }
-    for (const Spalte& s : t.spalten)
+    for (const SpaltenDef& s : t.spalten)
         if (s.fest && s.typ != JaNein)
             t.festeLaenge = std::max(t.festeLaenge, s.festOffset + s.laenge);
     std::sort(t.spalten.begin(), t.spalten.end(),
-              [](const Spalte& a, const Spalte& b) { return a.nummer < b.nummer; });
+              [](const SpaltenDef& a, const SpaltenDef& b) { return a.nummer < b.nummer; });
     return t;
 }
 

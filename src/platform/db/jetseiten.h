@@ -42,7 +42,7 @@ constexpr quint16 offsetMaske = 0x1fff;
 
 enum Seitenart : quint8 { Datenseite = 0x01, Tabellenseite = 0x02, Kartenseite = 0x05 };
 
-struct Spalte {
+struct SpaltenDef {
     QString name;
     quint8 typ = 0;
     int nummer = 0;     // its bit in the null mask
@@ -87,10 +87,10 @@ struct Index {
     qint64 offsetEindeutige = -1;        // where the definition keeps its number of distinct keys
 };
 
-struct Tabelle {
+struct TabellenDef {
     quint32 seite = 0; // its definition page
     QString name;
-    QList<Spalte> spalten; // in the order of the definition
+    QList<SpaltenDef> spalten; // in the order of the definition
     int anzahlVar = 0;
     int maxSpalten = 0;
     int festeLaenge = 0; // bytes of the fixed-length part of a row
@@ -115,7 +115,7 @@ public:
     quint8 art(quint32 seite) const { return quint8(daten_.at(anfang(seite))); }
 
     // The definition on `seite` (with its continuation pages).
-    Tabelle tabelle(quint32 seite) const;
+    TabellenDef tabelle(quint32 seite) const;
 
     // Data pages: the number of rows, a row's bytes (start and length) and flags.
     int zeilenzahl(quint32 seite) const;

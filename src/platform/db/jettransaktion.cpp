@@ -123,16 +123,18 @@ void JetTransaktion::pruefeKopie(const QString& kopie) const {
     }
     for (auto it = erwartet_.constBegin(); it != erwartet_.constEnd(); ++it) {
         QHash<qint64, QList<Wert>> soll = it->neu;
-        for (const ZeilePtr& z : it->vorher->zeilen)
-            if (!it->weg.contains(z->schluessel))
-                soll.insert(z->schluessel, z->werte);
+        const Tabelle& vorher = *it->vorher;
+        for (const ZeilePtr z : vorher.zeilen)
+            if (!it->weg.contains(vorher.schluessel(z)))
+                soll.insert(vorher.schluessel(z), vorher.zeile(z).werte);
         const auto nachher = leser_(kopie, it.key());
         bool gleich = nachher->zeilen.size() == std::size_t(soll.size());
-        for (const ZeilePtr& z : nachher->zeilen) {
-            const auto s = soll.constFind(z->schluessel);
-            gleich = gleich && s != soll.constEnd() && s->size() == z->werte.size();
-            for (int i = 0; gleich && i < z->werte.size(); ++i)
-                gleich = jet::gleicheWerte(z->werte[i], s->at(i));
+        for (const ZeilePtr z : nachher->zeilen) {
+            const Zeile zeile = nachher->zeile(z);
+            const auto s = soll.constFind(zeile.schluessel);
+            gleich = gleich && s != soll.constEnd() && s->size() == zeile.werte.size();
+            for (int i = 0; gleich && i < zeile.werte.size(); ++i)
+                gleich = jet::gleicheWerte(zeile.werte[i], s->at(i));
         }
         if (!gleich)
             abgelehnt(QStringLiteral("die Tabelle „") + it.key() +

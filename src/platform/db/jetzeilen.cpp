@@ -33,11 +33,11 @@ template <typename T> void lege(QByteArray& z, int o, T wert) {
     qToLittleEndian(wert, z.data() + o);
 }
 
-[[noreturn]] void passtNicht(const Spalte& s, const QString& warum) {
+[[noreturn]] void passtNicht(const SpaltenDef& s, const QString& warum) {
     unverstanden(QStringLiteral("der Wert für „") + s.name + QStringLiteral("“ ") + warum);
 }
 
-qint64 ganzzahl(const Spalte& s, const Wert& w, qint64 von, qint64 bis) {
+qint64 ganzzahl(const SpaltenDef& s, const Wert& w, qint64 von, qint64 bis) {
     bool ok = false;
     const double d = w.toDouble(&ok);
     if (!ok || d != std::round(d) || d < double(von) || d > double(bis))
@@ -45,7 +45,7 @@ qint64 ganzzahl(const Spalte& s, const Wert& w, qint64 von, qint64 bis) {
     return qint64(d);
 }
 
-QByteArray textBytes(const Spalte& s, const Format& f, const QString& text) {
+QByteArray textBytes(const SpaltenDef& s, const Format& f, const QString& text) {
     if (f.jet3) {
         if (f.codepage != 1252)
             passtNicht(s, QStringLiteral("wäre in einer Codepage zu schreiben, die das Spiel nicht kennt"));
@@ -101,7 +101,7 @@ QString textAus(const Format& f, const QByteArray& b) {
 }
 
 // The fixed-length bytes of a value.
-void legeFest(QByteArray& z, int o, const Spalte& s, const Wert& w) {
+void legeFest(QByteArray& z, int o, const SpaltenDef& s, const Wert& w) {
     switch (s.typ) {
     case Byte:
         z[o] = char(ganzzahl(s, w, 0, 255));
@@ -131,7 +131,7 @@ void legeFest(QByteArray& z, int o, const Spalte& s, const Wert& w) {
     }
 }
 
-Wert festAus(const Spalte& s, const char* p) {
+Wert festAus(const SpaltenDef& s, const char* p) {
     switch (s.typ) {
     case Byte:
         return qint64(quint8(*p));
@@ -158,7 +158,7 @@ int maxZeilenLaenge(const Format& format) {
     return format.seite - format.datenKopf() - 2;
 }
 
-QByteArray baueZeile(const Tabelle& t, const Format& f, const QList<Wert>& werte) {
+QByteArray baueZeile(const TabellenDef& t, const Format& f, const QList<Wert>& werte) {
     const int n = int(t.spalten.size());
     const int zaehler = f.jet3 ? 1 : 2;
     QByteArray z(zaehler + t.festeLaenge, '\0');
@@ -168,7 +168,7 @@ QByteArray baueZeile(const Tabelle& t, const Format& f, const QList<Wert>& werte
     QByteArray maske((n + 7) / 8, '\0');
     QList<QByteArray> var(t.anzahlVar);
     for (int i = 0; i < n; ++i) {
-        const Spalte& s = t.spalten[i];
+        const SpaltenDef& s = t.spalten[i];
         const Wert& w = werte.at(i);
         const bool gesetzt = s.typ == JaNein ? (!w.isNull() && w.toBool()) : !w.isNull();
         if (gesetzt)
@@ -221,7 +221,7 @@ QByteArray baueZeile(const Tabelle& t, const Format& f, const QList<Wert>& werte
     return z + ende + maske;
 }
 
-QList<Wert> zerlegeZeile(const Tabelle& t, const Format& f, const QByteArray& z) {
+QList<Wert> zerlegeZeile(const TabellenDef& t, const Format& f, const QByteArray& z) {
     const int groesse = int(z.size());
     const auto kaputt = [&] { unverstanden(QStringLiteral("eine Zeile passt nicht zu ihrer Tabelle")); };
     if (groesse < 3)
@@ -262,7 +262,7 @@ QList<Wert> zerlegeZeile(const Tabelle& t, const Format& f, const QByteArray& z)
     const int festeSpalten = spalten - varZahl;
     int festGefunden = 0;
     QList<Wert> werte;
-    for (const Spalte& s : t.spalten) {
+    for (const SpaltenDef& s : t.spalten) {
         const bool da = s.nummer / 8 < bm && (quint8(maske[s.nummer / 8]) >> (s.nummer % 8) & 1);
         if (s.typ == JaNein) {
             werte.append(da);

@@ -9,11 +9,11 @@ namespace findolin::platform::db::jet {
 
 // A row's bytes for the values `werte`, one per column in the order of `tabelle.spalten` (a null value
 // is the database's Null). Refuses values the column cannot hold and columns this writer does not fill.
-QByteArray baueZeile(const Tabelle& tabelle, const Format& format, const QList<Wert>& werte);
+QByteArray baueZeile(const TabellenDef& tabelle, const Format& format, const QList<Wert>& werte);
 
 // The values of a row, one per column; long values (memo, OLE) come as null. Refuses a row whose bytes do not
 // fit the table's columns.
-QList<Wert> zerlegeZeile(const Tabelle& tabelle, const Format& format, const QByteArray& zeile);
+QList<Wert> zerlegeZeile(const TabellenDef& tabelle, const Format& format, const QByteArray& zeile);
 
 // The longest row a data page can take.
 int maxZeilenLaenge(const Format& format);
