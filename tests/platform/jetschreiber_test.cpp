@@ -57,6 +57,17 @@ QStringList exportiert(const QString& datei, const QString& tabelle) {
     return liste;
 }
 
+// The number of rows mdb-sql finds in a table.
+int zeilenMdbSql(const QString& datei, const QString& tabelle) {
+    QProcess p;
+    p.start("mdb-sql", {"-H", "-F", "-P", "-d", "|", datei});
+    p.write(("SELECT * FROM [" + tabelle + "]\n").toUtf8());
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return -1;
+    return int(QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size());
+}
+
 // The pages in which two files differ, and the pages the second has beyond the first.
 QList<int> geaenderteSeiten(const QByteArray& alt, const QByteArray& neu, int seite) {
     QList<int> liste;
@@ -177,6 +188,7 @@ private slots:
         }
         QCOMPARE(zeilen(pfad, tabelle), soll);
         QCOMPARE(exportiert(pfad, tabelle), soll);
+        QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
         QVERIFY(!QFileInfo::exists(pfad + ".neu"));
         const int seite = alt.at(0x14) == 0 ? 2048 : 4096;
         QFETCH(QList<int>, seiten);
