@@ -2,16 +2,14 @@
 
 #include "jetablage.h"
 #include "jetschreiber.h"
+#include "logging.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 
 namespace findolin::platform::db {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcJet, "findolin.db", QtInfoMsg)
 
 QByteArray liesGanz(const QString& pfad) {
     QFile f(pfad);
@@ -49,8 +47,13 @@ template <typename Tue> auto JetTransaktion::aendere(const Tabelle& tabelle, Tue
     } catch (const jet::Unverstanden& u) {
         verwerfe();
         gescheitert_ = offen_;
-        qCDebug(lcJet).noquote() << "Access file not written:" << pfad_ << u.grund;
+        qCDebug(lcDb).noquote() << "Access file not written:" << pfad_ << u.grund;
         abgelehnt(u.grund, pfad_);
+    } catch (const Laufzeitfehler& f) {
+        verwerfe();
+        gescheitert_ = offen_;
+        qCDebug(lcDb).noquote() << "Access file not written:" << pfad_ << f.problem();
+        throw;
     } catch (...) {
         verwerfe();
         gescheitert_ = offen_;
@@ -88,6 +91,10 @@ bool JetTransaktion::bestaetige() {
     }
     try {
         return schreibe();
+    } catch (const Laufzeitfehler& f) {
+        verwerfe();
+        qCDebug(lcDb).noquote() << "Access file not written:" << pfad_ << f.problem();
+        throw;
     } catch (...) {
         verwerfe();
         throw;
@@ -107,7 +114,7 @@ bool JetTransaktion::schreibe() {
     }
     jet::ersetzeSicher(pfad_, schreiber_->original(), schreiber_->daten(),
                        [this](const QString& kopie) { pruefeKopie(kopie); });
-    qCDebug(lcJet) << "Access file written:" << pfad_ << "pages touched:" << schreiber_->beruehrt().size();
+    qCDebug(lcDb) << "Access file written:" << pfad_ << "pages touched:" << schreiber_->beruehrt().size();
     verwerfe();
     ++ersetzungen_;
     return true;
