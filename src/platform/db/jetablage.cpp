@@ -11,7 +11,9 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -45,6 +47,28 @@ void schreibeDauerhaft(const QString& pfad, const QByteArray& daten) {
     if (!ok)
         throw Laufzeitfehler(QStringLiteral("Die Kopie der Datenbankdatei kann nicht geschrieben werden"),
                              pfad);
+}
+
+// Renames `von` over `nach` in one step, and makes the new name last; an empty answer on success.
+QString ersetze(const QString& von, const QString& nach) {
+#ifdef Q_OS_WIN
+    if (!MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(von).utf16()),
+                     reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(nach).utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return QStringLiteral("Fehler %1").arg(GetLastError());
+#else
+    std::error_code fehler;
+    std::filesystem::rename(QFile::encodeName(von).toStdString(), QFile::encodeName(nach).toStdString(),
+                            fehler);
+    if (fehler)
+        return QString::fromStdString(fehler.message());
+    if (const int ordner = ::open(QFile::encodeName(QFileInfo(nach).absolutePath()).constData(), O_RDONLY);
+        ordner >= 0) {
+        ::fsync(ordner);
+        ::close(ordner);
+    }
+#endif
+    return {};
 }
 
 } // namespace
@@ -90,14 +114,11 @@ void ersetzeSicher(const QString& pfad, const QByteArray& original, const QByteA
                                  kopie);
         pruefe(kopie);
         probe(Schritt::Umbenennen);
-        std::error_code fehler;
-        std::filesystem::rename(QFile::encodeName(kopie).toStdString(), QFile::encodeName(pfad).toStdString(),
-                                fehler);
-        if (fehler)
-            throw Laufzeitfehler(QStringLiteral("Die geprüfte Kopie kann nicht an die Stelle der "
-                                                "Datenbankdatei treten: ") +
-                                     QString::fromStdString(fehler.message()),
-                                 pfad);
+        if (const QString fehler = ersetze(kopie, pfad); !fehler.isEmpty())
+            throw Laufzeitfehler(
+                QStringLiteral("Die geprüfte Kopie kann nicht an die Stelle der Datenbankdatei treten: ") +
+                    fehler,
+                pfad);
     } catch (...) {
         QFile::remove(kopie);
         throw;
