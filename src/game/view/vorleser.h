@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class QLabel;
+class QWidget;
+
+namespace findolin {
+class MainFrm;
+}
+
+namespace findolin::view {
+
+class Ansage;
+class BildWidget;
+
+// What a screen reader reads of the main window, in German: keeps the accessible names of the points and the
+// stake (one number each), the player on turn, the searched and the found word, the lamps and both meters up
+// to date, and says aloud what has just happened: a field uncovered with its result, a completed and a new
+// word, the change of turn, a risk offered and a stake placed.
+class Vorleser {
+public:
+    struct Anzeigen {
+        QWidget* punkte;
+        QWidget* einsatz;
+        QLabel* spName;
+        QLabel* suchWort;
+        QLabel* fundWort;
+        BildWidget* lampeRot;
+        BildWidget* lampeGruen;
+        BildWidget* vuMeter;
+        BildWidget* restZeit;
+    };
+
+    // The state the window shows now counts as known: nothing of it is said.
+    Vorleser(MainFrm& frm, const Anzeigen& anzeigen, Ansage& ansage);
+
+    // Renames what changed and says what happened since the last call.
+    void aktualisiere();
+
+private:
+    // What the announcements compare from one call to the next.
+    struct Stand {
+        std::array<QString, 25> felder;
+        qint16 aktSpieler = 0;
+        QString suchWort;
+        bool risikoAngeboten = false;
+        int einsatz = 0;
+    };
+    Stand stand() const;
+    void benenne();
+    void benenneMessgeraete();
+    QString neuigkeiten(const Stand& jetzt) const;
+
+    MainFrm& frm_;
+    Anzeigen anzeigen_;
+    Ansage& ansage_;
+    Stand letzter_;
+};
+
+} // namespace findolin::view
