@@ -321,11 +321,14 @@ void MainFrmView::aktualisiere() {
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
     if (vorleser_)
-        vorleser_->aktualisiere();
+        vorleser_->aktualisiere(!imZug_ && !mainFrm_.brett().zuege.auswertungAnstehend());
 }
 
+// Called by a move before its pause: what it did is said when it is over.
 void MainFrmView::repaintNow() {
+    imZug_ = true;
     aktualisiere();
+    imZug_ = false;
     centralWidget()->repaint();
 }
 

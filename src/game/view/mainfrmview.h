@@ -85,6 +85,7 @@ private:
     QWidget* punkte_ = nullptr;  // the points, read as one number
     QWidget* einsatz_ = nullptr; // the stake, read as one number
     Ansage* ansage_ = nullptr;
+    bool imZug_ = false; // within a move's immediate repaint
     std::unique_ptr<Vorleser> vorleser_;
 };
 

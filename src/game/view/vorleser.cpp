@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <cmath>
+#include <utility>
 
 namespace findolin::view {
 
@@ -119,7 +120,7 @@ void Vorleser::benenneMessgeraete() {
     anzeigen_.restZeit->setzeWert(Zugaenglich::Wert{uebrig, 0, minuten(SpielZeit::balkenHoehe)});
 }
 
-QString Vorleser::neuigkeiten(const Stand& jetzt) const {
+QStringList Vorleser::neuigkeiten(const Stand& jetzt) const {
     QStringList teile;
     const Spielfeld& brett = frm_.brett().feld;
     for (int i = 0; i < 25; ++i) {
@@ -139,14 +140,16 @@ QString Vorleser::neuigkeiten(const Stand& jetzt) const {
     if (jetzt.einsatz > 0 && letzter_.einsatz == 0)
         teile << QStringLiteral("Einsatz: ") +
                      mitEinheit(jetzt.einsatz, QStringLiteral("Punkt"), QStringLiteral("Punkte"));
-    return teile.join(QStringLiteral(". "));
+    return teile;
 }
 
-void Vorleser::aktualisiere() {
+void Vorleser::aktualisiere(bool sagen) {
     benenne();
     const Stand jetzt = stand();
-    ansage_.sage(neuigkeiten(jetzt));
+    offen_ << neuigkeiten(jetzt);
     letzter_ = jetzt;
+    if (sagen && !offen_.isEmpty())
+        ansage_.sage(std::exchange(offen_, {}).join(QStringLiteral(". ")));
 }
 
 } // namespace findolin::view

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -36,8 +37,9 @@ public:
     // The state the window shows now counts as known: nothing of it is said.
     Vorleser(MainFrm& frm, const Anzeigen& anzeigen, Ansage& ansage);
 
-    // Renames what changed and says what happened since the last call.
-    void aktualisiere();
+    // Renames what changed and notes what happened since the last call; says all that is noted when `sagen`.
+    // A move is said as one, once its evaluation is over: a second notification would cut the first short.
+    void aktualisiere(bool sagen);
 
 private:
     // What the announcements compare from one call to the next.
@@ -51,12 +53,13 @@ private:
     Stand stand() const;
     void benenne();
     void benenneMessgeraete();
-    QString neuigkeiten(const Stand& jetzt) const;
+    QStringList neuigkeiten(const Stand& jetzt) const;
 
     MainFrm& frm_;
     Anzeigen anzeigen_;
     Ansage& ansage_;
     Stand letzter_;
+    QStringList offen_; // noted, not said yet
 };
 
 } // namespace findolin::view
