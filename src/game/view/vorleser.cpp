@@ -120,17 +120,14 @@ void Vorleser::benenneMessgeraete() {
     anzeigen_.restZeit->setzeWert(Zugaenglich::Wert{uebrig, 0, minuten(SpielZeit::balkenHoehe)});
 }
 
-QStringList Vorleser::neuigkeiten(const Stand& jetzt) const {
+QStringList Vorleser::neuigkeiten(const Stand& jetzt) {
     QStringList teile;
     const Spielfeld& brett = frm_.brett().feld;
-    for (int i = 0; i < 25; ++i) {
-        if (letzter_.felder[i] != QLatin1String("verdeckt") || jetzt.felder[i] == QLatin1String("verdeckt"))
-            continue;
-        QString text = feldName(i) + QStringLiteral(": ") + inhalt(brett.feld(static_cast<qint16>(i)));
-        if (i == brett.aktFeld)
-            text += QStringLiteral(", ") + ergebnis(brett.feldErgebnis);
-        teile << text;
-    }
+    for (int i = 0; i < 25; ++i)
+        if (letzter_.felder[i] == QLatin1String("verdeckt") && jetzt.felder[i] != QLatin1String("verdeckt")) {
+            aufgedeckt_ = i;
+            aufgedecktInhalt_ = inhalt(brett.feld(static_cast<qint16>(i)));
+        }
     if (jetzt.suchWort != letzter_.suchWort)
         teile << QStringLiteral("Neues Wort: ") + jetzt.suchWort;
     if (jetzt.aktSpieler != letzter_.aktSpieler)
@@ -148,7 +145,18 @@ void Vorleser::aktualisiere(bool sagen) {
     const Stand jetzt = stand();
     offen_ << neuigkeiten(jetzt);
     letzter_ = jetzt;
-    if (sagen && !offen_.isEmpty())
+    if (!sagen)
+        return;
+    // The field comes first; its result is known once the move has been checked, after its repaint.
+    const Spielfeld& brett = frm_.brett().feld;
+    if (aufgedeckt_ >= 0) {
+        QString feld = feldName(aufgedeckt_) + QStringLiteral(": ") + aufgedecktInhalt_;
+        if (aufgedeckt_ == brett.aktFeld)
+            feld += QStringLiteral(", ") + ergebnis(brett.feldErgebnis);
+        offen_.prepend(feld);
+        aufgedeckt_ = -1;
+    }
+    if (!offen_.isEmpty())
         ansage_.sage(std::exchange(offen_, {}).join(QStringLiteral(". ")));
 }
 

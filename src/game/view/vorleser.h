@@ -53,13 +53,15 @@ private:
     Stand stand() const;
     void benenne();
     void benenneMessgeraete();
-    QStringList neuigkeiten(const Stand& jetzt) const;
+    QStringList neuigkeiten(const Stand& jetzt);
 
     MainFrm& frm_;
     Anzeigen anzeigen_;
     Ansage& ansage_;
     Stand letzter_;
-    QStringList offen_; // noted, not said yet
+    QStringList offen_;   // noted, not said yet
+    int aufgedeckt_ = -1; // the field uncovered since the last announcement, with what it shows
+    QString aufgedecktInhalt_;
 };
 
 } // namespace findolin::view

@@ -1,5 +1,6 @@
 #include "zugang.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 
 namespace findolin::view {
@@ -56,10 +57,61 @@ private:
     Zugaenglich& z_;
 };
 
-QAccessibleInterface* fabrik(const QString&, QObject* objekt) {
+// A check box or option button of the dialogs. Qt tells their access key only for a "press" they do not
+// offer; a screen reader asks for the key of the action they do offer, "toggle".
+class WahlKnopf : public QAccessibleWidget {
+public:
+    WahlKnopf(QAbstractButton* knopf, QAccessible::Role rolle) : QAccessibleWidget(knopf, rolle) {}
+
+    QString text(QAccessible::Text art) const override {
+        if (art == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            QString name = knopf()->text();
+            for (int i = 0; i < name.size(); ++i)
+                if (name[i] == u'&')
+                    name.remove(i, 1); // "&&" leaves one "&"
+            return name;
+        }
+        if (art == QAccessible::Accelerator)
+            return knopf()->shortcut().toString(QKeySequence::NativeText);
+        return QAccessibleWidget::text(art);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = knopf()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override {
+        QStringList namen = QAccessibleWidget::actionNames();
+        if (knopf()->isEnabled())
+            namen.prepend(toggleAction());
+        return namen;
+    }
+    void doAction(const QString& aktion) override {
+        if (aktion == toggleAction())
+            knopf()->click();
+        else
+            QAccessibleWidget::doAction(aktion);
+    }
+    QStringList keyBindingsForAction(const QString& aktion) const override {
+        if (aktion == toggleAction() && !knopf()->shortcut().isEmpty())
+            return {knopf()->shortcut().toString(QKeySequence::NativeText)};
+        return QAccessibleWidget::keyBindingsForAction(aktion);
+    }
+
+private:
+    QAbstractButton* knopf() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+QAccessibleInterface* fabrik(const QString& klasse, QObject* objekt) {
     auto* widget = qobject_cast<QWidget*>(objekt);
-    auto* zugang = dynamic_cast<Zugaenglich*>(objekt);
-    return widget && zugang ? new ZugangsSchnittstelle(widget, *zugang) : nullptr;
+    if (auto* zugang = dynamic_cast<Zugaenglich*>(objekt); widget && zugang)
+        return new ZugangsSchnittstelle(widget, *zugang);
+    if (klasse == QLatin1String("QCheckBox"))
+        return new WahlKnopf(static_cast<QAbstractButton*>(widget), QAccessible::CheckBox);
+    if (klasse == QLatin1String("QRadioButton"))
+        return new WahlKnopf(static_cast<QAbstractButton*>(widget), QAccessible::RadioButton);
+    return nullptr;
 }
 
 } // namespace
@@ -86,6 +138,7 @@ Ansage::Ansage(QWidget* eltern) : QWidget(eltern) {
     setObjectName(QStringLiteral("Ansage"));
     setGeometry(0, 0, 1, 1);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide(); // until there is something to say: an empty notification would be read too
 }
 
 void Ansage::sage(const QString& text) {
@@ -93,6 +146,10 @@ void Ansage::sage(const QString& text) {
         return;
     // The name goes first, with its own event, so that the screen reader holds the text when it appears.
     setAccessibleName(text);
+    if (isHidden()) {
+        show(); // Qt tells of it
+        return;
+    }
     QAccessibleEvent erscheint(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&erscheint);
 }
