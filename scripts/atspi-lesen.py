@@ -123,8 +123,7 @@ def ende():
     fenster = finde(programm(), lambda a: a.name == "Omnor - Findolin")
     fokus = finde(fenster, lambda a: a.getState().contains(pyatspi.STATE_FOCUSED))
     print("== Fokus am Ende ==")
-    print(beschreibe(fokus) if fokus else "keiner",
-          "(Fenster aktiv)" if fenster.getState().contains(pyatspi.STATE_ACTIVE) else "(Fenster nicht aktiv)")
+    print(beschreibe(fokus) if fokus else "keiner")
     pyatspi.Registry.stop()
     return False
 

@@ -9,6 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
     libchm-dev libchm-bin
+    xvfb xauth at-spi2-core python3-pyatspi
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

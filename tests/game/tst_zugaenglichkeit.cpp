@@ -80,7 +80,7 @@ private slots:
 
     // Every control of the main window has a name and a role; the digits of a number are one text.
     void hauptfenster() {
-        mitFenster([](SpielFixture&, MainFrm& frm, view::MainFrmView& f) {
+        mitFenster([](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
             QHash<QString, QAccessibleInterface*> baum;
             sammle(zugang(&f), baum);
             const QString gesucht =
@@ -109,6 +109,13 @@ private slots:
             QCOMPARE(baum["Feld B3"]->text(QAccessible::Description), QString("verdeckt"));
             QVERIFY(baum["Risiko"]->state().disabled);
             QCOMPARE(baum["Spielzeit: noch 26 Minuten"]->valueInterface()->maximumValue().toInt(), 26);
+            // The guess-time meter, switched on, counts the seconds left.
+            frm.rateZeit().switchVuRestZeit(true);
+            s.schleife.advance(1000);
+            f.aktualisiere();
+            QAccessibleInterface* meter = baum["Ratezeit: aus"];
+            QCOMPARE(meter->text(QAccessible::Name), QString("Ratezeit: noch 19 Sekunden"));
+            QCOMPARE(meter->valueInterface()->currentValue().toInt(), 19);
         });
     }
 
