@@ -9,6 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
     libchm-dev libchm-bin
+    dpkg-dev file lintian desktop-file-utils appstream
     xvfb xauth at-spi2-core python3-pyatspi
 )
 sudo=""

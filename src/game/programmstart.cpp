@@ -8,6 +8,8 @@
 #include "startup/rahmendateien.h"
 #include "startup/startparameter.h"
 
+#include <cstdio>
+
 namespace findolin {
 
 namespace {
@@ -24,6 +26,10 @@ const QString nichtKompatibel =
 
 // Shows why the program refuses to run, then ends it; nothing else is shown or read.
 int verweigere(Dienste& d, const QString& meldungsText) {
+    // Also for whoever started the game, as a run-time error is.
+    std::fprintf(stderr, "Laufzeitfehler: %s\n",
+                 qUtf8Printable(QString(meldungsText).replace(QChar(13), u'\n')));
+    std::fflush(stderr);
     MldFenster fenster(d.fenster, d.masse);
     fenster.zeigeMeldung(meldungsText, QStringLiteral("&OK"), QString(), QStringLiteral("Laufzeitfehler"));
     d.prozess.terminate(platform::exitCodeRefused);

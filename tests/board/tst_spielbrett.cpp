@@ -356,8 +356,6 @@ private slots:
         const QHash<QChar, qint16> felder{{'r', h}, {'H', h}, {'J', b.feldMit(jokerZeichen)}, {'L', 24}};
         b.sounds.clear();
         b.rateZeitZurueck = 0;
-        int neuZeichnen = 0;
-        b.beimNeuZeichnen = [&] { ++neuZeichnen; };
         // All arrive before the evaluation's 1 ms timer.
         for (QChar c : eingaben)
             b.loop.post([&b, &felder, c] {
@@ -368,9 +366,8 @@ private slots:
             });
         b.loop.advance(3000);
         QCOMPARE(b.sounds, erwartet);
-        // Each accepted input restarts the guess time and paints before and during the pause.
+        // Each accepted input restarts the guess time.
         QCOMPARE(b.rateZeitZurueck, erwartet.size());
-        QCOMPARE(neuZeichnen, 2 * erwartet.size());
     }
 
     // Pressed twice, an arrow moves the cursor to the edge and stops there, even while a move is evaluated.
@@ -421,19 +418,6 @@ private slots:
             }
         }
         QVERIFY(achtung > 0);
-    }
-
-    // A seeded game repeats exactly, with the same deals, jokers and hints; another seed plays another.
-    void gleicherSeedGleichesSpiel() {
-        const auto spiele = [](quint32 seed) {
-            Brett b(seed);
-            b.legeWort(QStringLiteral("Schwimmbad"));
-            for (int zug = 0; zug < 75; ++zug)
-                b.klicke(static_cast<qint16>(zug % 25));
-            return b.sounds;
-        };
-        QCOMPARE(spiele(11), spiele(11));
-        QVERIFY(spiele(11) != spiele(12));
     }
 };
 

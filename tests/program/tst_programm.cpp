@@ -93,10 +93,6 @@ private slots:
             << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
             << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
                "mit der installierten Version/von OMNOR.";
-        QTest::newRow("sixth player")
-            << QStringList{"\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\""} << 2 << "nSpieler = 6";
-        QTest::newRow("missing key") << QStringList{"\"Version=4;nSpieler=2;Anna;Ben;anna01;\""} << 2
-                                     << "Kennung von Spieler 2";
         QTest::newRow("missing result file")
             << QStringList{"\"Version=4;nSpieler=1;Cleo;cleo03;\""} << 2 << "cleo03.tmp";
     }

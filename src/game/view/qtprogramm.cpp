@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
@@ -96,9 +97,14 @@ int laufeFindolin(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::installErrorWindow();
     const QString cmd = platform::commandLineArguments(argc, argv);
-    const QString appPfad = QCoreApplication::applicationDirPath();
+    // The framework's files lie in the program folder, unless FINDOLIN_FRAMEWORK_DIR names another folder
+    // (the launcher's copy in the user's data folder); the sound module always lies beside the program.
+    const QString programmordner = QCoreApplication::applicationDirPath();
+    const QString rahmen = qEnvironmentVariable("FINDOLIN_FRAMEWORK_DIR");
+    const QString appPfad = rahmen.isEmpty() ? programmordner : QDir(rahmen).absolutePath();
 
-    platform::NachladenderSoundPlayer ton(platform::imOrdner(appPfad, QStringLiteral("findolin_klang")));
+    platform::NachladenderSoundPlayer ton(
+        platform::imOrdner(programmordner, QStringLiteral("findolin_klang")));
     QtDienste qt(ton, appPfad);
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 

@@ -16,6 +16,9 @@ void installErrorWindow() {
         if (!fehler.betroffen().isEmpty())
             text += QStringLiteral("\n\n") + fehler.betroffen();
         text += QStringLiteral("\n\nFindolin wird beendet.");
+        // Also for whoever started the game (the launcher shows it again once the game has ended).
+        std::fprintf(stderr, "Laufzeitfehler: %s\n", qUtf8Printable(text));
+        std::fflush(stderr);
         if (Automation::active()) {
             Automation::reportWindow(QStringLiteral("Laufzeitfehler"),
                                      text.replace(QLatin1Char('\n'), QChar(13)));
@@ -24,8 +27,6 @@ void installErrorWindow() {
                             QMessageBox::NoButton);
             box.setDefaultButton(box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole));
             box.exec();
-        } else {
-            std::fprintf(stderr, "Laufzeitfehler: %s\n", qUtf8Printable(text));
         }
         std::fflush(nullptr);
         std::exit(exitCodeRuntimeError);
