@@ -7,12 +7,14 @@ every focus change, showing notification and name or description change that arr
 scripts/atspi-pruefen.sh inside its own X server and accessibility bus.
 """
 import sys
+import time
 
 import pyatspi
 from gi.repository import GLib
 
 PROGRAMM = "findolin"
 ereignisse = []
+beginn = time.monotonic()
 
 
 def beschreibe(acc):
@@ -72,7 +74,7 @@ def bei_ereignis(ereignis):
     if ereignis.type.startswith("object:state-changed") and not ereignis.detail1:
         return
     try:
-        ereignisse.append(f"{ereignis.type}: {beschreibe(quelle)}")
+        ereignisse.append(f"{time.monotonic() - beginn:6.2f} s {ereignis.type}: {beschreibe(quelle)}")
     except Exception as fehler:  # an object that went away meanwhile
         ereignisse.append(f"{ereignis.type}: ({fehler})")
 
@@ -95,11 +97,15 @@ def ablauf():
         x, y, breite, hoehe = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         pyatspi.Registry.generateMouseEvent(x + breite // 2, y + hoehe // 2, "b1c")
 
+    def druecke(acc):
+        ereignisse.append(f"{time.monotonic() - beginn:6.2f} s Feld C3 gedrückt")
+        acc.queryAction().doAction(0)
+
     schritte = [
         lambda: klicke(finde(fenster, lambda a: a.name == "Bild zum Übungsschwerpunkt")),
         lambda: taste(0xFF53),  # Right
         lambda: taste(0xFF54),  # Down
-        lambda: finde(fenster, lambda a: a.name == "Feld C3").queryAction().doAction(0),
+        lambda: druecke(finde(fenster, lambda a: a.name == "Feld C3")),
     ]
 
     def naechster():

@@ -45,10 +45,12 @@ private:
 };
 
 // The board frame FldFrame with its 25 fields and the keyboard cursor FldCurs. The keyboard focus follows the
-// cursor, so that a screen reader reads the field under it.
-class BrettAnsicht : public QFrame {
+// cursor, so that a screen reader reads the field under it; to it, the board is the group "Spielfeld".
+class BrettAnsicht : public QFrame, public Zugaenglich {
 public:
     BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege, Bilder& bilder);
+
+    QAccessible::Role zugangsRolle() const override { return QAccessible::Grouping; }
 
     void aktualisiere();
     FeldWidget* feldWidget(int index) const { return felder_[index]; }
