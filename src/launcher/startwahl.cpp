@@ -61,11 +61,11 @@ Schwerpunkt waehleSchwerpunkt(const QList<Schwerpunkt>& liste, const QString& ti
     for (const Schwerpunkt& s : liste) {
         if (s.istUeberschrift())
             continue;
-        if (s.titel == titel)
+        if (s.titel == titel && s.wirdGeuebt())
             return s;
         if (!erster)
             erster = &s;
-        if (!wortfilter && s.feldName == QLatin1String("LIP_"))
+        if (!wortfilter && s.wirdGeuebt())
             wortfilter = &s;
     }
     return wortfilter ? *wortfilter : erster ? *erster : Schwerpunkt{};

@@ -13,6 +13,8 @@ struct Schwerpunkt {
     QString titel;
     QString feldName;
     bool istUeberschrift() const { return titel.startsWith(QLatin1String(">>>")); }
+    // Findolin always practises the "ie" words of the field LIP_, whatever the list names.
+    bool wirdGeuebt() const { return feldName == QLatin1String("LIP_"); }
 };
 
 // What the players chose in the launcher: the framework's part of a start.
@@ -36,7 +38,8 @@ QString pruefeWahl(const Startwahl& wahl);
 // anything else one "_"; "spieler<nummer>" when nothing is left.
 QString spielerKennung(const QString& name, int nummer);
 
-// The practice focus of that title; else the one the game's word filter uses, else the first one.
+// The practice focus of that title when the game practises it; else the one the game's word filter uses, else
+// the first one.
 Schwerpunkt waehleSchwerpunkt(const QList<Schwerpunkt>& liste, const QString& titel);
 
 // The launch list the framework hands the game, with its two delimiters. The choice must have passed

@@ -106,30 +106,39 @@ void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint1
                         << "strength" << einst.einstSpielStaerke << "save" << einst.einstSpeichern;
 }
 
-QStringList mitEinstellungen(const QStringList& zeilen, const Einstellungen& einst) {
-    QStringList neu;
+QString mitEinstellungen(const QString& text, const Einstellungen& einst) {
+    const QList<TextZeile> zeilen = zeilenMitEnden(text);
+    QString zeilenende = QStringLiteral("\r\n");
+    for (const TextZeile& zeile : zeilen) {
+        if (!zeile.ende.isEmpty()) {
+            zeilenende = zeile.ende;
+            break;
+        }
+    }
+    QString neu;
     qsizetype i = 0;
-    while (i < zeilen.size()) {
-        neu.append(zeilen[i]);
-        if (zeilen[i++] == abschnitt)
-            break;
+    bool gefunden = false;
+    while (i < zeilen.size() && !gefunden) {
+        gefunden = zeilen[i].text == abschnitt;
+        neu += zeilen[i].text + zeilen[i].ende;
+        ++i;
     }
-    if (!neu.contains(abschnitt)) {
-        // A file without our section gets one at its end, so that the settings are found next time.
-        neu.append(abschnitt);
-    }
+    if (!neu.isEmpty() && zeilenendeBei(neu, neu.size() - 1) == 0)
+        neu += zeilenende; // a last line without its line end
+    // A file without our section gets one at its end, so that the settings are found next time.
+    if (!gefunden)
+        neu += abschnitt + zeilenende;
     for (int k = 0; k < einstellSchluessel().size(); ++k)
-        neu.append(einstellSchluessel()[k] + QLatin1Char('=') + QString::number(einst.*einstellWerte[k]));
-    neu.append(QStringLiteral(" "));
-    // The old section keeps only its comments; its header line and everything after stay as they were.
-    for (; i < zeilen.size(); ++i) {
-        if (istAbschnittsKopf(zeilen[i]))
-            break;
-        if (istKommentar(zeilen[i]))
-            neu.append(zeilen[i]);
+        neu += einstellSchluessel()[k] + QLatin1Char('=') + QString::number(einst.*einstellWerte[k]) +
+               zeilenende;
+    neu += QLatin1Char(' ') + zeilenende;
+    // The old section keeps only its comments; the next header and everything after stay as they were.
+    for (; i < zeilen.size() && !istAbschnittsKopf(zeilen[i].text); ++i) {
+        if (istKommentar(zeilen[i].text))
+            neu += zeilen[i].text + zeilen[i].ende;
     }
     for (; i < zeilen.size(); ++i)
-        neu.append(zeilen[i]);
+        neu += zeilen[i].text + zeilen[i].ende;
     return neu;
 }
 
@@ -138,10 +147,7 @@ void saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade, const Einst
     if (formular.einstSaveOpt != 1)
         return;
     const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
-    const QStringList neu = mitEinstellungen(zeilenVon(leseTextdatei(dateien, pfad)), einst);
-    QByteArray inhalt;
-    for (const QString& zeile : neu)
-        inhalt += nachWindows1252(zeile) + "\r\n";
+    const QByteArray inhalt = nachWindows1252(mitEinstellungen(leseTextdatei(dateien, pfad), einst));
     dateien.replaceVia(pfad, pfade.imProgrammordner(QStringLiteral("Omnor.tmp")), inhalt);
     qCDebug(lcSettings) << "settings written to" << pfad;
 }

@@ -24,7 +24,8 @@ void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint1
 void saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade, const Einstellungen& einst,
                   const EinstellFormular& formular);
 
-// The rewriting itself, on the file's lines, for callers that already hold them.
-QStringList mitEinstellungen(const QStringList& zeilen, const Einstellungen& einst);
+// The rewriting itself, on the file's text. Lines outside the section keep their bytes and line ends; the
+// lines written end as the file's first line does (CR LF in a file without a line end).
+QString mitEinstellungen(const QString& text, const Einstellungen& einst);
 
 } // namespace findolin

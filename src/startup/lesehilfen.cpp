@@ -70,9 +70,7 @@ QString FeldLeser::naechstesFeld() {
     if (amEnde())
         throw Laufzeitfehler(QStringLiteral("Die Datei endet mitten in einem Eintrag"), dateiname_);
     feldFolgt_ = false;
-    const auto istZeilenende = [this](qsizetype i) {
-        return text_[i] == QLatin1Char('\r') || text_[i] == QLatin1Char('\n');
-    };
+    const auto istZeilenende = [this](qsizetype i) { return zeilenendeBei(text_, i) > 0; };
     while (pos_ < text_.size() && text_[pos_] == QLatin1Char(' '))
         ++pos_;
 
@@ -102,28 +100,40 @@ QString FeldLeser::naechstesFeld() {
     if (pos_ < text_.size() && text_[pos_] == QLatin1Char(',')) {
         ++pos_;
         feldFolgt_ = true;
-    } else if (pos_ < text_.size()) {
-        if (text_[pos_] == QLatin1Char('\r'))
-            ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n'))
-            ++pos_;
+    } else {
+        pos_ += zeilenendeBei(text_, pos_);
     }
     return feld;
 }
 
-QStringList zeilenVon(const QString& text) {
-    QStringList zeilen;
+qsizetype zeilenendeBei(const QString& text, qsizetype i) {
+    if (i >= text.size())
+        return 0;
+    if (text[i] == QLatin1Char('\n'))
+        return 1;
+    if (text[i] != QLatin1Char('\r'))
+        return 0;
+    return i + 1 < text.size() && text[i + 1] == QLatin1Char('\n') ? 2 : 1;
+}
+
+QList<TextZeile> zeilenMitEnden(const QString& text) {
+    QList<TextZeile> zeilen;
     qsizetype anfang = 0;
     while (anfang < text.size()) {
-        qsizetype ende = text.indexOf(QLatin1Char('\n'), anfang);
-        if (ende < 0)
-            ende = text.size();
-        QString zeile = text.mid(anfang, ende - anfang);
-        if (zeile.endsWith(QLatin1Char('\r')))
-            zeile.chop(1);
-        zeilen.append(zeile);
-        anfang = ende + 1;
+        qsizetype ende = anfang;
+        while (ende < text.size() && zeilenendeBei(text, ende) == 0)
+            ++ende;
+        const qsizetype laenge = zeilenendeBei(text, ende);
+        zeilen.append({text.mid(anfang, ende - anfang), text.mid(ende, laenge)});
+        anfang = ende + laenge;
     }
+    return zeilen;
+}
+
+QStringList zeilenVon(const QString& text) {
+    QStringList zeilen;
+    for (const TextZeile& zeile : zeilenMitEnden(text))
+        zeilen.append(zeile.text);
     return zeilen;
 }
 

@@ -38,7 +38,18 @@ private:
     bool feldFolgt_ = false; // after a comma, a field follows even at the end of the line
 };
 
-// Splits a text file into lines at CR LF (or a lone LF), as sequential line input reads them.
+// Both readers end a line alike: at CR LF, at a lone LF or at a lone CR. The length of the line end that
+// starts at `i`: 2, 1, or 0 when no line ends there.
+qsizetype zeilenendeBei(const QString& text, qsizetype i);
+
+// A line of a text file with the line end that closed it (empty for a last line without one).
+struct TextZeile {
+    QString text;
+    QString ende;
+};
+QList<TextZeile> zeilenMitEnden(const QString& text);
+
+// The lines of a text file without their line ends.
 QStringList zeilenVon(const QString& text);
 
 } // namespace findolin

@@ -221,16 +221,32 @@ private slots:
         QCOMPARE(a.suchWortLbl.punkte, 20.0);
     }
 
-    // A text far too wide for any size: the shrinking stops at one point instead of reaching 0.
-    void unpassbarerTextHaeltBeiEinemPunkt() {
-        struct : platform::QtTextMeasure {
-            double breiteTwips(const QString& t, const Schrift&) const override { return 1e3 * t.size(); }
-        } breit;
+    // A word that ends exactly 60 twips before the frame's edge fits; one twip more shrinks it; a text far
+    // too wide for any size stops at one point instead of reaching 0.
+    void passtBisZumRand_data() {
+        QTest::addColumn<double>("breite");   // of the word at 20 points
+        QTest::addColumn<double>("proPunkt"); // what each point less takes off
+        QTest::addColumn<double>("punkte");
+        QTest::newRow("exactly at the margin") << 3255.0 - 140 - 60 << 100.0 << 20.0;
+        QTest::newRow("one twip over") << 3255.0 - 140 - 59 << 100.0 << 19.0;
+        QTest::newRow("never fits") << 4000.0 << 0.0 << 1.0;
+    }
+    void passtBisZumRand() {
+        QFETCH(double, breite);
+        QFETCH(double, proPunkt);
+        struct Messung : platform::QtTextMeasure {
+            double breite = 0, proPunkt = 0;
+            double breiteTwips(const QString&, const Schrift& s) const override {
+                return breite - (20 - s.punkte) * proPunkt;
+            }
+        } messung;
+        messung.breite = breite;
+        messung.proPunkt = proPunkt;
         Brett b(1);
-        Wortanzeige a(b.feld(), b.wort, b.kontext, breit);
-        b.wort = {"Hut", 3, "der", 0, 0};
+        Wortanzeige a(b.feld(), b.wort, b.kontext, messung);
+        b.wort = {"Hut", 3, "", 0, 0}; // no context: the word starts at 140 twips
         a.zeigeNeuesWort();
-        QCOMPARE(std::pair(a.suchKontLbl.punkte, a.suchWortLbl.punkte), std::pair(1.0, 1.0));
+        QTEST(a.suchWortLbl.punkte, "punkte");
     }
 
     void bewertetNachTabelle_data() {

@@ -86,6 +86,13 @@ private slots:
             QCOMPARE(f.findChild<QLabel*>("SuchKontLbl")->font().pointSizeF(),
                      frm.brett().anzeige.suchKontLbl.punkte);
             QCOMPARE(f.findChild<QLabel*>("FundWortLbl")->x(), wort->x());
+            // Frames stand at their places with the caption in the top border line; the word labels hold
+            // their text at the top, as form labels do.
+            QWidget* such = f.findChild<QWidget*>("SuchWortFrame");
+            const QImage bild = such->grab().toImage();
+            const int linie = QFontMetrics(such->font()).height() / 2, x = bild.width() - 20;
+            QVERIFY(qGray(bild.pixel(x, linie)) < qGray(bild.pixel(x, linie + 4)));
+            QCOMPARE(wort->alignment(), Qt::AlignLeft | Qt::AlignTop);
         });
     }
 

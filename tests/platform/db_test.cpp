@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace findolin;
 using namespace findolin::platform::db;
@@ -104,6 +105,22 @@ private slots:
         const QStringList felder{"RefNr", "Wort", "Kontext", "GWS", "LIP_", "Punkte"};
         const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5};
         QCOMPARE(Ausdruck::uebersetze(QTest::currentDataTag(), felder, "x.mdb").trifftZu(zeile), trifftZu);
+    }
+    // Chains as long as the length limit allows, and nesting up to its limit, are evaluated, even on a stack
+    // of a Windows main thread's size.
+    void ausdruck_lange_ketten() {
+        QList<bool> ergebnisse;
+        std::unique_ptr<QThread> faden(QThread::create([&] {
+            for (const QString& text :
+                 {QString("A AND ").repeated(10600) + "A", QString("A AND ").repeated(10600) + "B",
+                  QString("B OR ").repeated(12000) + "NOT B",
+                  QString("(").repeated(50) + QString("NOT ").repeated(50) + "A" + QString(")").repeated(50)})
+                ergebnisse << Ausdruck::uebersetze(text, {"A", "B"}, "x.mdb").trifftZu({true, false});
+        }));
+        faden->setStackSize(1024 * 1024);
+        faden->start();
+        faden->wait();
+        QCOMPARE(ergebnisse, (QList<bool>{true, false, true, true}));
     }
 
     // The spelling database as a real framework installation holds it, an Access 2000 file, and the
@@ -251,6 +268,13 @@ private slots:
                  {"LIP_ ? TRUE", "Unerwartetes Zeichen"},
                  {"Wort=5", "Unverträgliche Datentypen"}})
             zeile(filter, sqliteWorte, problem, "WortListe", filter);
+        // Nesting that would exhaust the stack is refused by name, at any depth beyond the limit.
+        static const QByteArray klammern = QByteArray(3000, '(') + "LIP_" + QByteArray(3000, ')');
+        static const QByteArray nots = QByteArray("NOT ").repeated(10000) + "LIP_";
+        static const QByteArray lang = QByteArray("LIP_ AND ").repeated(8000) + "LIP_";
+        zeile("3000 parentheses", sqliteWorte, "zu tief", "WortListe", klammern.constData());
+        zeile("10000 NOTs", sqliteWorte, "zu tief", "WortListe", nots.constData());
+        zeile("72000 characters", sqliteWorte, "zu lang", "WortListe", lang.constData());
     }
     void fehler() {
         QFETCH(QString, pfad);

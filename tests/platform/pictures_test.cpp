@@ -155,6 +155,13 @@ private slots:
         wmf.record(RestoreDc, worte({-1}));
         wmf.rechteck({0, 0, 1000, 1000});
         zeile("restoring the saved brush", {{0.5, 0.5, rot}});
+        wmf.record(SaveDc, worte({}));
+        wmf.waehle(wmf.pinsel({0, 255, 0}));
+        wmf.record(SaveDc, worte({}));
+        wmf.waehle(wmf.pinsel({0, 0, 255}));
+        wmf.record(RestoreDc, worte({1})); // a positive level counts from the first save
+        wmf.rechteck({0, 0, 1000, 1000});
+        zeile("restoring the first of two saves", {{0.5, 0.5, rot}});
         wmf.record(IntersectClipRect, worte({1000, 500, 0, 0})); // the left half
         wmf.rechteck({0, 0, 1000, 1000});
         zeile("intersect clip", {{0.25, 0.5, rot}, {0.75, 0.5, leer}});

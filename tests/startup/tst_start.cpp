@@ -106,6 +106,8 @@ private slots:
               "\"Version= 4 ;UbixFeldName=XYZ;LupenFlag=1;GwsFlag=0;nSpieler=1;A;a;\"", "LIP_ -1 -1 1: A/a");
         zeile("magnifier off; blank key", "\"Version=4;LupenFlag= 0 ; LupenFlag=1;nSpieler=0;\"", " 0 0 0:");
         zeile("names are never keys", "\"Version=4;nSpieler=1;GwsFlag=1;k;\"", " 0 0 1: GwsFlag=1/k");
+        zeile("five players, counted as \"5e\"", "\"Version=4;nSpieler=5e;A;B;C;D;E;a;b;c;d;e;\"",
+              " 0 0 5: A/a B/b C/c D/d E/e");
         zeile("sixth player", "\"Version=4;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;\"", "Fehler: nSpieler = 6");
         zeile("too few names", "\"Version=4;nSpieler=3;A;B;\"",
               "Fehler: Es fehlt der Name von Spieler 3 (jeder Eintrag endet mit \";\")");
@@ -272,6 +274,11 @@ private slots:
               "[A]|x=1|" + neu + "|; eins|; zwei|[B]|y=2");
         zeile("no section: appended with header", "[A]|x=1", true, "[A]|x=1|" + neu);
         zeile("box not checked: file left alone", "[A]|x=1", false, "[A]|x=1");
+        // Lines end at a lone CR or LF too: the section is replaced in place, every line keeps its end.
+        for (const QString ende : {"\r", "\n"})
+            zeile(ende == "\r" ? "CR, last line CR LF" : "LF, last line CR LF",
+                  QString("[A]|x=1|[Findolin]|; c|TonEinschalten=0|[B]|y=2").replace('|', ende), true,
+                  QString("[A]|x=1|" + neu + "|; c|[B]|y=2").replace('|', ende));
     }
     void einstellungenSchreiben() {
         QFETCH(QString, vorher);
@@ -282,6 +289,9 @@ private slots:
         f.einstSaveOpt = speichern;
         saveOmnorIni(dateien_, pfade_, Einstellungen{1, 0, 1, 0, 1, 1}, f);
         QCOMPARE(omnorIni(), ini(nachher));
+        Einstellungen gelesen;
+        loadOmnorIni(dateien_, pfade_, 1, gelesen, f);
+        QCOMPARE(werte(gelesen), speichern ? "101011" : "000000");
         // When the temporary file cannot be written, the old file stays whole.
         QVERIFY(QDir().mkpath(pfade_.imProgrammordner("Omnor.tmp")));
         f.einstSaveOpt = 1;

@@ -5,6 +5,7 @@
 #include "game/mainfrm.h"
 #include "platform/errorguard.h"
 #include "platform/laufzeitfehler.h"
+#include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 #include "vorleser.h"
 #include "zugang.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -31,11 +31,8 @@ const platform::Schrift formSchrift{QStringLiteral("MS Sans Serif"), 8.25, false
 const platform::Schrift beschriftung{QStringLiteral("Arial"), 9.75, true};
 const platform::Schrift titelSchrift{QStringLiteral("Arial"), 12, true};
 
-QGroupBox* rahmen(QWidget* eltern, const QString& titel, double l, double t, double w, double h) {
-    auto* box = new QGroupBox(titel, eltern);
-    box->setFont(tw::schrift(formSchrift));
-    box->setGeometry(tw::rechteck(l, t, w, h));
-    return box;
+QWidget* rahmen(QWidget* eltern, const QString& titel, double l, double t, double w, double h) {
+    return platform::rahmen(eltern, titel, formSchrift, l, t, w, h);
 }
 
 QLabel* label(QWidget* eltern, const QString& text, double l, double t, double w, double h,
@@ -177,7 +174,7 @@ void MainFrmView::baueSpielfeld(QWidget* flaeche) {
 }
 
 void MainFrmView::baueWortRahmen(QWidget* flaeche) {
-    QGroupBox* such = rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945);
+    QWidget* such = rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945);
     such->setObjectName(QStringLiteral("SuchWortFrame"));
     suchKontLbl_ = new QLabel(such);
     suchWortLbl_ = new QLabel(such);
@@ -186,7 +183,7 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
     leseLupe_->setStyleSheet(
         QStringLiteral("border: 2px solid #c03020; border-radius: 6px; background: transparent;"));
     leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QGroupBox* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
+    QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
     fund->setObjectName(QStringLiteral("FundWortFrame"));
     fundKontLbl_ = new QLabel(fund);
     fundWortLbl_ = new QLabel(fund);
@@ -195,21 +192,21 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
     fundKontLbl_->setObjectName(QStringLiteral("FundKontLbl"));
     fundWortLbl_->setObjectName(QStringLiteral("FundWortLbl"));
     for (QLabel* l : {suchKontLbl_, suchWortLbl_, fundKontLbl_, fundWortLbl_})
-        l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fundWortLbl_->setStyleSheet(QStringLiteral("color: #1a6a1a"));
 }
 
 void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
-    QGroupBox* spFld = rahmen(flaeche, {}, 5475, 4340, 3285, 945);
-    QGroupBox* name = rahmen(spFld, QStringLiteral("Name"), 120, 150, 1575, 675);
+    QWidget* spFld = rahmen(flaeche, {}, 5475, 4340, 3285, 945);
+    QWidget* name = rahmen(spFld, QStringLiteral("Name"), 120, 150, 1575, 675);
     spNameLbl_ = label(name, {}, 60, 270, 1455, 330, beschriftung, Qt::AlignCenter);
     spNameLbl_->setObjectName(QStringLiteral("SpNameLbl"));
-    QGroupBox* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
+    QWidget* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
     punkte_ = zahlAnzeige(punkte);
     for (int i = 0; i < 5; ++i)
         punkZiff_[i] =
             label(punkte_, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
-    QGroupBox* bonus = rahmen(flaeche, QStringLiteral("Bonus"), 6300, 3030, 855, 675);
+    QWidget* bonus = rahmen(flaeche, QStringLiteral("Bonus"), 6300, 3030, 855, 675);
     einsatz_ = zahlAnzeige(bonus);
     for (int i = 0; i < 3; ++i)
         risikoZiff_[i] =
@@ -271,7 +268,7 @@ void MainFrmView::aktualisiereMenues() {
 void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
     linie(flaeche, 5600, 9600, QColor(128, 128, 128));
     linie(flaeche, 5615, 9600, Qt::white);
-    QGroupBox* titel = rahmen(flaeche, {}, 1200, 5790, 7305, 600);
+    QWidget* titel = rahmen(flaeche, {}, 1200, 5790, 7305, 600);
     uebTitelLabel_ = label(titel, {}, 120, 210, 7020, 315, titelSchrift, Qt::AlignHCenter | Qt::AlignTop);
     uebTitelLabel_->setObjectName(QStringLiteral("UebTitelLabel"));
     uebBausteinImage_ = new BildWidget(flaeche, bilder_);

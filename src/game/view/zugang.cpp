@@ -103,6 +103,17 @@ private:
     QAbstractButton* knopf() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
+// A frame of the forms (platform::RahmenWidget): a group named by its caption, as Qt's group boxes are.
+class RahmenZugang : public QAccessibleWidget {
+public:
+    explicit RahmenZugang(QWidget* rahmen) : QAccessibleWidget(rahmen, QAccessible::Grouping) {}
+    QString text(QAccessible::Text art) const override {
+        if (art == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return widget()->property("title").toString();
+        return QAccessibleWidget::text(art);
+    }
+};
+
 QAccessibleInterface* fabrik(const QString& klasse, QObject* objekt) {
     auto* widget = qobject_cast<QWidget*>(objekt);
     if (auto* zugang = dynamic_cast<Zugaenglich*>(objekt); widget && zugang)
@@ -111,6 +122,8 @@ QAccessibleInterface* fabrik(const QString& klasse, QObject* objekt) {
         return new WahlKnopf(static_cast<QAbstractButton*>(widget), QAccessible::CheckBox);
     if (klasse == QLatin1String("QRadioButton"))
         return new WahlKnopf(static_cast<QAbstractButton*>(widget), QAccessible::RadioButton);
+    if (klasse == QLatin1String("findolin::platform::RahmenWidget"))
+        return new RahmenZugang(widget);
     return nullptr;
 }
 

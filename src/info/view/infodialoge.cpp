@@ -1,10 +1,10 @@
 #include "infodialoge.h"
 
 #include "info/infodialoge.h"
+#include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 
 #include <QDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -25,11 +25,8 @@ QLabel* label(QWidget* eltern, const QString& text, double l, double t, double w
     return lbl;
 }
 
-QGroupBox* rahmen(QWidget* eltern, const QString& titel, double l, double t, double w, double h) {
-    auto* box = new QGroupBox(titel, eltern);
-    box->setFont(tw::schrift(schrift));
-    box->setGeometry(tw::rechteck(l, t, w, h));
-    return box;
+QWidget* rahmen(QWidget* eltern, const QString& titel, double l, double t, double w, double h) {
+    return platform::rahmen(eltern, titel, schrift, l, t, w, h);
 }
 
 // A fixed-size dialog whose "&OK" hides it, as Enter and Esc do.
@@ -49,14 +46,14 @@ QDialog* dialog(QWidget* parent, const QString& titel, double w, double h, doubl
 
 QDialog* dateiInfoDialog(QWidget* parent) {
     QDialog* d = dialog(parent, DateiInfoFrm::caption, 4200, 3720, 1500, 3180);
-    QGroupBox* spielstand = rahmen(d, QStringLiteral("Spielstand"), 120, 90, 3960, 2040);
+    QWidget* spielstand = rahmen(d, QStringLiteral("Spielstand"), 120, 90, 3960, 2040);
     for (int i = 0; i < maxSpieler; ++i) {
         label(spielstand, {}, 240, 300 + 330 * i, 2400, 285)
             ->setObjectName(QStringLiteral("SpName%1").arg(i));
         label(spielstand, {}, 2760, 300 + 330 * i, 1080, 285, Qt::AlignRight | Qt::AlignTop)
             ->setObjectName(QStringLiteral("SpPunkte%1").arg(i));
     }
-    QGroupBox* wortschatz = rahmen(d, QStringLiteral("Wortschatz"), 120, 2220, 3960, 855);
+    QWidget* wortschatz = rahmen(d, QStringLiteral("Wortschatz"), 120, 2220, 3960, 855);
     label(wortschatz, QStringLiteral("Wortanzahl"), 240, 270, 2400, 285);
     label(wortschatz, QStringLiteral("Grundwortschatz"), 240, 540, 2400, 285);
     for (int i = 0; i < 2; ++i)
@@ -82,7 +79,7 @@ void zeigeDateiInfo(QDialog* d, const DateiInfoFrm& f) {
 // The publisher's own texts beside "Version:".
 QDialog* infoDialog(QWidget* parent, const QString& logoPfad) {
     QDialog* d = dialog(parent, InfoFrm::caption, 5700, 3900, 2250, 3330);
-    QGroupBox* findolin = rahmen(d, QStringLiteral("Findolin"), 120, 90, 5460, 3120);
+    QWidget* findolin = rahmen(d, QStringLiteral("Findolin"), 120, 90, 5460, 3120);
     auto* logo = new QLabel(findolin);
     logo->setObjectName(QStringLiteral("Image1"));
     logo->setPixmap(QPixmap(logoPfad));

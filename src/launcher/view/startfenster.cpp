@@ -16,6 +16,8 @@
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 namespace findolin::launcher {
 
@@ -121,10 +123,17 @@ void StartFenster::ladeSchwerpunkte(const QString& gewaehlt) {
         ordnerAnzeige_->setCursorPosition(0);
         const QList<Schwerpunkt> liste = leseSchwerpunkte(ordner);
         auto* modell = qobject_cast<QStandardItemModel*>(schwerpunkt_->model());
+        // Foci the game does not practise are shown greyed, so nobody picks one and gets other words.
+        const bool einerWirdGeuebt =
+            std::any_of(liste.begin(), liste.end(), std::mem_fn(&Schwerpunkt::wirdGeuebt));
         for (const Schwerpunkt& s : liste) {
             schwerpunkt_->addItem(s.istUeberschrift() ? s.titel.mid(3).trimmed() : s.titel);
-            if (s.istUeberschrift())
-                modell->item(schwerpunkt_->count() - 1)->setEnabled(false);
+            if (s.istUeberschrift() || (einerWirdGeuebt && !s.wirdGeuebt())) {
+                QStandardItem* eintrag = modell->item(schwerpunkt_->count() - 1);
+                eintrag->setEnabled(false);
+                if (!s.istUeberschrift())
+                    eintrag->setToolTip(QStringLiteral("Findolin übt die Wörter mit „ie“."));
+            }
         }
         schwerpunkt_->setCurrentText(waehleSchwerpunkt(liste, gewaehlt).titel);
         spielenKnopf_->setEnabled(true);

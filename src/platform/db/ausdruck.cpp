@@ -16,6 +16,11 @@ struct Token {
     qsizetype pos = 0;
 };
 
+// Access itself takes no statement longer than this; nesting deeper than any real filter is refused before it
+// can exhaust the stack.
+constexpr qsizetype maxLaenge = 64000;
+constexpr int maxTiefe = 100;
+
 class Parser {
 public:
     Parser(const QString& text, const QStringList& felder, const QString& datei)
@@ -24,6 +29,8 @@ public:
     }
 
     KnotenPtr ganzerAusdruck() {
+        if (text_.size() > maxLaenge)
+            fehler(QStringLiteral("Ausdruck zu lang (mehr als %1 Zeichen)").arg(maxLaenge));
         if (token_.art == Token::Art::Ende)
             fehler(QStringLiteral("Leerer Ausdruck"));
         KnotenPtr k = oder();
@@ -34,7 +41,7 @@ public:
 
 private:
     [[noreturn]] void fehler(const QString& problem) const {
-        throw Laufzeitfehler(problem + QStringLiteral(" „") + text_ + QStringLiteral("“ an Stelle ") +
+        throw Laufzeitfehler(problem + QStringLiteral(" „") + zitat(text_) + QStringLiteral("“ an Stelle ") +
                                  QString::number(token_.pos + 1),
                              datei_);
     }
@@ -148,30 +155,41 @@ private:
         return k;
     }
 
-    KnotenPtr oder() {
-        KnotenPtr k = und();
-        while (istWort("OR")) {
-            lies();
-            k = knoten(Op::Oder, k, und());
-        }
-        return k;
-    }
+    KnotenPtr oder() { return kette(Op::Oder, "OR"); }
+    KnotenPtr und() { return kette(Op::Und, "AND"); }
 
-    KnotenPtr und() {
-        KnotenPtr k = nicht();
-        while (istWort("AND")) {
+    // A chain "a OR b OR c" (or of AND) becomes one node with all its members.
+    KnotenPtr kette(Op op, const char* wort) {
+        KnotenPtr erstes = op == Op::Oder ? und() : nicht();
+        if (!istWort(wort))
+            return erstes;
+        auto k = std::make_shared<Ausdruck::Knoten>();
+        k->op = op;
+        k->glieder.push_back(std::move(erstes));
+        while (istWort(wort)) {
             lies();
-            k = knoten(Op::Und, k, nicht());
+            k->glieder.push_back(op == Op::Oder ? und() : nicht());
         }
         return k;
     }
 
     KnotenPtr nicht() {
-        if (istWort("NOT")) {
+        int anzahl = 0;
+        for (; istWort("NOT"); ++anzahl) {
+            tiefer();
             lies();
-            return knoten(Op::Nicht, nicht());
         }
-        return vergleich();
+        KnotenPtr k = vergleich();
+        for (; anzahl > 0; --anzahl) {
+            k = knoten(Op::Nicht, k);
+            --tiefe_;
+        }
+        return k;
+    }
+
+    void tiefer() {
+        if (++tiefe_ > maxTiefe)
+            fehler(QStringLiteral("Ausdruck zu tief verschachtelt (mehr als %1 Ebenen)").arg(maxTiefe));
     }
 
     KnotenPtr vergleich() {
@@ -202,11 +220,13 @@ private:
 
     KnotenPtr operand() {
         if (istSymbol("(")) {
+            tiefer();
             lies();
             KnotenPtr k = oder();
             if (!istSymbol(")"))
                 fehler(QStringLiteral("Schließende Klammer fehlt im Ausdruck"));
             lies();
+            --tiefe_;
             return k;
         }
         if (istSymbol("-") || istSymbol("+")) {
@@ -259,7 +279,7 @@ private:
             }
         }
         throw Laufzeitfehler(QStringLiteral("Unbekanntes Feld „") + token_.text +
-                                 QStringLiteral("“ im Ausdruck „") + text_ + QStringLiteral("“"),
+                                 QStringLiteral("“ im Ausdruck „") + zitat(text_) + QStringLiteral("“"),
                              datei_);
     }
 
@@ -267,6 +287,7 @@ private:
     const QStringList& felder_;
     QString datei_;
     qsizetype pos_ = 0;
+    int tiefe_ = 0;
     Token token_;
 };
 

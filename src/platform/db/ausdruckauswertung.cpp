@@ -50,8 +50,9 @@ struct Auswertung {
             return a.text.compare(b.text, Qt::CaseInsensitive);
         if (a.art == Wertung::Art::Zahl && b.art == Wertung::Art::Zahl)
             return a.zahl < b.zahl ? -1 : (a.zahl > b.zahl ? 1 : 0);
-        throw Laufzeitfehler(
-            QStringLiteral("Unverträgliche Datentypen im Ausdruck „") + text + QStringLiteral("“"), datei);
+        throw Laufzeitfehler(QStringLiteral("Unverträgliche Datentypen im Ausdruck „") + zitat(text) +
+                                 QStringLiteral("“"),
+                             datei);
     }
 
     Wertung werte(const Ausdruck::Knoten& k) const {
@@ -68,23 +69,19 @@ struct Auswertung {
             const int w = wahrheitswert(werte(*k.links));
             return ausWahrheitswert(w == 1 ? 1 : (w == -1 ? 0 : -1));
         }
-        case Op::Und: {
-            const int l = wahrheitswert(werte(*k.links));
-            if (l == 0)
-                return Wertung::wahrheit(false);
-            const int r = wahrheitswert(werte(*k.rechts));
-            if (r == 0)
-                return Wertung::wahrheit(false);
-            return ausWahrheitswert(l == 1 || r == 1 ? 1 : -1);
-        }
+        case Op::Und:
         case Op::Oder: {
-            const int l = wahrheitswert(werte(*k.links));
-            if (l == -1)
-                return Wertung::wahrheit(true);
-            const int r = wahrheitswert(werte(*k.rechts));
-            if (r == -1)
-                return Wertung::wahrheit(true);
-            return ausWahrheitswert(l == 1 || r == 1 ? 1 : 0);
+            // AND stops at the first false member, OR at the first true one; otherwise a Null member makes
+            // the chain Null.
+            const int entscheidend = k.op == Op::Und ? 0 : -1;
+            bool unbekannt = false;
+            for (const auto& glied : k.glieder) {
+                const int w = wahrheitswert(werte(*glied));
+                if (w == entscheidend)
+                    return ausWahrheitswert(entscheidend);
+                unbekannt = unbekannt || w == 1;
+            }
+            return ausWahrheitswert(unbekannt ? 1 : (k.op == Op::Und ? -1 : 0));
         }
         default:
             break;

@@ -1,12 +1,12 @@
 #include "einstelldialog.h"
 
+#include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 #include "settings/einstellfrm.h"
 #include "startup/meldungsfenster.h"
 
 #include <QCheckBox>
 #include <QDialog>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -53,6 +53,12 @@ W* steuerelement(QWidget* container, const char* name, const QString& caption, c
     return w;
 }
 
+QWidget* rahmen(QWidget* container, const char* name, const QString& caption, const Rahmen& r) {
+    QWidget* w = platform::rahmen(container, caption, rahmenSchrift, r.left, r.top, r.width, r.height);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
 // The controls write into the form's control states at once; "&OK" takes them, "&abbrechen", Esc and the
 // window's close box call abbrBtn_Click. Enter presses "&OK", unless "&abbrechen" has the focus.
 class EinstellDialog : public QDialog {
@@ -61,8 +67,7 @@ public:
         setModal(true);
         setWindowTitle(EinstellFrm::caption);
         setFixedSize(innenGroesse());
-        auto* frame1 = steuerelement<QGroupBox>(this, "OptFrame1", QStringLiteral("Verschiedenes"), optFrame1,
-                                                rahmenSchrift);
+        QWidget* frame1 = rahmen(this, "OptFrame1", QStringLiteral("Verschiedenes"), optFrame1);
         ton_ = steuerelement<QCheckBox>(frame1, "TonEin", QStringLiteral("&Ton einschalten"), tonEin);
         rateZeit_ = steuerelement<QCheckBox>(frame1, "RateZeitEin", QStringLiteral("&Ratezeit begrenzen"),
                                              rateZeitEin);
@@ -70,8 +75,7 @@ public:
                                              feldMarkEin);
         speichern_ = steuerelement<QCheckBox>(frame1, "EinstSaveOpt",
                                               QStringLiteral("Einstellungen s&peichern"), einstSaveOpt);
-        auto* frame2 =
-            steuerelement<QGroupBox>(this, "OptFrame2", QStringLiteral("Computer"), optFrame2, rahmenSchrift);
+        QWidget* frame2 = rahmen(this, "OptFrame2", QStringLiteral("Computer"), optFrame2);
         gegenComp_ =
             steuerelement<QCheckBox>(frame2, "gegenComp", QStringLiteral("&als Gegenspieler"), gegenComp);
         stark_ = steuerelement<QRadioButton>(frame2, "SpSt0", QStringLiteral("&stark"), spSt0);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 namespace findolin::view {
 namespace {
@@ -52,6 +53,7 @@ public:
         text_->setWordWrap(umbrechen);
         text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text_->setGeometry(rechteck(label.left, label.top, label.width, label.height));
+        zentriereAufBildschirm();
     }
 
     void setzeKnopf(int nummer, const QString& caption, const Rahmen& r, bool sichtbar) {
@@ -78,6 +80,15 @@ protected:
     void reject() override {} // only the buttons close the window
 
 private:
+    // The window stands in the middle of the screen the main window is on, title bar included once known.
+    void zentriereAufBildschirm() {
+        const QScreen* bildschirm = parentWidget() ? parentWidget()->screen() : screen();
+        const QSize aussen = size() + frameGeometry().size() - geometry().size();
+        const QRect flaeche = bildschirm->geometry();
+        move(flaeche.x() + (flaeche.width() - aussen.width()) / 2,
+             flaeche.y() + (flaeche.height() - aussen.height()) / 2);
+    }
+
     void druecke(int nummer) {
         gedrueckt_(nummer);
         knopf_[nummer - 1]->hide();
