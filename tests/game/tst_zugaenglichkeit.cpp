@@ -77,6 +77,7 @@ private slots:
                 "Gesucht: " + frm.brett().anzeige.suchKontLbl.caption + " " + frm.woerter().aktWort();
             const std::pair<QAccessible::Role, QStringList> erwartet[] = {
                 {QAccessible::Button, {"Feld B3", "Risiko"}},
+                {QAccessible::Grouping, {"Spielfeld", "gesucht", "gefunden", "Name", "Punkte", "Bonus"}},
                 {QAccessible::StaticText,
                  {"Punkte: 0", "Einsatz: 0", "Am Zug: Anna", gesucht, "Gefunden: noch nichts"}},
                 {QAccessible::Graphic,
