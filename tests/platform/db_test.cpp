@@ -1,15 +1,18 @@
 #include "db_sqlite_hilfen.h"
 #include "platform/db/ausdruck.h"
 #include "platform/db/dateioeffner.h"
+#include "platform/db/jetleser.h"
 #include "platform/laufzeitfehler.h"
 #include "testdata.h"
 
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
 
 using namespace findolin;
 using namespace findolin::platform::db;
@@ -99,12 +102,26 @@ private slots:
         QTest::newRow("GWS or RefNr<>57 or Kontext='die'") << false;
         QTest::newRow("Kontext IS NULL") << true;
         QTest::newRow("Wort IS NOT NULL AND Kontext IS NOT NULL") << false;
+        // Dates count as days since 30 December 1899, also where a cursor looks a value up.
+        QTest::newRow("Datum=45352.5") << true;
+        QTest::newRow("Datum>45352 AND Datum<45353") << true;
     }
+    // Evaluated on one row, and found by a cursor over a table of that row.
     void ausdruck() {
         QFETCH(bool, trifftZu);
-        const QStringList felder{"RefNr", "Wort", "Kontext", "GWS", "LIP_", "Punkte"};
-        const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5};
+        const QStringList felder{"RefNr", "Wort", "Kontext", "GWS", "LIP_", "Punkte", "Datum"};
+        const QDateTime datum(QDate(2024, 3, 1), QTime(12, 0));
+        const QList<Wert> zeile{qint64(57), QStringLiteral("Biene"), Wert(), false, true, 1.5, datum};
         QCOMPARE(Ausdruck::uebersetze(QTest::currentDataTag(), felder, "x.mdb").trifftZu(zeile), trifftZu);
+        const QString pfad = ordner.filePath("Zeile.sqlite");
+        if (!QFileInfo::exists(pfad))
+            SqliteDatei(pfad).sql("CREATE TABLE Zeile (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS BOOLEAN, "
+                                  "LIP_ BOOLEAN, Punkte REAL, Datum DATETIME); INSERT INTO Zeile VALUES "
+                                  "(57, 'Biene', NULL, 0, 1, 1.5, '" +
+                                  datum.toString(Qt::ISODate) + "')");
+        auto rs = DateiOeffner().open(pfad)->openRecordset("Zeile");
+        rs->findFirst(QTest::currentDataTag());
+        QCOMPARE(!rs->noMatch(), trifftZu);
     }
     // Chains as long as the length limit allows, and nesting up to its limit, are evaluated, even on a stack
     // of a Windows main thread's size.
@@ -227,6 +244,33 @@ private slots:
                  QStringList({"Zoë,77,N", "Otto,~,J", "Hannes,50,N", "Ida,610,N"}));
     }
 
+    // A row of an Access file carries its place in the file as its key, (data page << 8) | row index, so a
+    // writer can go back to it: there, the page's row offset table leads to the row's bytes.
+    void access_zeilenschluessel() {
+        REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        struct Puffer : jet::Ausgabe {
+            QByteArray strom;
+            void schreibe(const void* d, size_t n) override { strom.append(static_cast<const char*>(d), n); }
+        } puffer;
+        jet::lies(QFile::encodeName(omnor).constData(), "WortListe", puffer);
+        const auto tabelle = jet::tabelleAus(puffer.strom, "WortListe", omnor);
+        const QByteArray mdb = inhalt(omnor);
+        QCOMPARE(tabelle->zeilen.size(), size_t(18));
+        for (const ZeilePtr z : tabelle->zeilen) {
+            const QByteArray seite = mdb.mid((tabelle->schluessel(z) >> 8) * 4096, 4096);
+            const int index = int(tabelle->schluessel(z) & 0xff);
+            QCOMPARE(seite.at(0), '\1'); // a data page
+            const auto versatz = [&](int i) {
+                return qFromLittleEndian<quint16>(seite.constData() + 14 + 2 * i) & 0x1fff;
+            };
+            const QByteArray zeile =
+                seite.mid(versatz(index), (index == 0 ? 4096 : versatz(index - 1)) - versatz(index));
+            const QString wort = tabelle->wert(z, 1).toString();
+            QVERIFY2(zeile.contains(QByteArray(reinterpret_cast<const char*>(wort.utf16()), wort.size() * 2)),
+                     qPrintable(wort));
+        }
+    }
+
     // Reading the source whole ends in a run-time error that names the file.
     void fehler_data() {
         QTest::addColumn<QString>("pfad");
@@ -305,6 +349,39 @@ private slots:
             fehler += !f.isEmpty();
         }
         QVERIFY(fehler > 0);
+    }
+
+    // A damaged catalog sends libmdb round in circles; the reading ends within its limits in a run-time error
+    // naming the file, and what libmdb writes meanwhile is logged once instead of reaching the terminal.
+    void access_verzeichnis_beschaedigt_data() {
+        QTest::addColumn<quint16>("art");
+        QTest::addColumn<int>("sekunden");
+        QTest::addColumn<QString>("problem");
+        // the memory limit is reached long before the time limit
+        QTest::newRow("property record of length 0: memory grows")
+            << quint16(0) << 30 << "als 64 MiB Speicher";
+        QTest::newRow("unknown record of length 0: endless warnings")
+            << quint16(5) << 1 << "länger als 1 Sekunden";
+    }
+    void access_verzeichnis_beschaedigt() {
+        QFETCH(quint16, art);
+        QFETCH(int, sekunden);
+        QFETCH(QString, problem);
+        REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        // the second record of the first property block in the catalog gets the length 0
+        QByteArray mdb = inhalt(omnor);
+        const qsizetype block = mdb.indexOf(QByteArray("MR2\0", 4));
+        QVERIFY(block > 0);
+        const qsizetype zweiter = block + 4 + qFromLittleEndian<quint32>(mdb.constData() + block + 4);
+        qToLittleEndian<quint32>(0, mdb.data() + zweiter);
+        qToLittleEndian<quint16>(art, mdb.data() + zweiter + 4);
+        const QString pfad = schreibe(QStringLiteral("katalog%1.mdb").arg(art), mdb);
+        if (art != 0)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^libmdb wrote \\d+ lines .*Unknown record"));
+        const QStringList f = fehlerVon([&] { DateiOeffner(Lesegrenzen{sekunden, 64}).open(pfad); });
+        QVERIFY2(f.value(0).contains("beschädigt") && f.value(0).contains(problem) && f.value(1) == pfad,
+                 qPrintable(f.join(" | ")));
     }
 
     void mdb_export_data() {

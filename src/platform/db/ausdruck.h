@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,11 @@ public:
 
     // True when the row (values in field order) meets the expression.
     bool trifftZu(const QList<Wert>& zeile) const;
+    // The same for a row whose values `feld` gives by field index, read only as far as the expression needs.
+    bool trifftZu(const std::function<Wert(int)>& feld) const;
+    // The number a value counts as in comparisons (yes/no -1 and 0, dates as days since 30 December 1899);
+    // none for Null, texts and binary data.
+    static std::optional<double> alsZahl(const Wert& wert);
 
     // For "field = number": the field's index and the number, so a caller may look the value up directly.
     struct Gleichheit {

@@ -31,7 +31,7 @@ Wertung ausFeld(const Wert& wert) {
 }
 
 struct Auswertung {
-    const QList<Wert>& zeile;
+    const std::function<Wert(int)>& feld;
     const QString& text;
     const QString& datei;
 
@@ -60,7 +60,7 @@ struct Auswertung {
         case Op::Konstante:
             return k.konstante;
         case Op::Feld:
-            return ausFeld(zeile.at(k.feld));
+            return ausFeld(feld(k.feld));
         case Op::IstNull:
             return Wertung::wahrheit(werte(*k.links).art == Wertung::Art::Null);
         case Op::IstNichtNull:
@@ -111,8 +111,19 @@ struct Auswertung {
 } // namespace
 
 bool Ausdruck::trifftZu(const QList<Wert>& zeile) const {
-    const Auswertung auswertung{zeile, text_, datei_};
+    return trifftZu([&zeile](int feld) { return zeile.at(feld); });
+}
+
+bool Ausdruck::trifftZu(const std::function<Wert(int)>& feld) const {
+    const Auswertung auswertung{feld, text_, datei_};
     return Auswertung::wahrheitswert(auswertung.werte(*wurzel_)) == -1;
+}
+
+std::optional<double> Ausdruck::alsZahl(const Wert& wert) {
+    const Wertung w = ausFeld(wert);
+    if (w.art != Wertung::Art::Zahl)
+        return std::nullopt;
+    return w.zahl;
 }
 
 std::optional<Ausdruck::Gleichheit> Ausdruck::alsGleichheit() const {

@@ -80,7 +80,7 @@ std::unique_ptr<Recordset> DateiDatenbank::openRecordset(const QString& recordSo
     std::vector<ZeilePtr> zeilen = t->zeilen;
     if (!treffer.captured(2).trimmed().isEmpty()) {
         const Ausdruck wo = Ausdruck::uebersetze(treffer.captured(2), t->felder, speicher_->datei());
-        std::erase_if(zeilen, [&](const ZeilePtr& z) { return !wo.trifftZu(z->werte); });
+        std::erase_if(zeilen, [&](ZeilePtr z) { return !wo.trifftZu([&](int f) { return t->wert(z, f); }); });
     }
     QList<Sortierung> ordnung;
     for (const QString& teil : treffer.captured(3).split(u',', Qt::SkipEmptyParts)) {
@@ -94,9 +94,9 @@ std::unique_ptr<Recordset> DateiDatenbank::openRecordset(const QString& recordSo
                                  speicher_->datei());
         ordnung.append({feld, r.captured(2).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0});
     }
-    std::stable_sort(zeilen.begin(), zeilen.end(), [&](const ZeilePtr& a, const ZeilePtr& b) {
+    std::stable_sort(zeilen.begin(), zeilen.end(), [&](ZeilePtr a, ZeilePtr b) {
         for (const Sortierung& s : ordnung) {
-            const int v = vergleiche(a->werte.at(s.feld), b->werte.at(s.feld));
+            const int v = vergleiche(t->wert(a, s.feld), t->wert(b, s.feld));
             if (v != 0)
                 return s.absteigend ? v > 0 : v < 0;
         }

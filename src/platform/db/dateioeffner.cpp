@@ -37,9 +37,9 @@ std::unique_ptr<Database> DateiOeffner::open(const QString& path) {
     datei.close();
     switch (erkenneFormat(kopf)) {
     case DateiFormat::Jet3:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048, grenzen_));
     case DateiFormat::Jet4:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096, grenzen_));
     case DateiFormat::Sqlite:
         return std::make_unique<DateiDatenbank>(oeffneSqliteDatei(path));
     case DateiFormat::Unbekannt:

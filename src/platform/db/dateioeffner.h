@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abgeschirmt.h"
 #include "database.h"
 
 #include <QByteArray>
@@ -16,9 +17,14 @@ DateiFormat erkenneFormat(const QByteArray& kopf);
 // run-time error naming the file.
 class DateiOeffner : public DatabaseOpener {
 public:
+    // `grenzen`: how long and how much memory reading an Access file may take before it counts as damaged.
+    explicit DateiOeffner(const Lesegrenzen& grenzen = {}) : grenzen_(grenzen) {}
     std::unique_ptr<Database> open(const QString& path) override;
     // New files are SQLite files, built beside under the name followed by ".neu" and then renamed.
     std::unique_ptr<Database> create(const QString& path, const QStringList& schema) override;
+
+private:
+    Lesegrenzen grenzen_;
 };
 
 } // namespace findolin::platform::db

@@ -19,8 +19,8 @@ void SpeicherRecordset::fehler(const QString& problem) const {
 std::unique_ptr<Recordset> SpeicherRecordset::openFiltered(const QString& filter) const {
     const Ausdruck ausdruck = Ausdruck::uebersetze(filter, tabelle_->felder, speicher_->datei());
     std::vector<ZeilePtr> treffer;
-    for (const ZeilePtr& zeile : zeilen_)
-        if (!zeile->geloescht && ausdruck.trifftZu(zeile->werte))
+    for (const ZeilePtr zeile : zeilen_)
+        if (!tabelle_->geloescht(zeile) && ausdruck.trifftZu([&](int f) { return tabelle_->wert(zeile, f); }))
             treffer.push_back(zeile);
     return std::make_unique<SpeicherRecordset>(tabelle_, speicher_, std::move(treffer));
 }
@@ -37,11 +37,11 @@ bool SpeicherRecordset::hatAktuelleZeile() const {
     return !geloescht_ && pos_ >= 0 && pos_ < int(zeilen_.size());
 }
 
-const Zeile& SpeicherRecordset::aktuelleZeile() const {
+ZeilePtr SpeicherRecordset::aktuelleZeile() const {
     if (!hatAktuelleZeile())
         fehler(QStringLiteral("Kein aktueller Datensatz"));
-    const Zeile& zeile = *zeilen_[pos_];
-    if (zeile.geloescht)
+    const ZeilePtr zeile = zeilen_[pos_];
+    if (tabelle_->geloescht(zeile))
         fehler(QStringLiteral("Der Datensatz wurde gelöscht"));
     return zeile;
 }
@@ -99,9 +99,8 @@ const QHash<double, int>& SpeicherRecordset::index(int feld) const {
     QHash<double, int> erste;
     // walking backwards, the first row of each value is the one that stays
     for (int i = int(zeilen_.size()) - 1; i >= 0; --i) {
-        const Wert& wert = zeilen_[i]->werte.at(feld);
-        if (!wert.isNull())
-            erste[wert.typeId() == QMetaType::Bool ? (wert.toBool() ? -1.0 : 0.0) : wert.toDouble()] = i;
+        if (const auto zahl = Ausdruck::alsZahl(tabelle_->wert(zeilen_[i], feld)))
+            erste[*zahl] = i;
     }
     return *indizes_.insert(feld, erste);
 }
@@ -115,7 +114,8 @@ void SpeicherRecordset::findFirst(const QString& kriterium) {
         gefunden = index(gleichheit->feld).value(gleichheit->zahl, -1);
     } else {
         for (int i = 0; i < int(zeilen_.size()) && gefunden < 0; ++i)
-            if (!zeilen_[i]->geloescht && ausdruck.trifftZu(zeilen_[i]->werte))
+            if (!tabelle_->geloescht(zeilen_[i]) &&
+                ausdruck.trifftZu([&](int f) { return tabelle_->wert(zeilen_[i], f); }))
                 gefunden = i;
     }
     noMatch_ = gefunden < 0;
@@ -134,7 +134,7 @@ int SpeicherRecordset::feldIndex(const QString& name) const {
 
 Wert SpeicherRecordset::field(const QString& name) const {
     const int i = feldIndex(name);
-    return aktuelleZeile().werte.at(i);
+    return tabelle_->wert(aktuelleZeile(), i);
 }
 
 void SpeicherRecordset::schreibenErlaubt() const {
@@ -146,12 +146,13 @@ void SpeicherRecordset::addNew() {
     schreibenErlaubt();
     Zeile zeile;
     zeile.werte.resize(tabelle_->felder.size());
-    puffer_ = Puffer{zeile, nullptr};
+    puffer_ = Puffer{zeile, std::nullopt};
 }
 
 void SpeicherRecordset::edit() {
     schreibenErlaubt();
-    puffer_ = Puffer{aktuelleZeile(), zeilen_[pos_]};
+    const ZeilePtr zeile = aktuelleZeile();
+    puffer_ = Puffer{tabelle_->zeile(zeile), zeile};
 }
 
 void SpeicherRecordset::setField(const QString& name, const Wert& wert) {
@@ -168,10 +169,10 @@ void SpeicherRecordset::update() {
     puffer_.reset();
     indizes_.clear();
     if (!puffer.ziel) {
-        ZeilePtr zeile = tabelle_->neueZeile(std::move(puffer.zeile));
-        zeile->schluessel = speicher_->fuegeEin(*tabelle_, *zeile);
+        puffer.zeile.schluessel = speicher_->fuegeEin(*tabelle_, puffer.zeile);
         if (tabelle_->schluesselFeld >= 0) // the file has numbered the row: its key field shows the number
-            zeile->werte[tabelle_->schluesselFeld] = Wert(zeile->schluessel);
+            puffer.zeile.werte[tabelle_->schluesselFeld] = Wert(puffer.zeile.schluessel);
+        const ZeilePtr zeile = tabelle_->neueZeile(puffer.zeile);
         tabelle_->zeilen.push_back(zeile);
         const bool amEnde = pos_ >= int(zeilen_.size());
         zeilen_.push_back(zeile);
@@ -179,18 +180,17 @@ void SpeicherRecordset::update() {
             pos_ = int(zeilen_.size());
         return;
     }
-    if (puffer.ziel->geloescht)
+    if (tabelle_->geloescht(*puffer.ziel))
         fehler(QStringLiteral("Der Datensatz wurde gelöscht"));
     speicher_->aendere(*tabelle_, puffer.zeile);
-    puffer.ziel->werte = puffer.zeile.werte;
+    tabelle_->setze(*puffer.ziel, puffer.zeile.werte);
 }
 
 void SpeicherRecordset::deleteCurrent() {
     schreibenErlaubt();
-    const Zeile& zeile = aktuelleZeile();
-    speicher_->loesche(*tabelle_, zeile);
-    const ZeilePtr weg = zeilen_[pos_];
-    weg->geloescht = true;
+    const ZeilePtr weg = aktuelleZeile();
+    speicher_->loesche(*tabelle_, tabelle_->zeile(weg));
+    tabelle_->markiereGeloescht(weg);
     std::erase(tabelle_->zeilen, weg);
     zeilen_.erase(zeilen_.begin() + pos_);
     geloescht_ = true;

@@ -42,11 +42,12 @@ public:
 
 private:
     bool hatAktuelleZeile() const;
-    const Zeile& aktuelleZeile() const;
+    ZeilePtr aktuelleZeile() const;
     [[noreturn]] void fehler(const QString& problem) const;
     int feldIndex(const QString& name) const;
     void schreibenErlaubt() const;
-    // First row (in cursor order) of each value of a numeric field, built on first use.
+    // First row (in cursor order) of each value of a field of numbers, yes/no values or dates, by the number
+    // the value counts as in expressions; built on first use.
     const QHash<double, int>& index(int feld) const;
 
     std::shared_ptr<Tabelle> tabelle_;
@@ -57,7 +58,7 @@ private:
     bool noMatch_ = false;
     struct Puffer {
         Zeile zeile;
-        ZeilePtr ziel; // the row being changed; none for a new row
+        std::optional<ZeilePtr> ziel; // the row being changed; none for a new row
     };
     std::optional<Puffer> puffer_;
     mutable QHash<int, QHash<double, int>> indizes_;

@@ -126,6 +126,7 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
         if (schluessel != 1)
             tabelle->schluesselFeld = -1;
     }
+    tabelle->legeFelderAn(tabelle->felder, tabelle->arten);
     QStringList spalten;
     for (const QString& f : tabelle->felder)
         spalten.append(zitiert(f));
@@ -135,51 +136,62 @@ std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
                 pfad_);
     int rc;
     while ((rc = sqlite3_step(*a)) == SQLITE_ROW) {
-        ZeilePtr zeile = tabelle->neueZeile();
-        zeile->schluessel = sqlite3_column_int64(*a, 0);
-        zeile->werte.reserve(tabelle->felder.size());
         for (int i = 0; i < tabelle->felder.size(); ++i) {
+            Spalte& spalte = tabelle->spalteZumFuellen(i);
+            const int s = i + 1;
             Wert wert;
-            const FeldArt art = tabelle->arten[i];
-            switch (sqlite3_column_type(*a, i + 1)) {
+            // the common cases go straight into the field's kind; the others are converted as the file
+            // would store them
+            switch (sqlite3_column_type(*a, s)) {
             case SQLITE_NULL:
-                zeile->werte.emplaceBack();
+                spalte.haengeNull();
                 continue;
             case SQLITE_INTEGER:
-                // the common cases go straight into the field's kind
-                if (art == FeldArt::JaNein) {
-                    zeile->werte.append(Wert(sqlite3_column_int64(*a, i + 1) != 0));
+                if (spalte.art() == FeldArt::JaNein) {
+                    spalte.haengeJaNein(sqlite3_column_int64(*a, s) != 0);
                     continue;
                 }
-                if (art == FeldArt::Ganzzahl) {
-                    zeile->werte.append(Wert(qint64(sqlite3_column_int64(*a, i + 1))));
+                if (spalte.art() == FeldArt::Ganzzahl) {
+                    spalte.haengeGanzzahl(sqlite3_column_int64(*a, s));
                     continue;
                 }
-                wert = qint64(sqlite3_column_int64(*a, i + 1));
+                wert = qint64(sqlite3_column_int64(*a, s));
                 break;
             case SQLITE_FLOAT:
-                wert = sqlite3_column_double(*a, i + 1);
-                break;
-            case SQLITE_BLOB:
-                wert = QByteArray(static_cast<const char*>(sqlite3_column_blob(*a, i + 1)),
-                                  sqlite3_column_bytes(*a, i + 1));
-                break;
-            default:
-                wert = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*a, i + 1)),
-                                         sqlite3_column_bytes(*a, i + 1));
-                if (art == FeldArt::Text) {
-                    zeile->werte.append(std::move(wert));
+                if (spalte.art() == FeldArt::Kommazahl) {
+                    spalte.haengeKommazahl(sqlite3_column_double(*a, s));
                     continue;
                 }
-                if (art == FeldArt::Datum)
+                wert = sqlite3_column_double(*a, s);
+                break;
+            case SQLITE_BLOB: {
+                const auto* daten = static_cast<const char*>(sqlite3_column_blob(*a, s));
+                if (spalte.art() == FeldArt::Binaer) {
+                    spalte.haengeBytes(daten, size_t(sqlite3_column_bytes(*a, s)));
+                    continue;
+                }
+                wert = QByteArray(daten, sqlite3_column_bytes(*a, s));
+                break;
+            }
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(*a, s));
+                if (spalte.art() == FeldArt::Text) {
+                    spalte.haengeBytes(text, size_t(sqlite3_column_bytes(*a, s)));
+                    continue;
+                }
+                wert = QString::fromUtf8(text, sqlite3_column_bytes(*a, s));
+                if (spalte.art() == FeldArt::Datum)
                     wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
             }
-            zeile->werte.append(tabelle->passend(i, wert));
+            }
+            spalte.haenge(tabelle->passend(i, wert));
         }
-        tabelle->zeilen.push_back(std::move(zeile));
+        tabelle->zeilen.push_back(tabelle->schliesseZeile(sqlite3_column_int64(*a, 0)));
     }
     if (rc != SQLITE_DONE)
         fehler();
+    tabelle->verdichte();
+    sqlite3_db_release_memory(db_); // the rows are held now; SQLite's page cache would hold them twice
     return tabelle;
 }
 
