@@ -3,13 +3,14 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox faketime
     imagemagick libmagickcore-6.q16-6-extra
     libchm-dev libchm-bin
     dpkg-dev file lintian desktop-file-utils appstream
+    xvfb xauth at-spi2-core python3-pyatspi
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
