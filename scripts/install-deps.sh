@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox faketime
@@ -11,6 +11,7 @@ packages=(
     libchm-dev libchm-bin
     clang libclang-rt-14-dev lld llvm
     dpkg-dev file lintian desktop-file-utils appstream
+    xvfb xauth at-spi2-core python3-pyatspi
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

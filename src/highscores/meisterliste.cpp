@@ -121,7 +121,7 @@ QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege)
     if (db->isReadOnly())
         throw Laufzeitfehler(
             QStringLiteral(
-                "Die Meisterliste kann nur gelesen werden (eine Access-Datei oder schreibgeschützt)"),
+                "Die Meisterliste kann nur gelesen werden (die Datei oder ihr Ordner ist schreibgeschützt)"),
             datei_);
     db->beginTrans();
     try {

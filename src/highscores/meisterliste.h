@@ -21,8 +21,9 @@ struct MeisterEintrag {
 // several games of the framework share; every row names the game that wrote it, and this game only counts,
 // shows and deletes its own rows. The file is opened for each operation and closed after it.
 //
-// SQLite files are read and written; Access files can only be read, so their list is shown but not written.
-// Where the file is missing, it is made at the first write, as an SQLite file.
+// Access files (Jet 3 and Jet 4) and SQLite files are read and written; an Access file is written only where
+// its table has no index and no other program has it open, else it is left as it was. Where the file is
+// missing, it is made at the first write, as an SQLite file.
 class MeisterListe {
 public:
     static inline const QString programm = QStringLiteral("Findolin");
@@ -31,9 +32,11 @@ public:
     static constexpr int nameLaenge = 18;       // names are shown cut to this many characters
 
     // What the main form shows, in its message window with the button "&OK", when updateMeister reports a
-    // reason: the caption hinweisTitel and the text hinweisText(reason), for an Access list for example
+    // reason: the caption hinweisTitel and the text hinweisText(reason), for a list open in Access for
+    // example
     //   "Die Punkte konnten nicht in die Meisterliste eingetragen werden."
-    //   "Die Meisterliste kann nur gelesen werden (eine Access-Datei oder schreibgeschützt)"
+    //   "Die Datenbank ist in einem anderen Programm geöffnet (Meister.ldb ist da); sie wird nicht
+    //   geschrieben"
     //   "/home/.../User/Meister.mdb"
     // (lines separated by a carriage return).
     static inline const QString hinweisTitel = QStringLiteral("Meisterliste");
@@ -46,8 +49,9 @@ public:
 
     // At program end: offers every player with more than 0 points to the list, all in one transaction, so
     // that the file holds the old or the new list at every moment. Never throws: a list that cannot be
-    // written (an Access file, a read-only or broken file, a folder that cannot be written) leaves the file
-    // as it was and returns the reason, which the caller shows and then goes on; empty when all went well.
+    // written (an Access file open in Access or with an index, a read-only or broken file, a folder that
+    // cannot be written) leaves the file as it was and returns the reason, which the caller shows and then
+    // goes on; empty when all went well.
     QString updateMeister(const StartKontext& kontext);
 
     // The rule of admission for one result, on an open database inside a transaction; says in English what

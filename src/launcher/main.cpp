@@ -4,6 +4,7 @@
 #include "launcher/spielstart.h"
 #include "launcher/view/startfenster.h"
 #include "platform/laufzeitfehler.h"
+#include "platform/qt/dialogzugang.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(sofortOption))
         return sofort(installation);
     QApplication::setDesktopFileName(QStringLiteral("org.findolin.Findolin"));
+    platform::installiereDialogZugang();
     QSettings einstellungen;
     StartFenster fenster(installation, einstellungen);
     fenster.show();

@@ -24,7 +24,7 @@ RdbManager::RdbManager(const StartKontext& kontext, platform::RandomSource& zufa
 
 void RdbManager::oeffneDatenbank(const QString& pfad) {
     pfad_ = pfad;
-    db_ = oeffner_.open(pfad);
+    db_ = oeffner_.openReadOnly(pfad); // the spelling database is never written
     rdb_ = db_->openRecordset(QStringLiteral("WortListe"));
     lup_ = db_->openRecordset(QStringLiteral("LupenStellen"));
     wortAnzahl_ = 0;

@@ -1,6 +1,7 @@
 #include "highscores/meisterfrm.h"
 #include "highscores/view/meisterdialog.h"
 #include "platform/db/dateioeffner.h"
+#include "platform/db/jetablage.h"
 #include "platform/db_sqlite_hilfen.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/virtualeventloop.h"
@@ -32,6 +33,26 @@ void schreibeListe(const QString& pfad, const QStringList& zeilen, const QString
                       .arg(z.section(u':', -1).section(u'=', 0, 0),
                            z.contains(u':') ? z.section(u':', 0, 0) : QStringLiteral("Findolin"),
                            z.section(u'=', -1)));
+}
+
+// The same rows in the framework's Access list, whose own rows are deleted first: written by our writer.
+void schreibeAccessListe(const QString& pfad, const QStringList& zeilen) {
+    auto db = platform::db::DateiOeffner().open(pfad);
+    const auto rs = db->openRecordset(QStringLiteral("Punkte"));
+    db->beginTrans();
+    while (rs->recordCount() > 0) {
+        rs->moveFirst();
+        rs->deleteCurrent();
+    }
+    for (const QString& z : zeilen) {
+        rs->addNew();
+        rs->setField("Name", z.section(u':', -1).section(u'=', 0, 0));
+        rs->setField("Programm", z.contains(u':') ? z.section(u':', 0, 0) : QStringLiteral("Findolin"));
+        rs->setField("Datum", "01.12.2026");
+        rs->setField("Punkte", z.section(u'=', -1).toInt());
+        rs->update();
+    }
+    db->commitTrans();
 }
 
 QStringList liesListe(platform::db::DatabaseOpener& oeffner, const QString& pfad) {
@@ -94,23 +115,34 @@ private slots:
         QTest::newRow("empty table, no points") << "sqlite" << L() << L("Ben=0") << "" << L() << L();
         QTest::newRow("no table") << "keine Tabelle" << L() << L("Anna=10") << "" << L("Anna=10 neu")
                                   << L("1.|Anna|06.12.2026|10");
-        QTest::newRow("shown: equal points, other games, no points, long names")
-            << "sqlite" << gemischt << L(lang) << "" << gemischt + L(lang).replaceInStrings("0", "0 neu")
-            << L("1.|Anna|01.12.2026|300;2.|Clara|01.12.2026|300;3.|Maximiliane Sophie|06.12.2026|30;"
-                 "4.|Kurz                |06.12.2026|20");
-        QTest::newRow("nine rows, two players: the first enters, the second replaces it")
-            << "sqlite" << neun << L("Paul=50;Pia=60") << "" << neun + L("Pia=60 neu") << L("-");
-        QTest::newRow("ten rows, lowest 50: 50 stays out, 51 replaces the first 50")
-            << "sqlite" << L("Fritz=50") + zehn + L("Hannes=50") << L("Tom=50;Uwe=51") << ""
-            << zehn + L("Hannes=50;Uwe=51 neu") << L("-");
+        for (const QString art : {"sqlite", "access"}) { // the rules run on both kinds of file alike
+            QTest::addRow("%s: shown: equal points, other games, no points, long names", qPrintable(art))
+                << art << gemischt << L(lang) << "" << gemischt + L(lang).replaceInStrings("0", "0 neu")
+                << L("1.|Anna|01.12.2026|300;2.|Clara|01.12.2026|300;3.|Maximiliane Sophie|06.12.2026|30;"
+                     "4.|Kurz                |06.12.2026|20");
+            QTest::addRow("%s: nine rows, two players: the first enters, the second replaces it",
+                          qPrintable(art))
+                << art << neun << L("Paul=50;Pia=60") << "" << neun + L("Pia=60 neu") << L("-");
+            QTest::addRow("%s: ten rows, lowest 50: 50 stays out, 51 replaces the first 50", qPrintable(art))
+                << art << L("Fritz=50") + zehn + L("Hannes=50") << L("Tom=50;Uwe=51") << ""
+                << zehn + L("Hannes=50;Uwe=51 neu") << L("-");
+        }
         QTest::newRow("a write fails half-way")
             << "sqlite" << L("A=100") << L("Anna=500;Ben=2000") << "Datenbankfehler" << L("A=100")
             << L("1.|A|01.12.2026|100");
-        QTest::newRow("Access list")
-            << "access" << L() << L("Anna=500") << "kann nur gelesen werden" << L()
-            << L("1.|Anna|07.11.2026|1210;2.|Ida-Marie von Hohe|11.11.2026|610;3.|Anna|03.11.2026|420;"
-                 "4.|Clara Sophie|05.11.2026|380;5.|Gül|09.11.2026|300;6.|Ben|06.11.2026|150;"
-                 "7.|Dominik|05.11.2026|75;8.|Fritz|08.11.2026|50;9.|Hannes|10.11.2026|50");
+        const QStringList meister = L("Anna=420;Rechenmeister:Ben=990;Clara Sophie=380;Dominik=75;Ben=150;"
+                                      "Buchstabenzug:Emil=12;Anna=1210;Fritz=50;Gül=300;Hannes=50;"
+                                      "Ida-Marie von Hohenstein=610;Rechenmeister:Jonas=5");
+        QStringList gekuerzt = meister;
+        gekuerzt.removeOne("Fritz=50");
+        QTest::newRow("the framework's Access list: one enters, one replaces the first 50")
+            << "access" << L("-") << L("Anna=500;Ben=60") << "" << gekuerzt + L("Anna=500 neu;Ben=60 neu")
+            << L("1.|Anna|07.11.2026|1210;2.|Ida-Marie von Hohe|11.11.2026|610;3.|Anna|06.12.2026|500;"
+                 "4.|Anna|03.11.2026|420;5.|Clara Sophie|05.11.2026|380;6.|Gül|09.11.2026|300;"
+                 "7.|Ben|06.11.2026|150;8.|Dominik|05.11.2026|75;9.|Ben|06.12.2026|60;10.|Hannes|10.11.2026|"
+                 "50");
+        QTest::newRow("the Access list open in Access")
+            << "access" << L("-") << L("Anna=500") << "in einem anderen Programm geöffnet" << L() << L("-");
         QTest::newRow("no database") << "kaputt" << L() << L("Anna=500") << "keine Datenbank" << L()
                                      << L("-");
     }
@@ -128,6 +160,16 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("Meisterliste\r\nAnna 420\r\n") > 0);
         else if (art == QLatin1String("access") && !QFile::copy(testdataFile("access/Meister.mdb"), datei_))
             QSKIP("shared test data not found: access/Meister.mdb");
+        if (art == QLatin1String("access")) {
+            QFile::setPermissions(datei_, QFile::ReadOwner | QFile::WriteOwner);
+            if (vorher != QStringList{"-"})
+                schreibeAccessListe(datei_, vorher);
+        }
+        platform::db::jet::sperrWarteMs = 0;
+        const QString sperre = ordner_.filePath(QStringLiteral("Meister.ldb"));
+        QFile::remove(sperre);
+        if (grund.contains(QStringLiteral("geöffnet")))
+            QFile(sperre).open(QIODevice::WriteOnly);
         const QByteArray alt = inhalt(datei_);
 
         QFETCH(QStringList, spieler);

@@ -142,7 +142,7 @@ private slots:
 
     // The spelling database as a real framework installation holds it, an Access 2000 file, and the
     // high-score list's query: one program's entries, the highest first, equal points in table order. Access
-    // files are only read.
+    // files marked read-only, as the shared test files are, are only read.
     void access_dateien() {
         REQUIRE_TESTDATA("access/Omnor-D.mdb");
         REQUIRE_TESTDATA("access/Meister.mdb");

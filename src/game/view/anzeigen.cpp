@@ -24,6 +24,16 @@ void BildWidget::setzeBild(const QString& pfad) {
     update();
 }
 
+void BildWidget::setzeWert(std::optional<Wert> wert) {
+    if (wert == wert_)
+        return;
+    wert_ = wert;
+    if (wert_) {
+        QAccessibleValueChangeEvent event(this, wert_->wert);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void BildWidget::paintEvent(QPaintEvent*) {
     if (pfad_.isEmpty())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pictures/picture.h"
+#include "zugang.h"
 
 #include <QSet>
 #include <QWidget>
@@ -19,11 +20,18 @@ private:
     QSet<QString> fehlend_;
 };
 
-// A picture from the program's "Grafik" folder, drawn into its place; nothing when it cannot be read.
-class BildWidget : public QWidget {
+// A picture from the program's "Grafik" folder, drawn into its place; nothing when it cannot be read. A
+// screen reader knows it as a graphic, or as a meter with its value (the play-time bar).
+class BildWidget : public QWidget, public Zugaenglich {
 public:
     BildWidget(QWidget* eltern, Bilder& bilder) : QWidget(eltern), bilder_(bilder) {}
     void setzeBild(const QString& pfad);
+    // A meter shows a value, or none while it is switched off.
+    void alsMessgeraet() { rolle_ = QAccessible::ProgressBar; }
+    void setzeWert(std::optional<Wert> wert);
+
+    QAccessible::Role zugangsRolle() const override { return rolle_; }
+    std::optional<Wert> zugangsWert() const override { return wert_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,6 +39,8 @@ protected:
 private:
     Bilder& bilder_;
     QString pfad_;
+    QAccessible::Role rolle_ = QAccessible::Graphic;
+    std::optional<Wert> wert_;
 };
 
 // The remaining-time meter: its dial picture, the needle from the pivot to the tip, and the hub. `zeiger`

@@ -23,6 +23,27 @@ FeldWidget::FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldau
     setObjectName(QStringLiteral("FldPic%1").arg(index));
     const int zeile = index / 5, spalte = index % 5;
     setGeometry(tw::rechteck(200 + 900 * spalte, 280 + 900 * zeile, 825, 825));
+    setAccessibleName(QStringLiteral("Feld %1%2").arg(QChar(u'A' + spalte)).arg(zeile + 1));
+    setAccessibleDescription(feldZustand(feld_.feld(static_cast<qint16>(index))));
+}
+
+QString feldZustand(const Feld& f) {
+    // A joker shows no letter while its move is evaluated; the field is white then.
+    if (!f.bildPfad.isEmpty() || (f.buchstabe == jokerZeichen && f.farbe == weiss))
+        return QStringLiteral("Joker");
+    if (!f.buchstabeSichtbar)
+        return QStringLiteral("verdeckt");
+    if (f.buchstabe.isEmpty())
+        return QStringLiteral("leer");
+    return f.feldErledigt ? f.buchstabe + QStringLiteral(", gefunden") : f.buchstabe;
+}
+
+bool FeldWidget::zugangFokussierbar() const {
+    return feld_.fldCurs.sichtbar;
+}
+
+void FeldWidget::zugangDruecken() {
+    platform::runGuarded([&] { zuege_.FldPic_MouseDown(static_cast<qint16>(index_), linkeMaustaste); });
 }
 
 void FeldWidget::paintEvent(QPaintEvent*) {
@@ -51,8 +72,9 @@ void FeldWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertung& zuege, Bilder& bilder)
-    : QFrame(eltern), feld_(feld) {
+    : QFrame(eltern), feld_(feld), zuege_(zuege) {
     setObjectName(QStringLiteral("FldFrame"));
+    setAccessibleName(QStringLiteral("Spielfeld"));
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Sunken);
     setGeometry(tw::rechteck(360, 420, 4815, 4875));
@@ -69,8 +91,26 @@ void BrettAnsicht::aktualisiere() {
     cursor_->setGeometry(tw::rechteck(c.left, c.top, 915, 915));
     cursor_->setVisible(c.sichtbar);
     cursor_->raise();
-    for (FeldWidget* f : felder_)
-        f->update();
+    for (int i = 0; i < 25; ++i) {
+        setzeZugangsBeschreibung(felder_[i], feldZustand(feld_.feld(static_cast<qint16>(i))));
+        felder_[i]->update();
+    }
+    folgeDemCursor();
+}
+
+// The field under a shown cursor takes the keyboard focus when the cursor moves there, or when nothing in the
+// window has the focus; Qt then tells the screen reader. Keys reach the board whichever widget has the focus.
+void BrettAnsicht::folgeDemCursor() {
+    const int feld = feld_.fldCurs.sichtbar ? zuege_.cursorFeld() : -1;
+    if (feld < 0 || feld >= 25) {
+        if (cursorFeld_ >= 0 && felder_[cursorFeld_]->hasFocus())
+            felder_[cursorFeld_]->clearFocus();
+        cursorFeld_ = -1;
+        return;
+    }
+    if (feld != cursorFeld_ || !window()->focusWidget())
+        felder_[feld]->setFocus(Qt::OtherFocusReason);
+    cursorFeld_ = feld;
 }
 
 } // namespace findolin::view

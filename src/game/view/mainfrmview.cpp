@@ -7,6 +7,8 @@
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
+#include "vorleser.h"
+#include "zugang.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,6 +42,13 @@ QLabel* label(QWidget* eltern, const QString& text, double l, double t, double w
     lbl->setGeometry(tw::rechteck(l, t, w, h));
     lbl->setAlignment(ausrichtung);
     return lbl;
+}
+
+// The whole inside of a frame, holding the digit labels of one number, which a screen reader reads as one.
+QWidget* zahlAnzeige(QWidget* rahmen) {
+    auto* zahl = new ZahlAnzeige(rahmen);
+    zahl->setGeometry(rahmen->rect());
+    return zahl;
 }
 
 // An etched separator: a grey line with a white one right below it.
@@ -79,6 +88,7 @@ int tastenCode(int qtTaste) {
 } // namespace
 
 MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(mainFrm), appPfad_(appPfad) {
+    installiereZugang();
     setWindowTitle(MainFrm::caption);
     auto* flaeche = new QWidget(this);
     flaeche->setFixedSize(tw::groesse(9600, 6630));
@@ -90,6 +100,12 @@ MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(ma
     baueRisikoUndZeit(flaeche);
     baueUebungsZeile(flaeche);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ansage_ = new Ansage(flaeche);
+    vorleser_ = std::make_unique<Vorleser>(mainFrm_,
+                                           Vorleser::Anzeigen{punkte_, einsatz_, spNameLbl_, suchWortLbl_,
+                                                              fundWortLbl_, risikoAusImg_, risikoEinImg_,
+                                                              vuMeter_, restZeitStand_},
+                                           *ansage_);
     qApp->installEventFilter(this);
     mainFrm_.verbindeAnsicht(this);
     platform::setAfterEachEvent([this] { aktualisiere(); });
@@ -186,13 +202,15 @@ void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
     spNameLbl_ = label(name, {}, 60, 270, 1455, 330, beschriftung, Qt::AlignCenter);
     spNameLbl_->setObjectName(QStringLiteral("SpNameLbl"));
     QWidget* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
+    punkte_ = zahlAnzeige(punkte);
     for (int i = 0; i < 5; ++i)
         punkZiff_[i] =
-            label(punkte, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+            label(punkte_, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
     QWidget* bonus = rahmen(flaeche, QStringLiteral("Bonus"), 6300, 3030, 855, 675);
+    einsatz_ = zahlAnzeige(bonus);
     for (int i = 0; i < 3; ++i)
         risikoZiff_[i] =
-            label(bonus, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
+            label(einsatz_, QStringLiteral("0"), 60 + 240 * i, 210, 240, 390, titelSchrift, Qt::AlignCenter);
 }
 
 void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
@@ -209,10 +227,12 @@ void MainFrmView::baueRisikoUndZeit(QWidget* flaeche) {
     risikoEinImg_->setObjectName(QStringLiteral("RisikoEinImg"));
     risikoEinImg_->setGeometry(tw::rechteck(5790, 3450, 390, 390));
     vuMeter_ = new VuMeterWidget(flaeche, bilder_);
+    vuMeter_->alsMessgeraet();
     vuMeter_->setGeometry(
         tw::rechteck(VuMeter::dialLeft, VuMeter::dialTop, VuMeter::dialWidth, VuMeter::dialWidth));
     restZeitStand_ = new BildWidget(flaeche, bilder_);
     restZeitStand_->setObjectName(QStringLiteral("RestZeitStand"));
+    restZeitStand_->alsMessgeraet();
     restZeitStand_->setzeBild(grafik(QStringLiteral("ENERGIE.GIF")));
 }
 
@@ -253,6 +273,7 @@ void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
     uebTitelLabel_->setObjectName(QStringLiteral("UebTitelLabel"));
     uebBausteinImage_ = new BildWidget(flaeche, bilder_);
     uebBausteinImage_->setGeometry(tw::rechteck(135, 5850, 825, 600));
+    uebBausteinImage_->setAccessibleName(QStringLiteral("Bild zum Übungsschwerpunkt"));
 }
 
 void MainFrmView::aktualisiereWorte() {
@@ -296,10 +317,15 @@ void MainFrmView::aktualisiere() {
     restZeitStand_->setVisible(zeit.hoehe > 0);
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
+    if (vorleser_)
+        vorleser_->aktualisiere(!imZug_ && !mainFrm_.brett().zuege.auswertungAnstehend());
 }
 
+// Called by a move before its pause: what it did is said when it is over.
 void MainFrmView::repaintNow() {
+    imZug_ = true;
     aktualisiere();
+    imZug_ = false;
     centralWidget()->repaint();
 }
 

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -20,9 +21,11 @@ class MainFrm;
 
 namespace findolin::view {
 
+class Ansage;
 class BrettAnsicht;
 class BildWidget;
 class VuMeterWidget;
+class Vorleser;
 
 // The main window "Omnor - Findolin", drawn at the form's geometry in twips. It shows the state of the main
 // window's logic and hands the user's commands to it; like the form, it sees every key before its controls.
@@ -79,6 +82,11 @@ private:
     BildWidget* restZeitStand_ = nullptr; // the play-time bar
     QLabel* uebTitelLabel_ = nullptr;
     BildWidget* uebBausteinImage_ = nullptr;
+    QWidget* punkte_ = nullptr;  // the points, read as one number
+    QWidget* einsatz_ = nullptr; // the stake, read as one number
+    Ansage* ansage_ = nullptr;
+    bool imZug_ = false; // within a move's immediate repaint
+    std::unique_ptr<Vorleser> vorleser_;
 };
 
 } // namespace findolin::view

@@ -88,6 +88,8 @@ class DatabaseOpener {
 public:
     virtual ~DatabaseOpener() = default;
     virtual std::unique_ptr<Database> open(const QString& path) = 0;
+    // The same for a file the game only reads: every write is refused.
+    virtual std::unique_ptr<Database> openReadOnly(const QString& path) = 0;
     // Makes a new database file that can be written, with the tables that the data-definition statements
     // `schema` declare, and opens it. The file appears whole or not at all; an existing file is an error.
     virtual std::unique_ptr<Database> create(const QString& path, const QStringList& schema) = 0;

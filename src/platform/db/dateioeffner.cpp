@@ -28,6 +28,14 @@ DateiFormat erkenneFormat(const QByteArray& kopf) {
 }
 
 std::unique_ptr<Database> DateiOeffner::open(const QString& path) {
+    return oeffne(path, false);
+}
+
+std::unique_ptr<Database> DateiOeffner::openReadOnly(const QString& path) {
+    return oeffne(path, true);
+}
+
+std::unique_ptr<Database> DateiOeffner::oeffne(const QString& path, bool nurLesen) {
     QFile datei(path);
     if (!QFileInfo(path).isFile())
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei fehlt"), path);
@@ -37,11 +45,11 @@ std::unique_ptr<Database> DateiOeffner::open(const QString& path) {
     datei.close();
     switch (erkenneFormat(kopf)) {
     case DateiFormat::Jet3:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048, grenzen_));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 2048, nurLesen, grenzen_));
     case DateiFormat::Jet4:
-        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096, grenzen_));
+        return std::make_unique<DateiDatenbank>(oeffneJetDatei(path, 4096, nurLesen, grenzen_));
     case DateiFormat::Sqlite:
-        return std::make_unique<DateiDatenbank>(oeffneSqliteDatei(path));
+        return std::make_unique<DateiDatenbank>(oeffneSqliteDatei(path, nurLesen));
     case DateiFormat::Unbekannt:
         break;
     }

@@ -1,5 +1,6 @@
 #include "jetspeicher.h"
 
+#include "jettransaktion.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QFile>
@@ -24,46 +25,80 @@ QByteArray liesJet(const QString& pfad, const QByteArray& tabelle, const Lesegre
         pfad, grenzen, hoechsteAntwort(pfad));
 }
 
+// Read shielded through libmdb; rows are added and deleted by our own writer (JetTransaktion).
 class JetSpeicher : public Speicher {
 public:
-    JetSpeicher(QString pfad, QStringList tabellen, const Lesegrenzen& grenzen)
-        : pfad_(std::move(pfad)), tabellen_(std::move(tabellen)), grenzen_(grenzen) {}
+    JetSpeicher(QString pfad, QStringList tabellen, const Lesegrenzen& grenzen, bool nurLesen)
+        : pfad_(std::move(pfad)), tabellen_(std::move(tabellen)), grenzen_(grenzen), nurLesen_(nurLesen),
+          transaktion_(pfad_, [grenzen](const QString& pfad, const QString& name) {
+              return jet::tabelleAus(liesJet(pfad, name.toUtf8(), grenzen), name, pfad);
+          }) {}
 
     QString datei() const override { return pfad_; }
-    bool nurLesen() const override { return true; }
+    bool nurLesen() const override { return nurLesen_; }
     QStringList tabellen() const override { return tabellen_; }
 
     std::shared_ptr<Tabelle> lade(const QString& name) override {
         return jet::tabelleAus(liesJet(pfad_, name.toUtf8(), grenzen_), name, pfad_);
     }
 
-    qint64 fuegeEin(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    void aendere(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    void loesche(const Tabelle&, const Zeile&) override { nurLesbar(); }
-    // nothing can be written, so there is nothing to undo
-    void beginne() override {}
-    void bestaetige() override {}
-    void verwerfe() override {}
-    void fuehreAus(const QString&) override { nurLesbar(); }
+    qint64 fuegeEin(const Tabelle& tabelle, const Zeile& zeile) override {
+        schreibbar();
+        return transaktion_.fuegeEin(tabelle, zeile);
+    }
+    void aendere(const Tabelle&, const Zeile&) override {
+        throw Laufzeitfehler(QStringLiteral("Zeilen einer Access-Datei können nicht geändert werden, nur "
+                                            "angefügt und gelöscht"),
+                             pfad_);
+    }
+    void loesche(const Tabelle& tabelle, const Zeile& zeile) override {
+        schreibbar();
+        transaktion_.loesche(tabelle, zeile);
+    }
+    // read-only files have nothing to undo
+    void beginne() override {
+        if (!nurLesen_)
+            transaktion_.beginne();
+    }
+    void bestaetige() override {
+        if (!nurLesen_)
+            transaktion_.bestaetige();
+    }
+    void verwerfe() override { transaktion_.verwerfe(); }
+    void fuehreAus(const QString&) override {
+        throw Laufzeitfehler(QStringLiteral("In Access-Dateien legt das Spiel keine Tabellen an"), pfad_);
+    }
 
 private:
-    [[noreturn]] void nurLesbar() const {
-        throw Laufzeitfehler(QStringLiteral("Access-Dateien können nur gelesen werden"), pfad_);
+    void schreibbar() const {
+        if (nurLesen_)
+            throw Laufzeitfehler(QStringLiteral("Die Datenbank kann nur gelesen werden"), pfad_);
     }
 
     QString pfad_;
     QStringList tabellen_;
     Lesegrenzen grenzen_;
+    bool nurLesen_;
+    JetTransaktion transaktion_;
 };
 
 } // namespace
 
-std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse, const Lesegrenzen& grenzen) {
+std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse, bool nurLesen,
+                                         const Lesegrenzen& grenzen) {
     const qint64 groesse = QFileInfo(pfad).size();
     if (groesse < 2 * seitengroesse || groesse % seitengroesse != 0)
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist unvollständig"), pfad);
+    // by the permission bits too: the administrator may write everywhere, but a file marked read-only stays
+    // so
+    const auto schreibbar = [](const QFileInfo& info) {
+        return info.isWritable() &&
+               (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    };
+    const QFileInfo info(pfad);
+    nurLesen = nurLesen || !schreibbar(info) || !schreibbar(QFileInfo(info.absolutePath()));
     QStringList tabellen = jet::tabellenAus(liesJet(pfad, {}, grenzen), pfad);
-    return std::make_shared<JetSpeicher>(pfad, std::move(tabellen), grenzen);
+    return std::make_shared<JetSpeicher>(pfad, std::move(tabellen), grenzen, nurLesen);
 }
 
 } // namespace findolin::platform::db

@@ -304,11 +304,12 @@ std::shared_ptr<Speicher> erzeugeSqliteDatei(const QString& pfad, const QStringL
     return oeffneSqliteDatei(pfad);
 }
 
-std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad) {
+std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad, bool nurLesen) {
     const QByteArray name = QFile::encodeName(pfad);
     sqlite3* db = nullptr;
-    bool nurLesen = false;
-    int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(name.constData(), &db,
+                             (nurLesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc == SQLITE_CANTOPEN && QFile::exists(pfad)) {
         sqlite3_close(db);
         db = nullptr;

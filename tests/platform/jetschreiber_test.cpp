@@ -1,0 +1,358 @@
+#include "platform/db/dateioeffner.h"
+#include "platform/db/jetablage.h"
+#include "platform/db/jetschreiber.h"
+#include "platform/db/jetzeilen.h"
+#include "platform/laufzeitfehler.h"
+#include "testdata.h"
+
+#include <QDateTime>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace findolin;
+using namespace findolin::platform::db;
+
+namespace {
+
+QByteArray inhalt(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every row of a table through our reader, fields joined by "|", Null as "~", numbers as numbers.
+QStringList zeilen(const QString& datei, const QString& tabelle) {
+    const auto rs = DateiOeffner().open(datei)->openRecordset(tabelle);
+    QStringList ergebnis;
+    for (rs->recordCount() ? rs->moveFirst() : void(); !rs->eof(); rs->moveNext()) {
+        QStringList werte;
+        for (const QString& feld : rs->fieldNames()) {
+            const Wert w = rs->field(feld);
+            werte.append(w.isNull()                           ? QStringLiteral("~")
+                         : w.typeId() == QMetaType::Bool      ? QString::number(w.toBool() ? 1 : 0)
+                         : w.typeId() == QMetaType::QDateTime ? w.toDateTime().toString(Qt::ISODate)
+                                                              : w.toString());
+        }
+        ergebnis.append(werte.join(u'|'));
+    }
+    return ergebnis;
+}
+
+// The same rows as Debian's mdb-export writes them.
+QStringList exportiert(const QString& datei, const QString& tabelle) {
+    QProcess p;
+    p.start("mdb-export", {"-H", "-Q", "-d", "|", "-R", "\x1e", "-0", "~", "-b", "strip", "-D",
+                           "%Y-%m-%dT%H:%M:%S", "-T", "%Y-%m-%dT%H:%M:%S", datei, tabelle});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {"mdb-export failed: " + QString::fromUtf8(p.readAllStandardError())};
+    QStringList liste = QString::fromUtf8(p.readAllStandardOutput()).split(u'\x1e', Qt::SkipEmptyParts);
+    for (QString& zeile : liste) {
+        QStringList felder = zeile.split(u'|');
+        for (QString& feld : felder)
+            if (bool zahl = false; feld.toDouble(&zahl), zahl && feld.contains(u'.'))
+                feld = QString::number(feld.toDouble(), 'g', 7); // as precise as a Single
+        zeile = felder.join(u'|');
+    }
+    return liste;
+}
+
+// The number of rows mdb-sql finds in a table.
+int zeilenMdbSql(const QString& datei, const QString& tabelle) {
+    QProcess p;
+    p.start("mdb-sql", {"-H", "-F", "-P", "-d", "|", datei});
+    p.write(("SELECT * FROM [" + tabelle + "]\n").toUtf8());
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return -1;
+    return int(QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size());
+}
+
+// The pages in which two files differ, and the pages the second has beyond the first.
+QList<int> geaenderteSeiten(const QByteArray& alt, const QByteArray& neu, int seite) {
+    QList<int> liste;
+    for (qsizetype a = 0; a < neu.size(); a += seite)
+        if (a >= alt.size() || alt.mid(a, seite) != neu.mid(a, seite))
+            liste.append(int(a / seite));
+    return liste;
+}
+
+// The run-time error `tue` ends in; empty when there is none.
+template <typename Tue> QString fehlerVon(Tue tue) {
+    try {
+        tue();
+    } catch (const Laufzeitfehler& e) {
+        return e.problem();
+    }
+    return {};
+}
+
+} // namespace
+
+// The writer for Access files: rows added and deleted in copies of real files, read back through our reader
+// and mdb-export; every page that should not change stays byte for byte; refusals and failures at every step
+// of the replacement leave the original as it was.
+class JetSchreiberTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir ordner_;
+
+    QString kopie(const QString& datei) {
+        const QString ziel = ordner_.filePath(QFileInfo(datei).fileName());
+        QFile::remove(ziel);
+        QFile::remove(ordner_.filePath("Meister.ldb"));
+        if (!QFile::copy(testdataFile(datei), ziel) ||
+            !QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner))
+            return {};
+        return ziel;
+    }
+
+private slots:
+    void init() { jet::sperrWarteMs = 0; }
+    void cleanup() { jet::fehlerProbe = nullptr; }
+
+    void schreiben_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("tabelle");
+        QTest::addColumn<QStringList>("neu"); // values of the fields, "|"-separated, ~ for Null
+        QTest::addColumn<int>(
+            "wiederholt"); // how often the new rows are added, each time in a write of its own
+        QTest::addColumn<QList<int>>("weg"); // rows deleted in the last write, by their place in the table
+        QTest::addColumn<QStringList>("erwartet"); // the new rows as read back; "|..." after an AutoNumber
+        QTest::addColumn<int>("autoWert");         // the first AutoNumber given
+        QTest::addColumn<QList<int>>("seiten");    // the pages that change; empty: not counted
+        const QString meister = "access/Meister.mdb";
+        QTest::newRow("Jet 4: one row added")
+            << meister << "Punkte" << QStringList{"~|Gül Ümit €|Findolin|06.12.2026|51"} << 1 << QList<int>{}
+            << QStringList{"|Gül Ümit €|Findolin|06.12.2026|51"} << 13 << QList<int>{24, 26};
+        QTest::newRow("Jet 4: a row added and the lowest deleted, in one write")
+            << meister << "Punkte" << QStringList{"~|Uwe|Findolin|06.12.2026|51"} << 1 << QList<int>{7}
+            << QStringList{"|Uwe|Findolin|06.12.2026|51"} << 13 << QList<int>{24, 26};
+        QTest::newRow("Jet 4: AutoNumber goes on after the last row is deleted")
+            << meister << "Punkte" << QStringList{"~|A|Findolin|1.1.2027|1", "~|B|~|~|~"} << 1
+            << QList<int>{11, 0} << QStringList{"13|A|Findolin|1.1.2027|1", "14|B|~|~|~"} << 0
+            << QList<int>{24, 26};
+        QTest::newRow("Jet 4: 150 writes in a row, new pages")
+            << meister << "Punkte" << QStringList{"~|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 150
+            << QList<int>{} << QStringList{"|Mia-Sophie Großmann|Findolin|06.12.2026|777"} << 13
+            << QList<int>{};
+        QTest::newRow("Jet 4, rows deleted by Access before: compressed text")
+            << "mdb-public/delTestV2000.mdb"
+            << "Table" << QStringList{"xyz|Ärger mit ſ", "~|~"} << 1 << QList<int>{0}
+            << QStringList{"xyz|Ärger mit ſ", "~|~"} << 0 << QList<int>{};
+        const QString lang = QStringLiteral("Straße – €").repeated(25) + "Ende."; // a row past 256 bytes
+        QTest::newRow("Jet 3: code page 1252, rows past 256 bytes, new pages")
+            << "mdb-public/nwind.mdb"
+            << "MSysModules" << QStringList{lang, "Öl"} << 10 << QList<int>{0, 3} << QStringList{lang, "Öl"}
+            << 0 << QList<int>{};
+        QTest::newRow("Jet 3, the key's index kept in step")
+            << "mdb-public/nwind.mdb"
+            << "Shippers" << QStringList{"~|Schnell & Co.|(0641) 555-0"} << 3 << QList<int>{1}
+            << QStringList{"|Schnell & Co.|(0641) 555-0"} << 4 << QList<int>{};
+    }
+    void schreiben() {
+        QFETCH(QString, datei);
+        QFETCH(QString, tabelle);
+        QFETCH(QStringList, neu);
+        QFETCH(int, wiederholt);
+        QFETCH(QList<int>, weg);
+        QFETCH(QStringList, erwartet);
+        QFETCH(int, autoWert);
+        REQUIRE_TESTDATA(datei);
+        const QString pfad = kopie(datei);
+        const QByteArray alt = inhalt(pfad);
+        QStringList soll = zeilen(pfad, tabelle);
+        QCOMPARE(exportiert(pfad, tabelle), soll);
+        for (int mal = 0; mal < wiederholt; ++mal) {
+            auto db = DateiOeffner().open(pfad);
+            auto rs = db->openRecordset(tabelle);
+            db->beginTrans();
+            for (int i : mal + 1 < wiederholt ? QList<int>{} : weg) { // the deletions go with the last write
+                rs->moveFirst();
+                rs->move(i);
+                rs->deleteCurrent();
+                soll.removeAt(i);
+            }
+            for (const QString& zeile : neu) {
+                rs->addNew();
+                const QStringList werte = zeile.split(u'|');
+                for (int f = 0; f < werte.size(); ++f)
+                    if (werte[f] != QLatin1String("~") || f > 0)
+                        rs->setField(rs->fieldNames()[f],
+                                     werte[f] == QLatin1String("~") ? Wert() : Wert(werte[f]));
+                rs->update();
+            }
+            db->commitTrans();
+            for (const QString& e : erwartet)
+                soll.append(e.startsWith(u'|') ? QString::number(autoWert + mal) + e : e);
+        }
+        QCOMPARE(zeilen(pfad, tabelle), soll);
+        QCOMPARE(exportiert(pfad, tabelle), soll);
+        QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
+        QVERIFY(!QFileInfo::exists(pfad + ".neu"));
+        const int seite = alt.at(0x14) == 0 ? 2048 : 4096;
+        QFETCH(QList<int>, seiten);
+        if (!seiten.isEmpty())
+            QCOMPARE(geaenderteSeiten(alt, inhalt(pfad), seite), seiten);
+        QCOMPARE(inhalt(pfad).left(seite), alt.left(seite)); // the definition page is never touched
+    }
+
+    // Every row Access wrote, of every column type, taken apart and built again gives back its bytes; the
+    // values taken apart are those mdb-export shows.
+    void zeilen_wie_access_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("tabelle");
+        QTest::newRow("Jet 4: Text, Byte, Integer, Long, Double, DateTime, Currency, Boolean")
+            << "mdb-public/testV2000.mdb"
+            << "Table1";
+        QTest::newRow("Jet 4: AutoNumber, uncompressed text") << "access/Meister.mdb"
+                                                              << "Punkte";
+        QTest::newRow("Jet 3: Currency, Single, Integer") << "mdb-public/nwind.mdb"
+                                                          << "Order Details";
+        QTest::newRow("Jet 3: dates, umlauts") << "mdb-public/nwind.mdb"
+                                               << "Orders";
+        QTest::newRow("Jet 3: long rows") << "mdb-public/nwind.mdb"
+                                          << "Customers";
+    }
+    void zeilen_wie_access() {
+        QFETCH(QString, datei);
+        QFETCH(QString, tabelle);
+        REQUIRE_TESTDATA(datei);
+        jet::Schreiber schreiber(inhalt(testdataFile(datei)));
+        const jet::Datei& d = schreiber.datei();
+        const jet::TabellenDef t = d.tabelle(schreiber.tabellenSeite(tabelle));
+        QStringList gelesen;
+        for (quint32 seite : jet::Nutzungskarte(const_cast<jet::Datei&>(d), t.belegt).seiten()) {
+            if (d.art(seite) != jet::Datenseite || jet::lies32(d.daten(), d.anfang(seite) + 4) != t.seite)
+                continue;
+            for (int z = 0; z < d.zeilenzahl(seite); ++z) {
+                if (d.zeilenEintrag(seite, z) & (jet::geloeschtFlag | jet::verweisFlag))
+                    continue;
+                const auto [start, laenge] = d.zeilenGrenzen(seite, z);
+                const QByteArray zeile = d.daten().mid(d.anfang(seite) + start, laenge);
+                const QList<Wert> werte = jet::zerlegeZeile(t, d.format(), zeile);
+                // Access may leave room behind a row's values when it changed the row in place
+                const QByteArray gebaut = jet::baueZeile(t, d.format(), werte);
+                if (gebaut.size() < zeile.size())
+                    QCOMPARE(jet::zerlegeZeile(t, d.format(), gebaut), werte);
+                else
+                    QCOMPARE(gebaut.toHex(' '), zeile.toHex(' '));
+                QStringList felder;
+                for (const Wert& w : werte)
+                    felder.append(w.isNull()                           ? QStringLiteral("~")
+                                  : w.typeId() == QMetaType::Bool      ? QString::number(w.toBool())
+                                  : w.typeId() == QMetaType::QDateTime ? w.toDateTime().toString(Qt::ISODate)
+                                  : w.typeId() == QMetaType::Double    ? QString::number(w.toDouble(), 'g', 7)
+                                                                       : w.toString());
+                gelesen.append(felder.join(u'|'));
+            }
+        }
+        QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
+    }
+
+    // What the writer refuses leaves the file as it was, with a message naming the reason.
+    void ablehnen_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("tabelle");
+        QTest::addColumn<QString>("fall");
+        QTest::addColumn<QString>("meldung");
+        QTest::newRow("Jet 4 index on text") << "mdb-public/testV2000.mdb"
+                                             << "Table1"
+                                             << "anfuegen"
+                                             << "den Index „PrimaryKey“";
+        QTest::newRow("Jet 3 index on text") << "mdb-public/nwind.mdb"
+                                             << "Categories"
+                                             << "anfuegen"
+                                             << "den Index „CategoryName“";
+        QTest::newRow("Jet 3 index on text, delete") << "mdb-public/nwind.mdb"
+                                                     << "Categories"
+                                                     << "loeschen"
+                                                     << "den Index „CategoryName“";
+        QTest::newRow("open in Access") << "access/Meister.mdb"
+                                        << "Punkte"
+                                        << "gesperrt"
+                                        << "in einem anderen Programm geöffnet (Meister.ldb";
+        QTest::newRow("text longer than its column") << "access/Meister.mdb"
+                                                     << "Punkte"
+                                                     << "lang"
+                                                     << "ist länger als die Spalte";
+        QTest::newRow("spelling database") << "access/Omnor-D.mdb"
+                                           << "WortListe"
+                                           << "wortliste"
+                                           << "kann nur gelesen werden";
+    }
+    void ablehnen() {
+        QFETCH(QString, datei);
+        QFETCH(QString, tabelle);
+        QFETCH(QString, fall);
+        REQUIRE_TESTDATA(datei);
+        const QString pfad = kopie(datei);
+        const QByteArray alt = inhalt(pfad);
+        if (fall == QLatin1String("gesperrt"))
+            QFile(ordner_.filePath("Meister.ldb")).open(QIODevice::WriteOnly);
+        auto db = fall == QLatin1String("wortliste") ? DateiOeffner().openReadOnly(pfad)
+                                                     : DateiOeffner().open(pfad);
+        auto rs = db->openRecordset(tabelle);
+        const QString fehler = fehlerVon([&] {
+            if (fall == QLatin1String("loeschen")) {
+                rs->moveFirst();
+                rs->deleteCurrent();
+                return;
+            }
+            rs->addNew();
+            rs->setField(rs->fieldNames().at(1), fall == QLatin1String("lang") ? QString(51, u'x') : "x");
+            rs->update();
+        });
+        QFETCH(QString, meldung);
+        QVERIFY2(fehler.contains(meldung), qPrintable(fehler));
+        QCOMPARE(inhalt(pfad), alt);
+    }
+
+    // A failure at any step of the replacement, or a copy that does not read back as written, leaves the
+    // original byte for byte as it was and no copy behind; the next write goes through.
+    void fehler_beim_ersetzen_data() {
+        QTest::addColumn<int>("schritt");
+        QTest::addColumn<bool>("verfaelscht"); // the copy is damaged on the disk instead
+        QTest::newRow("lock") << int(jet::Schritt::Sperre) << false;
+        QTest::newRow("compare") << int(jet::Schritt::Vergleich) << false;
+        QTest::newRow("copy") << int(jet::Schritt::Kopie) << false;
+        QTest::newRow("check") << int(jet::Schritt::Pruefung) << false;
+        QTest::newRow("rename") << int(jet::Schritt::Umbenennen) << false;
+        QTest::newRow("copy damaged") << int(jet::Schritt::Pruefung) << true;
+    }
+    void fehler_beim_ersetzen() {
+        REQUIRE_TESTDATA("access/Meister.mdb");
+        QFETCH(int, schritt);
+        QFETCH(bool, verfaelscht);
+        const QString pfad = kopie("access/Meister.mdb");
+        const QByteArray alt = inhalt(pfad);
+        jet::fehlerProbe = [&](jet::Schritt s) {
+            if (int(s) != schritt)
+                return;
+            if (!verfaelscht)
+                throw Laufzeitfehler("eingespielter Fehler", pfad);
+            QFile f(pfad + ".neu");
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(26 * 4096 + 2) && f.write("\x01", 1) == 1);
+        };
+        const auto schreibe = [&] {
+            auto db = DateiOeffner().open(pfad);
+            auto rs = db->openRecordset("Punkte");
+            db->beginTrans();
+            rs->moveFirst();
+            rs->deleteCurrent();
+            rs->addNew();
+            rs->setField("Name", "Eva");
+            rs->update();
+            db->commitTrans();
+        };
+        QVERIFY(!fehlerVon(schreibe).isEmpty());
+        QCOMPARE(inhalt(pfad), alt);
+        QVERIFY(!QFileInfo::exists(pfad + ".neu"));
+        jet::fehlerProbe = nullptr;
+        QCOMPARE(fehlerVon(schreibe), QString());
+        QCOMPARE(zeilen(pfad, "Punkte").last(), "13|Eva|~|~|~");
+    }
+};
+
+QTEST_GUILESS_MAIN(JetSchreiberTest)
+#include "jetschreiber_test.moc"
