@@ -24,21 +24,14 @@ int sofort(const Installation& installation) {
     Spielstart start;
     Spielende ende{2, {}};
     try {
-        const QString ordner = bereiteRahmenordnerVor(wahl, installation);
-        const QStringList namen = mitspieler(wahl);
-        QStringList kennungen;
-        for (int i = 0; i < namen.size(); ++i)
-            kennungen.append(spielerKennung(namen[i], i + 1));
-        legeErgebnisdateienAn(ordner, kennungen);
-        const QString liste =
-            baueStartliste(wahl, waehleSchwerpunkt(leseSchwerpunkte(ordner), wahl.schwerpunkt));
+        const Startbereit bereit = bereiteStartVor(wahl, installation);
         bool fertig = false;
         QObject::connect(&start, &Spielstart::beendet, [&ende, &fertig](const Spielende& e) {
             ende = e;
             fertig = true;
             QCoreApplication::quit();
         });
-        start.starte(installation.spiel, ordner, liste);
+        start.starte(installation.spiel, bereit.rahmenordner, bereit.startliste);
         if (!fertig) // a program that cannot be started is reported at once
             QCoreApplication::exec();
     } catch (const Laufzeitfehler& fehler) {

@@ -109,4 +109,14 @@ void legeErgebnisdateienAn(const QString& rahmenordner, const QStringList& kennu
     }
 }
 
+Startbereit bereiteStartVor(const Startwahl& wahl, const Installation& installation) {
+    const QString ordner = bereiteRahmenordnerVor(wahl, installation);
+    const QStringList namen = mitspieler(wahl);
+    QStringList kennungen;
+    for (int i = 0; i < namen.size(); ++i)
+        kennungen.append(spielerKennung(namen[i], i + 1));
+    legeErgebnisdateienAn(ordner, kennungen);
+    return {ordner, baueStartliste(wahl, waehleSchwerpunkt(leseSchwerpunkte(ordner), wahl.schwerpunkt))};
+}
+
 } // namespace findolin::launcher

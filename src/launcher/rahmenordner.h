@@ -28,4 +28,12 @@ QList<Schwerpunkt> leseSchwerpunkte(const QString& rahmenordner);
 // An empty result file in the user folder for every player who has none yet: the game reads them all.
 void legeErgebnisdateienAn(const QString& rahmenordner, const QStringList& kennungen);
 
+// Everything a start with this choice needs: the folder made ready (see above, with a result file for every
+// new player) and the launch list for it. A folder that cannot be made ready is a run-time error.
+struct Startbereit {
+    QString rahmenordner;
+    QString startliste;
+};
+Startbereit bereiteStartVor(const Startwahl& wahl, const Installation& installation);
+
 } // namespace findolin::launcher

@@ -160,17 +160,10 @@ void StartFenster::spielen() {
     }
     merkeWahl(einstellungen_, gewaehlt);
     try {
-        const QString ordner = bereiteRahmenordnerVor(gewaehlt, installation_);
-        const QStringList namen = mitspieler(gewaehlt);
-        QStringList kennungen;
-        for (int i = 0; i < namen.size(); ++i)
-            kennungen.append(spielerKennung(namen[i], i + 1));
-        legeErgebnisdateienAn(ordner, kennungen);
-        const QString startliste =
-            baueStartliste(gewaehlt, waehleSchwerpunkt(leseSchwerpunkte(ordner), gewaehlt.schwerpunkt));
+        const Startbereit bereit = bereiteStartVor(gewaehlt, installation_);
         zeigeMeldung({});
         hide();
-        spielstart_.starte(installation_.spiel, ordner, startliste);
+        spielstart_.starte(installation_.spiel, bereit.rahmenordner, bereit.startliste);
     } catch (const Laufzeitfehler& fehler) {
         zeigeMeldung(fehler.meldung().replace(QChar(13), u'\n'));
     }
