@@ -23,7 +23,7 @@ for ziel in build-asan/tests/fuzz/fuzz_*; do
     mkdir -p "$korpus"
     echo "== $name: ${sekunden} s"
     optionen=()
-    if [ "$name" = datenbank ]; then optionen=("${optionen_datenbank[@]}"); fi
+    if [ "$name" = datenbank ] || [ "$name" = jetschreiber ]; then optionen=("${optionen_datenbank[@]}"); fi
     if ! "$ziel" -max_total_time="$sekunden" -timeout=10 "${optionen[@]}" -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="build-asan/fuzz-funde/$name-" "$korpus" "build-asan/tests/fuzz/seeds/$name" \
         >"build-asan/fuzz-funde/$name.log" 2>&1; then

@@ -1,4 +1,5 @@
 #include "db_sqlite_hilfen.h"
+#include "platform/db/accesstage.h"
 #include "platform/db/ausdruck.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/db/jetleser.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QThread>
 #include <QtEndian>
+#include <cmath>
 
 using namespace findolin;
 using namespace findolin::platform::db;
@@ -122,6 +124,23 @@ private slots:
         auto rs = DateiOeffner().open(pfad)->openRecordset("Zeile");
         rs->findFirst(QTest::currentDataTag());
         QCOMPARE(!rs->noMatch(), trifftZu);
+    }
+    // Access's day numbers both ways; a number that is no date (a damaged file) gives no date.
+    void accessTage_data() {
+        QTest::addColumn<double>("tage");
+        QTest::addColumn<QDateTime>("datum");
+        QTest::newRow("the zero day") << 0.0 << QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+        QTest::newRow("before it, time forward") << -1.25 << QDateTime(QDate(1899, 12, 29), QTime(6, 0));
+        QTest::newRow("noon") << 45352.5 << QDateTime(QDate(2024, 3, 1), QTime(12, 0));
+        QTest::newRow("far away") << -3.05631e+33 << QDateTime();
+        QTest::newRow("not a number") << std::nan("") << QDateTime();
+    }
+    void accessTage() {
+        QFETCH(double, tage);
+        QFETCH(QDateTime, datum);
+        QCOMPARE(ausAccessTagen(tage), datum);
+        if (datum.isValid())
+            QCOMPARE(alsAccessTage(datum), tage);
     }
     // Chains as long as the length limit allows, and nesting up to its limit, are evaluated, even on a stack
     // of a Windows main thread's size.

@@ -1,3 +1,4 @@
+#include "accesstage.h"
 #include "ausdruckknoten.h"
 
 #include "platform/laufzeitfehler.h"
@@ -8,11 +9,6 @@ namespace findolin::platform::db {
 
 namespace {
 
-// Access counts dates as days since 30 December 1899.
-double alsTage(const QDateTime& zeit) {
-    return double(QDate(1899, 12, 30).daysTo(zeit.date())) + zeit.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
 Wertung ausFeld(const Wert& wert) {
     switch (wert.typeId()) {
     case QMetaType::UnknownType: // Null
@@ -22,7 +18,7 @@ Wertung ausFeld(const Wert& wert) {
     case QMetaType::QString:
         return Wertung::ausText(wert.toString());
     case QMetaType::QDateTime:
-        return Wertung::ausZahl(alsTage(wert.toDateTime()));
+        return Wertung::ausZahl(alsAccessTage(wert.toDateTime()));
     case QMetaType::QByteArray:
         return Wertung::null();
     default:

@@ -1,5 +1,6 @@
 #include "jetzeilen.h"
 
+#include "accesstage.h"
 #include "platform/cp1252.h"
 
 #include <QDateTime>
@@ -10,24 +11,6 @@
 namespace findolin::platform::db::jet {
 
 namespace {
-
-const QDateTime& datumsNull() {
-    static const QDateTime null(QDate(1899, 12, 30), QTime(0, 0));
-    return null;
-}
-
-// Access keeps a date as days since 30 December 1899, the time of day as the fraction, also before that day.
-double alsTage(const QDateTime& zeit) {
-    const double tage = double(datumsNull().date().daysTo(zeit.date()));
-    const double anteil = zeit.time().msecsSinceStartOfDay() / 86400000.0;
-    return tage < 0 ? tage - anteil : tage + anteil;
-}
-
-QDateTime ausTagen(double wert) {
-    const double tage = std::trunc(wert);
-    const qint64 ms = std::llround(std::fabs(wert - tage) * 86400000.0);
-    return QDateTime(datumsNull().date().addDays(qint64(tage)), QTime(0, 0)).addMSecs(ms);
-}
 
 template <typename T> void lege(QByteArray& z, int o, T wert) {
     qToLittleEndian(wert, z.data() + o);
@@ -124,7 +107,7 @@ void legeFest(QByteArray& z, int o, const SpaltenDef& s, const Wert& w) {
     case Datum:
         if (!w.toDateTime().isValid())
             passtNicht(s, QStringLiteral("ist kein Datum"));
-        lege(z, o, alsTage(w.toDateTime()));
+        lege(z, o, alsAccessTage(w.toDateTime()));
         return;
     default:
         passtNicht(s, QStringLiteral("gehört zu einer Spaltenart, die das Spiel nicht schreibt"));
@@ -145,8 +128,12 @@ Wert festAus(const SpaltenDef& s, const char* p) {
         return double(qFromLittleEndian<float>(p));
     case Double:
         return qFromLittleEndian<double>(p);
-    case Datum:
-        return ausTagen(qFromLittleEndian<double>(p));
+    case Datum: {
+        const QDateTime datum = ausAccessTagen(qFromLittleEndian<double>(p));
+        if (!datum.isValid())
+            unverstanden(QStringLiteral("„") + s.name + QStringLiteral("“ enthält kein Datum"));
+        return datum;
+    }
     default:
         return {};
     }
