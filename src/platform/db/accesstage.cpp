@@ -19,11 +19,11 @@ double alsAccessTage(const QDateTime& zeit) {
     return tage < 0 ? tage - anteil : tage + anteil;
 }
 
-QDateTime ausAccessTagen(double tage) {
+QDateTime ausAccessTagen(double tage, qint64 einheitMs) {
     if (!std::isfinite(tage) || std::fabs(tage) > 3e6)
         return {};
     const double tag = std::trunc(tage);
-    const qint64 ms = std::llround(std::fabs(tage - tag) * 86400000.0);
+    const qint64 ms = std::llround(std::fabs(tage - tag) * 86400000.0 / double(einheitMs)) * einheitMs;
     return QDateTime(nullTag().addDays(qint64(tag)), QTime(0, 0)).addMSecs(ms);
 }
 

@@ -1,11 +1,11 @@
 // The game's half of reading Access files: the byte stream of the reading half (jetleser.cpp) turned back
 // into table names or a table, every length and count checked against what is left of the stream.
+#include "accesstage.h"
 #include "jetleser.h"
 
 #include "platform/laufzeitfehler.h"
 
 #include <QDateTime>
-#include <cmath>
 #include <cstring>
 
 namespace findolin::platform::db::jet {
@@ -49,21 +49,6 @@ private:
     const QString& pfad_;
     qsizetype pos_ = 0;
 };
-
-// Access counts dates as days since 30 December 1899, the fraction the time of day (also before that day:
-// -1.25 is 29 December 1899, 6 o'clock); to the second, as Access shows them.
-Wert datumAusTagen(double tage) {
-    if (!std::isfinite(tage) || std::fabs(tage) > 3e6)
-        return QDateTime();
-    double tag = std::trunc(tage);
-    qint64 sekunden = std::llround(std::fabs(tage - tag) * 86400.0);
-    if (sekunden >= 86400) {
-        sekunden -= 86400;
-        tag += 1;
-    }
-    return QDateTime(QDate(1899, 12, 30).addDays(qint64(tag)),
-                     QTime::fromMSecsSinceStartOfDay(int(sekunden) * 1000));
-}
 
 void pruefeFehler(Leser& l, char art, const QString& name, const QString& pfad) {
     if (art != 'F')
@@ -145,7 +130,7 @@ std::shared_ptr<Tabelle> tabelleAus(const QByteArray& strom, const QString& name
                 spalte.haengeKommazahl(l.zahl<double>());
                 break;
             case FeldArt::Datum:
-                spalte.haenge(datumAusTagen(l.zahl<double>()));
+                spalte.haenge(ausAccessTagen(l.zahl<double>(), 1000));
                 break;
             case FeldArt::Text:
             case FeldArt::Binaer: {
