@@ -20,6 +20,10 @@ Installation Installation::neben(const QString& launcherOrdner) {
         return {QDir::cleanPath(installiert),
                 QDir::cleanPath(ordner.absoluteFilePath(QStringLiteral("../share/findolin/omnor")))};
 #ifdef Q_OS_WIN
+    // Unpacked from the Windows zip, the game lies beside the launcher and the demo folder below it.
+    if (const QString daneben = ordner.absoluteFilePath(QStringLiteral("findolin.exe"));
+        QFileInfo::exists(daneben))
+        return {daneben, ordner.absoluteFilePath(QStringLiteral("omnor"))};
     const QString spiel = QStringLiteral("omnor/findolin.exe");
 #else
     const QString spiel = QStringLiteral("omnor/findolin");

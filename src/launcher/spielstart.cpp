@@ -1,6 +1,7 @@
 #include "spielstart.h"
 
 #include "logging.h"
+#include "platform/commandline.h"
 
 #include <QDir>
 #include <cstdio>
@@ -30,7 +31,7 @@ void Spielstart::starte(const QString& spiel, const QString& rahmenordner, const
     gemeldet_ = false;
     prozess_.disconnect(this);
     prozess_.setProgram(spiel);
-    prozess_.setArguments({startliste});
+    platform::setzeStartliste(prozess_, startliste);
     prozess_.setWorkingDirectory(rahmenordner);
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     umgebung.insert(QStringLiteral("FINDOLIN_FRAMEWORK_DIR"), rahmenordner);

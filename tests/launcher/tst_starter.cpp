@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,7 +27,14 @@ class TestStarter : public QObject {
         Installation::neben(QFileInfo(QStringLiteral(FINDOLIN_DEMO_DIR)).path());
 
 private slots:
-    void initTestCase() { qputenv("XDG_DATA_HOME", daten_.path().toUtf8()); }
+    void initTestCase() {
+        qputenv("XDG_DATA_HOME", daten_.path().toUtf8());
+        // where the data folder does not follow XDG_DATA_HOME (Windows): Qt's folder for tests, emptied
+        if (!standardRahmenordner().startsWith(daten_.path())) {
+            QStandardPaths::setTestModeEnabled(true);
+            QDir(standardRahmenordner()).removeRecursively();
+        }
+    }
 
     // The list the launcher builds is the one the game's own reader takes, item for item.
     void startliste_data() {

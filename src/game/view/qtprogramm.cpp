@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -23,6 +24,18 @@
 namespace findolin::view {
 
 namespace {
+
+// A left click in the middle of the widget, as the mouse gives it.
+void klicke(QWidget* widget) {
+    if (!widget)
+        return;
+    const QPointF mitte = QRectF(widget->rect()).center();
+    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent ereignis(art, mitte, widget->mapToGlobal(mitte), Qt::LeftButton,
+                             art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &ereignis);
+    }
+}
 
 class QtStartAnsicht : public StartAnsicht {
 public:
@@ -80,6 +93,13 @@ public:
             for (const QString& name : qEnvironmentVariable("FINDOLIN_MENUS").split(u',', Qt::SkipEmptyParts))
                 if (QAction* aktion = fenster.aktion(name))
                     QTimer::singleShot(0, aktion, &QAction::trigger);
+        // Widgets to click one after the other once the game is shown, by their names (the fields are FldPic0
+        // to FldPic24, row by row).
+        if (platform::Automation::active())
+            for (const QString& name :
+                 qEnvironmentVariable("FINDOLIN_CLICKS").split(u',', Qt::SkipEmptyParts))
+                QTimer::singleShot(0, &fenster,
+                                   [&fenster, name] { klicke(fenster.findChild<QWidget*>(name)); });
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
