@@ -95,7 +95,7 @@ cmake --build "$aus"
 
 if $testen; then
     # Qt under Wine needs an X display even offscreen; each test gets its own runtime folder from CTest.
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$aus" --output-on-failure --timeout 300
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$aus" --output-on-failure --timeout 300 -j2
 fi
 
 scripts/windows-zip.sh "$aus" "${dllordner[@]}"
