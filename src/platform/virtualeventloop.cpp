@@ -50,7 +50,8 @@ VirtualEventLoop::~VirtualEventLoop() {
 }
 
 double VirtualEventLoop::secondsSinceMidnight() const {
-    return std::fmod(startSeconds_ + static_cast<double>(nowMs_) / 1000.0, 86400.0);
+    const double sekunden = std::fmod(startSeconds_ + static_cast<double>(nowMs_) / 1000.0, 86400.0);
+    return sekunden < 0 ? sekunden + 86400.0 : sekunden; // a clock set back past midnight
 }
 
 std::unique_ptr<Timer> VirtualEventLoop::createTimer(int milliseconds, std::function<void()> onTick) {
@@ -67,9 +68,11 @@ void VirtualEventLoop::schedule(VirtualTimer* timer) {
 }
 
 void VirtualEventLoop::block(double seconds) {
-    const auto ms = static_cast<qint64>(std::llround(seconds * 1000.0));
-    if (ms <= 0)
+    if (!(seconds > 0))
         return;
+    // However short the pause, time moves on, as a real clock's does; a pause of nothing would leave a
+    // wait for the clock to reach a reading waiting for ever.
+    const qint64 ms = std::max<qint64>(1, std::llround(seconds * 1000.0));
     nowMs_ += ms;
     blockedMs_ += ms;
 }

@@ -33,6 +33,9 @@ public:
     void processPending() { advance(0); }
     // A nested loop, as a modal window runs one: serves events in time order while `offen` holds.
     void runWhile(const std::function<bool()>& offen);
+    // Sets the clock forward (positive) or back (negative), as a correction or the end of daylight saving
+    // time does. Timers are not affected: they count elapsed time, not the time of day.
+    void stelleUhr(double sekunden) { startSeconds_ += sekunden; }
     // Queues an event (a click, a key) to be handled at the current virtual time, after what is already due.
     void post(std::function<void()> event);
     // Queues an event that arrives `afterMs` from now, even if the thread is then blocked by a pause.
