@@ -2,6 +2,7 @@
 
 #include "laufzeitfehler.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -159,6 +160,8 @@ float SeededRandom::nextUnit() {
 
 void ScriptedPresenter::showModal(ModalForm& form) {
     const QString name = form.formName();
+    offen_.oeffne(form, [this, &form] { offen_.schliesse(form); });
+    const auto geschlossen = qScopeGuard([&] { offen_.schliesse(form); });
     shown_.append(name);
     auto& queue = scripted_[name];
     if (!queue.empty()) {
@@ -172,16 +175,14 @@ void ScriptedPresenter::showModal(ModalForm& form) {
         return;
     }
     if (form.closesItself() && loop_) {
-        const int tiefe = ++open_[name];
-        loop_->runWhile([&] { return open_[name] >= tiefe; });
+        loop_->runWhile([&] { return offen_.offen(form); });
         return;
     }
     throw Laufzeitfehler(QStringLiteral("Für dieses Fenster hat der Test keine Antwort vorgesehen"), name);
 }
 
 void ScriptedPresenter::endModal(ModalForm& form) {
-    if (int& offen = open_[form.formName()]; offen > 0)
-        --offen;
+    offen_.beende(form);
 }
 
 void ScriptedPresenter::answer(const QString& formName, const QString& caption) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "offeneformen.h"
 #include "services.h"
 
 #include <QString>
@@ -75,7 +76,8 @@ private:
 };
 
 // Answers modal dialogs from a script: each show takes the next answer for that form's name and presses the
-// button with that caption. Every shown form is recorded so that tests can look at what the user saw.
+// button with that caption. Every shown form is recorded so that tests can look at what the user saw. A
+// handler that lets time pass models a window left open: what the timers show then opens on top of it.
 class ScriptedPresenter : public ModalPresenter {
 public:
     using Handler = std::function<void(ModalForm&)>;
@@ -98,7 +100,7 @@ public:
 private:
     std::map<QString, std::deque<Handler>> scripted_;
     std::map<QString, Handler> fallback_;
-    std::map<QString, int> open_;
+    OffeneFormen offen_;
     VirtualEventLoop* loop_ = nullptr;
     QStringList shown_;
 };

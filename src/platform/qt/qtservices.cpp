@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -84,8 +85,8 @@ QFont twips::schrift(const Schrift& schrift) {
 }
 
 QtModalPresenter::~QtModalPresenter() {
-    for (const QPointer<QDialog>& dialog : std::as_const(dialogs_))
-        delete dialog.data();
+    for (const Behalten& behalten : std::as_const(behalten_))
+        delete behalten.dialog.data();
 }
 
 void QtModalPresenter::registerView(const QString& formName, View view) {
@@ -97,9 +98,21 @@ void QtModalPresenter::showModal(ModalForm& form) {
     const auto view = views_.constFind(name);
     if (view == views_.constEnd())
         throw Laufzeitfehler(QStringLiteral("Zu diesem Fenster gibt es keine Ansicht"), name);
-    QPointer<QDialog>& dialog = dialogs_[name];
-    if (!dialog)
-        dialog = view->create(form, parent_);
+    QPointer<QDialog> dialog;
+    offen_.oeffne(form, [&dialog] {
+        if (dialog)
+            dialog->done(QDialog::Accepted);
+    });
+    const auto geschlossen = qScopeGuard([&] { offen_.schliesse(form); });
+    Behalten& behalten = behalten_[name]; // not used once other windows may open
+    if (!behalten.dialog)
+        behalten = {view->create(form, parent_), &form};
+    const bool nurDiesesMal = behalten.form != &form;
+    dialog = nurDiesesMal ? view->create(form, parent_) : behalten.dialog.data();
+    const auto aufgeraeumt = qScopeGuard([&] {
+        if (nurDiesesMal)
+            delete dialog.data();
+    });
     view->refresh(dialog, form);
     if (Automation::active()) {
         QStringList texte;
@@ -116,8 +129,7 @@ void QtModalPresenter::showModal(ModalForm& form) {
 }
 
 void QtModalPresenter::endModal(ModalForm& form) {
-    if (QDialog* dialog = dialogs_.value(form.formName()))
-        dialog->done(QDialog::Accepted);
+    offen_.beende(form);
 }
 
 void QtProcessControl::terminate(int exitCode) {
