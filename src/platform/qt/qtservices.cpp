@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -64,22 +65,35 @@ float SystemRandom::nextUnit() {
     return static_cast<float>(QRandomGenerator::global()->bounded(1u << 24)) / 16777216.0f;
 }
 
-QtTextMeasure::QtTextMeasure() {
-    // The forms name the Windows fonts; Liberation Sans has Arial's metrics, so widths match.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"));
-}
-
+// As a label lays the text out, to the whole pixel its last glyph reaches into; a line to the whole pixel its
+// spacing reaches into.
 double QtTextMeasure::breiteTwips(const QString& text, const Schrift& schrift) const {
-    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).horizontalAdvance(text));
+    return twips::vonPixeln(std::ceil(QFontMetricsF(twips::schrift(schrift)).size(0, text).width()));
 }
 
 double QtTextMeasure::zeilenhoeheTwips(const Schrift& schrift) const {
-    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).height());
+    return twips::vonPixeln(std::ceil(QFontMetricsF(twips::schrift(schrift)).lineSpacing()));
+}
+
+namespace {
+double massstab_ = 1.0;
+} // namespace
+
+double twips::massstab() {
+    return massstab_;
+}
+
+void twips::setzeMassstab(double faktor) {
+    massstab_ = faktor > 0 ? faktor : 1.0;
 }
 
 QFont twips::schrift(const Schrift& schrift) {
-    QFont font(schrift.familie);
-    font.setPointSizeF(schrift.punkte);
+    // Whatever Windows font a form names ("MS Sans Serif", "Arial", ...): fontconfig would give another
+    // family for some of them, wider than the forms were laid out for.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(schrift.punkte * massstab());
     font.setBold(schrift.fett);
     return font;
 }

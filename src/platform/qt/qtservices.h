@@ -36,9 +36,10 @@ public:
     float nextUnit() override;
 };
 
+// Measures in the font as drawn, at the scale the forms are drawn at, so that a width in twips holds the
+// text on screen.
 class QtTextMeasure : public TextMeasure {
 public:
-    QtTextMeasure();
     double breiteTwips(const QString& text, const Schrift& schrift) const override;
     double zeilenhoeheTwips(const Schrift& schrift) const override;
 };
