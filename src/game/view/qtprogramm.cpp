@@ -7,6 +7,7 @@
 #include "platform/commandline.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
+#include "platform/qt/deutsch.h"
 #include "platform/qt/fehlerfenster.h"
 #include "platform/qt/qtservices.h"
 #include "qtdienste.h"
@@ -95,6 +96,7 @@ private:
 
 int laufeFindolin(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::sprichDeutsch(app);
     platform::installErrorWindow();
     const QString cmd = platform::commandLineArguments(argc, argv);
     // The framework's files lie in the program folder, unless FINDOLIN_FRAMEWORK_DIR names another folder
@@ -109,7 +111,10 @@ int laufeFindolin(int argc, char** argv) {
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
     int exitCode = platform::exitCodeRuntimeError;
-    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht); });
+    // A launcher that plays the framework's part learns the players' points at the end through this file.
+    const QString ergebnisDatei = qEnvironmentVariable("FINDOLIN_ERGEBNISDATEI");
+    platform::runGuarded(
+        [&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht, ergebnisDatei); });
     return exitCode;
 }
 
