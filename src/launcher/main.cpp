@@ -125,6 +125,6 @@ int main(int argc, char** argv) {
     StartFenster fenster(installation, einstellungen, wahl);
     einzelstart.spieltGerade = [&fenster] { return fenster.spieltGerade(); };
     QObject::connect(&einzelstart, &Einzelstart::nachVornGebeten, &fenster, &StartFenster::holeNachVorn);
-    fenster.show();
+    fenster.holeNachVorn();
     return QApplication::exec();
 }

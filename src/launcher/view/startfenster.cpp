@@ -69,6 +69,8 @@ StartFenster::StartFenster(const Installation& installation, QSettings& einstell
     ergebnis_ = new QLabel;
     ergebnis_->setObjectName(QStringLiteral("ergebnis"));
     ergebnis_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ergebnis_->setFrameShape(QFrame::StyledPanel);
+    ergebnis_->setMargin(6);
     ergebnis_->hide();
     meldung_ = new QLabel;
     meldung_->setObjectName(QStringLiteral("meldung"));
@@ -97,6 +99,8 @@ StartFenster::StartFenster(const Installation& installation, QSettings& einstell
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     zeigeWahl(anfang);
+    // As wide as with "Weitere Einstellungen" open, so that opening it does not make the window jump.
+    einleitung->setMinimumWidth(weitereBereich_->sizeHint().width());
 }
 
 QWidget* StartFenster::baueSpielerRahmen() {
