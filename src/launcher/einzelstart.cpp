@@ -32,8 +32,14 @@ Einzelstart::Einzelstart(const QString& spielordner)
 }
 
 bool Einzelstart::werdeEinziger() {
-    if (!sperre_.tryLock(0))
-        return false;
+    if (!sperre_.tryLock(0)) {
+        if (sperre_.error() == QLockFile::LockFailedError)
+            return false;
+        // A lock that cannot be made at all (a folder that cannot be written) is no other launcher; the
+        // check before the start names that folder.
+        qCDebug(lcLauncher) << "no lock beside the game folder, error" << sperre_.error();
+        return true;
+    }
     // A socket left by a launcher that crashed is ours to take: we hold the lock.
     if (!server_.listen(name_)) {
         QLocalServer::removeServer(name_);

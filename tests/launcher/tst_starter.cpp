@@ -328,6 +328,10 @@ private slots:
               QString("Bei drei Kindern kommt der Computer erst im Spiel dazu"));
         zeile("one name twice", QStringList{"--spieler", "Ben, ben", "--sofort"}, 2,
               QString("Zwei Kinder heißen"));
+        zeile("a data folder that cannot be written", QStringList{"--sofort"}, 2,
+              QString(
+                  "Findolin kann in diesem Ordner nicht schreiben, braucht ihn aber für seine Einstellungen, "
+                  "die Meisterliste und die Ergebnisse\n/dev/null/findolin/omnor\n"));
         zeile("a group's shortcut",
               QStringList{"--spieler", "Mia,Tom", "--schwerpunkt", "wörter mit CK", "--computer", "--sofort"},
               0,
@@ -343,6 +347,8 @@ private slots:
         env.insert("LC_ALL", "C");
         env.insert("FINDOLIN_AUTOMATION", "1");
         env.insert("FINDOLIN_QUIT_AFTER_MS", "1");
+        if (QByteArray(QTest::currentDataTag()).contains("cannot be written"))
+            env.insert("XDG_DATA_HOME", "/dev/null");
         p.setProcessEnvironment(env);
         p.start(QFileInfo(QStringLiteral(FINDOLIN_DEMO_DIR)).path() + "/findolin-start", argumente);
         QVERIFY(p.waitForFinished(60000));
