@@ -9,6 +9,7 @@
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/deutsch.h"
 #include "platform/qt/dialogzugang.h"
+#include "platform/qt/programmsymbol.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -120,7 +121,11 @@ int main(int argc, char** argv) {
         einzelstart.spieltGerade = [] { return true; };
         return sofort(wahl, installation);
     }
+    // The class of the window (WM_CLASS), which the desktop entry names as StartupWMClass, so that docks show
+    // the launcher under the menu entry that started it; the settings above keep their own name.
+    QCoreApplication::setApplicationName(QStringLiteral("org.findolin.Findolin"));
     QApplication::setDesktopFileName(QStringLiteral("org.findolin.Findolin"));
+    QApplication::setWindowIcon(platform::programmSymbol());
     platform::installiereDialogZugang();
     StartFenster fenster(installation, einstellungen, wahl);
     einzelstart.spieltGerade = [&fenster] { return fenster.spieltGerade(); };

@@ -3,6 +3,7 @@
 #include "launcher/spielordner.h"
 #include "launcher/startvorbereitung.h"
 #include "platform/laufzeitfehler.h"
+#include "platform/qt/programmsymbol.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,7 +59,7 @@ StartFenster::StartFenster(const Installation& installation, QSettings& einstell
                            const Startwahl& anfang, QWidget* parent)
     : QDialog(parent), installation_(installation), einstellungen_(einstellungen) {
     setWindowTitle(QStringLiteral("Findolin"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.findolin.Findolin")));
+    setWindowIcon(platform::programmSymbol());
 
     auto* einleitung =
         new QLabel(QStringLiteral("Findolin ist ein Buchstaben-Merkspiel für ein bis fünf Kinder: Reihum "
