@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,12 +36,19 @@ QLabel* grundLabel(const QString& name) {
     return label;
 }
 
-QWidget* mitGrund(QWidget* steuerelement, QLabel* grund) {
+// The control, and right under its text the note why it cannot be chosen.
+QWidget* mitGrund(QCheckBox* steuerelement, QLabel* grund) {
     auto* zeile = new QWidget;
-    auto* layout = new QHBoxLayout(zeile);
+    auto* layout = new QVBoxLayout(zeile);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(steuerelement);
-    layout->addWidget(grund, 1);
+    QStyleOptionButton option;
+    option.initFrom(steuerelement);
+    const int einzug =
+        steuerelement->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, steuerelement).left();
+    grund->setContentsMargins(einzug, 0, 0, 0);
+    layout->addWidget(grund);
     return zeile;
 }
 
@@ -191,6 +200,7 @@ QWidget* StartFenster::baueWeitereEinstellungen() {
     connect(weitere_, &QToolButton::toggled, this, [this](bool offen) {
         weitere_->setArrowType(offen ? Qt::DownArrow : Qt::RightArrow);
         weitereBereich_->setVisible(offen);
+        passeHoeheAn();
     });
 
     auto* abschnitt = new QWidget;
@@ -261,12 +271,24 @@ void StartFenster::ladeAngebot(const QString& gewaehlt) {
 
 void StartFenster::pruefeComputer() {
     zeigeGrund(computer_, computerGrund_, computerGrund(int(mitspieler(wahl()).size())));
+    passeHoeheAn();
+}
+
+// A note, a message or the points shown or hidden: the window takes the height its texts need at its width.
+// (The minimum size that the layout keeps does not see wrapped lines.)
+void StartFenster::passeHoeheAn() {
+    layout()->activate();
+    const int noetig =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    if (isVisible() && noetig != height())
+        resize(width(), noetig);
 }
 
 void StartFenster::pruefeSchwerpunkt() {
     const Schwerpunkt* s = angebot_.spielbarer(schwerpunkt_->currentData().toString());
     zeigeGrund(lupe_, lupeGrund_, s ? lupenGrund(*s) : QString());
     zeigeGrund(grundwortschatz_, grundwortschatzGrund_, s ? grundwortschatzGrund(angebot_, *s) : QString());
+    passeHoeheAn();
 }
 
 void StartFenster::showEvent(QShowEvent* event) {
@@ -314,6 +336,7 @@ void StartFenster::nachDemSpiel(const Spielende& ende) {
     ergebnis_->setAccessibleName(ergebnis_->text());
     ergebnis_->setVisible(!ende.ergebnisse.isEmpty());
     holeNachVorn();
+    passeHoeheAn();
     emit spielBeendet(ende);
 }
 
@@ -321,6 +344,7 @@ void StartFenster::zeigeMeldung(const QString& text, bool fehler) {
     meldung_->setText(text);
     meldung_->setStyleSheet(fehler ? QStringLiteral("color: #a00000") : QString());
     meldung_->setVisible(!text.isEmpty());
+    passeHoeheAn();
 }
 
 void StartFenster::done(int ergebnis) {

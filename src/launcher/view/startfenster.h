@@ -49,6 +49,7 @@ private:
     void ladeAngebot(const QString& gewaehlt);
     void pruefeComputer();
     void pruefeSchwerpunkt();
+    void passeHoeheAn();
     void waehleOrdner();
     void stelleDemoWiederHer();
     void leereMeisterliste();
