@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6multimedia6
+    qt6-translations-l10n
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox faketime

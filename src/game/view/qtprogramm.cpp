@@ -8,6 +8,7 @@
 #include "platform/commandline.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
+#include "platform/qt/deutsch.h"
 #include "platform/qt/fehlerfenster.h"
 #include "platform/qt/programmsymbol.h"
 #include "platform/qt/qtservices.h"
@@ -132,6 +133,7 @@ void richteFensterEin(QSize bildschirm) {
 
 int laufeFindolin(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::sprichDeutsch(app);
     richteFensterEin(QGuiApplication::primaryScreen()->availableGeometry().size());
     platform::installErrorWindow();
     const QString cmd = platform::commandLineArguments(argc, argv);
@@ -147,7 +149,10 @@ int laufeFindolin(int argc, char** argv) {
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
     int exitCode = platform::exitCodeRuntimeError;
-    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht); });
+    // A launcher that plays the framework's part learns the players' points at the end through this file.
+    const QString ergebnisDatei = qEnvironmentVariable("FINDOLIN_ERGEBNISDATEI");
+    platform::runGuarded(
+        [&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht, ergebnisDatei); });
     return exitCode;
 }
 
