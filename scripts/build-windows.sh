@@ -2,7 +2,8 @@
 # Cross-builds Findolin for 64-bit Windows into build-win/: the game, its sound module (WinMM), the launcher,
 # the tools and the tests, with Debian's MinGW-w64 and the Qt for MinGW in ../shared/qt-mingw. Programs the
 # build runs, and the tests, run under Debian's Wine. Then packs the drop-in folder build-win/findolin-windows.zip.
-#   --test   also runs the whole test suite under Wine, offscreen on a private X display
+#   --test   also runs the whole test suite under Wine, offscreen on a private X display, and checks that the
+#            launcher from the unpacked zip starts the game there
 # What it builds beside the game stays in build-win/abhaengig/ and is made once: Qt unpacked, libchm compiled
 # from Debian's source package. Run scripts/install-deps.sh first.
 set -euo pipefail
@@ -23,6 +24,11 @@ if [ ! -f "$abh/qt6/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
     rm -rf "$abh/qt6"
     tar -xJf "$qtmingw/qt6-mingw-6.4.2.tar.xz" -C "$abh"
 fi
+
+# Qt's German texts, from Debian's qt6-translations-l10n (the same on every platform), in the Qt's translations
+# folder, where every program of the build finds them; the zip carries them beside the programs.
+mkdir -p "$abh/qt6/translations"
+cp -u /usr/share/qt6/translations/qtbase_de.qm "$abh/qt6/translations/"
 
 # libchm from Debian's source package, compiled as a DLL (it is LGPL). Its Windows code opens a help file for
 # this reader alone; the game shares it with other readers, as on Linux.
@@ -61,6 +67,17 @@ cat > "$aus/wine-lauf" <<WEOF
 #!/bin/bash
 # Runs a Windows program of this build under Wine (made by scripts/build-windows.sh).
 export WINEPREFIX="$aus/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH='$winepfad'
+# Wine keeps the QT_ variables of Linux from its programs and hands them WINEQT_ ones under the plain name.
+for variable in \$(compgen -e); do
+    if [[ \$variable == QT_* ]]; then export "WINE\$variable=\${!variable}"; fi
+done
+# Wine's server and its own services live as long as programs of the prefix run (and 10 s more). Started
+# by a program, they would keep its error output open, and whoever reads that (CTest, Ninja) would wait for
+# their end: so they start here, on their own, one caller at a time.
+(
+    flock 9
+    if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then wine wineboot </dev/null >/dev/null 2>&1 9>&-; fi
+) 9>"$aus/wine-lauf.lock"
 case "\$1" in
 $aus/tests/*.exe)
     bericht=\$(mktemp)
@@ -76,13 +93,6 @@ chmod +x "$aus/wine-lauf"
 if [ ! -f "$aus/wine/system.reg" ]; then
     echo "Wine: a fresh prefix in $aus/wine"
     "$aus/wine-lauf" wineboot -i >/dev/null 2>&1
-    # The fonts the forms name, as on a Linux desktop: Arial has the metrics of Liberation Sans, MS Sans Serif
-    # becomes the wider DejaVu Sans there, as the tests of text that fits expect.
-    for ersatz in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono" \
-        "MS Sans Serif=DejaVu Sans"; do
-        "$aus/wine-lauf" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${ersatz%%=*}" /d "${ersatz#*=}" \
-            /f >/dev/null 2>&1
-    done
 fi
 
 cmake -S . -B "$aus" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
@@ -91,11 +101,28 @@ cmake -S . -B "$aus" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEA
     -DCMAKE_CROSSCOMPILING_EMULATOR="$aus/wine-lauf" \
     -DCHM_INCLUDE_DIR="$abh/chmlib/include" -DCHM_LIBRARY="$abh/chmlib/lib/libchm.dll.a" \
     -DFINDOLIN_BUILD_BENCH=OFF >/dev/null
+zeit() { echo "build-windows: $1 took $((SECONDS - $2)) s"; }
+zeit "preparing Qt, libchm, Wine and CMake" 0
+anfang=$SECONDS
 cmake --build "$aus"
+scripts/windows-zip.sh "$aus" "${dllordner[@]}"
+zeit "building and packing" $anfang
 
 if $testen; then
-    # Qt under Wine needs an X display even offscreen; each test gets its own runtime folder from CTest.
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$aus" --output-on-failure --timeout 300 -j2
+    # Qt under Wine needs an X display even offscreen; each test gets its own runtime folder from CTest. Wine's
+    # server starts afresh on each display, and ends what a test left running.
+    export WINEPREFIX="$aus/wine"
+    neuerServer() { wineserver -k 2>/dev/null || true; wineserver -w; }
+    ergebnis=0
+    neuerServer
+    anfang=$SECONDS
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$aus" --output-on-failure --timeout 300 -j2 ||
+        ergebnis=1
+    zeit "the test suite" $anfang
+    neuerServer
+    anfang=$SECONDS
+    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/check-windows-zip.sh "$aus" || ergebnis=1
+    zeit "checking the zip" $anfang
+    neuerServer
+    exit $ergebnis
 fi
-
-scripts/windows-zip.sh "$aus" "${dllordner[@]}"

@@ -68,6 +68,10 @@ while [ ${#offen[@]} -gt 0 ]; do
     done
 done
 
+# Qt's German texts, where the programs look beside themselves.
+mkdir -p "$stufe/translations"
+cp "$qt/translations/qtbase_de.qm" "$stufe/translations/"
+
 # Without their symbols, which only a debugger needs: the MinGW runtime carries megabytes of them.
 find "$stufe" \( -iname '*.dll' -o -iname '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 

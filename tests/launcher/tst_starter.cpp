@@ -22,8 +22,8 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,9 +78,8 @@ private slots:
     void initTestCase() {
         qputenv("XDG_DATA_HOME", heim_.filePath("daten").toUtf8());
         qputenv("XDG_CONFIG_HOME", heim_.filePath("konfiguration").toUtf8());
-        // where the data folder does not follow XDG_DATA_HOME (Windows): Qt's folders for tests
-        if (!standardSpielordner().startsWith(heim_.path()))
-            QStandardPaths::setTestModeEnabled(true);
+        // On Windows the folders stay where Windows keeps them (under Wine: in the build's own prefix), the
+        // same for this test and the real findolin-start it starts.
         legeKargenOrdnerAn(karg_.path(), installation_.vorlage);
         if (QFileInfo::exists(testdataFile("access/Omnor-D.mdb")))
             legeSchuleAn(schule_.path(), installation_.vorlage);
@@ -335,7 +334,8 @@ private slots:
         zeile("a data folder that cannot be written", QStringList{"--sofort"}, 2,
               QString(
                   "Findolin kann in diesem Ordner nicht schreiben, braucht ihn aber für seine Einstellungen, "
-                  "die Meisterliste und die Ergebnisse\n/dev/null/findolin/omnor\n"));
+                  "die Meisterliste und die Ergebnisse\n%1\n")
+                  .arg(QDir::toNativeSeparators(standardSpielordner())));
         zeile("a group's shortcut",
               QStringList{"--spieler", "Mia,Tom", "--schwerpunkt", "wörter mit CK", "--computer", "--sofort"},
               0,
@@ -351,12 +351,23 @@ private slots:
         env.insert("LC_ALL", "C");
         env.insert("FINDOLIN_AUTOMATION", "1");
         env.insert("FINDOLIN_QUIT_AFTER_MS", "1");
-        if (QByteArray(QTest::currentDataTag()).contains("cannot be written"))
-            env.insert("XDG_DATA_HOME", "/dev/null");
         p.setProcessEnvironment(env);
+        // A file where the folder of the game folder should be.
+        const QString datenordner = QFileInfo(standardSpielordner()).path();
+        const bool versperrt = QByteArray(QTest::currentDataTag()).contains("cannot be written");
+        const auto aufraeumen = qScopeGuard([&] {
+            if (versperrt)
+                QFile::remove(datenordner);
+        });
+        if (versperrt) {
+            QDir(datenordner).removeRecursively();
+            QVERIFY(QFile(datenordner).open(QIODevice::WriteOnly));
+        }
         p.start(QFileInfo(QStringLiteral(FINDOLIN_DEMO_DIR)).path() + "/findolin-start", argumente);
         QVERIFY(p.waitForFinished(60000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        // Windows' console ends lines with CR LF.
+        const QString text = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())
+                                 .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QCOMPARE(p.exitCode(), exitCode);
         QFETCH(QString, ausgabe);
         QVERIFY2(text.contains(ausgabe), qPrintable(text));
