@@ -1,6 +1,7 @@
 #include "rahmenordner.h"
 
 #include "logging.h"
+#include "platform/dateisystem.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "startup/lesehilfen.h"
@@ -99,13 +100,12 @@ void legeErgebnisdateienAn(const QString& rahmenordner, const QStringList& kennu
     const QString user = platform::imOrdner(rahmenordner, QStringLiteral("User"));
     QDir().mkpath(user);
     for (const QString& kennung : kennungen) {
-        QFile datei(platform::imOrdner(user, kennung + QStringLiteral(".tmp")));
-        if (datei.exists())
+        const QString datei = platform::imOrdner(user, kennung + QStringLiteral(".tmp"));
+        if (QFileInfo::exists(datei))
             continue;
-        if (!datei.open(QIODevice::WriteOnly))
-            throw Laufzeitfehler(QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"),
-                                 QDir::toNativeSeparators(datei.fileName()));
-        qCDebug(lcLauncher) << "new result file" << datei.fileName();
+        platform::dateisystem::legeLeerAn(datei,
+                                          QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"));
+        qCDebug(lcLauncher) << "new result file" << datei;
     }
 }
 

@@ -168,8 +168,9 @@ private slots:
         platform::db::jet::sperrWarteMs = 0;
         const QString sperre = ordner_.filePath(QStringLiteral("Meister.ldb"));
         QFile::remove(sperre);
+        platform::dateisystem::Sperrdatei access; // as Access marks its first user
         if (grund.contains(QStringLiteral("geöffnet")))
-            QFile(sperre).open(QIODevice::WriteOnly);
+            QVERIFY(access.oeffne(sperre).isEmpty() && access.sperre(0x10000001, 1));
         const QByteArray alt = inhalt(datei_);
 
         QFETCH(QStringList, spieler);
@@ -183,8 +184,10 @@ private slots:
 
         platform::ScriptedPresenter presenter;
         MeisterFrm frm(presenter, liste_);
-        if (art == QLatin1String("kaputt")) // shown, a broken file is a run-time error
-            QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, frm.ladeListe());
+        if (art == QLatin1String("kaputt")) { // shown, the dialog says why the list is not there
+            frm.ladeListe();
+            QVERIFY2(frm.hinweis.contains(grund) && frm.hinweis.endsWith(datei_), qPrintable(frm.hinweis));
+        }
         if (gezeigt == QStringList{"-"})
             return;
         frm.ladeListe();

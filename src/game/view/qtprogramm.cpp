@@ -7,6 +7,7 @@
 #include "platform/commandline.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
+#include "platform/qt/bilddatei.h"
 #include "platform/qt/fehlerfenster.h"
 #include "platform/qt/qtservices.h"
 #include "qtdienste.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QPixmap>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -41,8 +41,10 @@ public:
 
     // What can wait until the first board is on screen: the background's picture and the sound output.
     void nachDemErstenBild() {
-        hintergrund_->setPixmap(
-            QPixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
+        platform::runGuarded([this] {
+            hintergrund_->setPixmap(
+                platform::ladePixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
+        });
         ton_.ladeImHintergrund();
     }
 
