@@ -133,7 +133,7 @@ private:
     sqlite3* db_ = nullptr;
     bool nurLesen_;
     qint64 frist_ = 0;                     // while a lock is waited for
-    std::unique_ptr<ListenSperre> sperre_; // while a new file is made
+    std::unique_ptr<ListenSperre> sperre_; // from the first transaction or the making of a new file on
     QString neu_;                          // the new file, until it is in place
 };
 
@@ -353,14 +353,19 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
     schritt(*a);
 }
 
-// Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock from
-// its start, and in SQLite's exclusive mode the connection keeps it after the commit until it is closed;
-// SQLite's journal undoes a transaction cut short when the file is next opened.
+// Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock (and
+// the lock file that Access lists are written under) from its start; switched to SQLite's exclusive mode once it has the lock, the connection keeps it after the
+// commit until it is closed. (In exclusive mode from the start, a waiting BEGIN would keep its read lock and
+// the writer it waits for could never commit.) SQLite's journal undoes a transaction cut short when the file
+// is next opened.
 void SqliteSpeicher::beginne() {
     if (nurLesen_)
         return;
-    sql("PRAGMA locking_mode=EXCLUSIVE");
+    // the lock file too, which a game making a new list holds: so what killed writers left can be removed
+    if (!sperre_)
+        sperre_ = std::make_unique<ListenSperre>(pfad_);
     sql("BEGIN IMMEDIATE");
+    sql("PRAGMA locking_mode=EXCLUSIVE");
 }
 
 void SqliteSpeicher::bestaetige() {
