@@ -71,7 +71,9 @@ ListenSperre::ListenSperre(const QString& datenbank) : datenbank_(datenbank), pf
         }
         const QString wer = grund.isEmpty() ? werHaelt() : QString();
         datei_.schliesse();
-        if (ds::echteMillisekunden() < frist) {
+        // one that cannot be made will not be made by waiting; one that is there may be on its way out
+        const bool warten = grund.isEmpty() || ds::art(pfad_) != ds::Art::Fehlt;
+        if (warten && ds::echteMillisekunden() < frist) {
             ds::schlafe(20);
             continue;
         }
