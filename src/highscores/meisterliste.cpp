@@ -51,14 +51,8 @@ QStringList alleZeilen(Recordset& rs) {
 
 } // namespace
 
-QString datumsText(const QDate& datum, const QLocale& gebiet) {
-    // Qt's short form of many regions has a two-digit year ("06.12.26" in German), where Windows' short
-    // date, which the framework's other games write into the shared list, has four ("06.12.2026"). The
-    // region's short form is kept, with its year widened to four digits.
-    QString format = gebiet.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return gebiet.toString(datum, format).trimmed();
+QString datumsText(const QDate& datum) {
+    return datum.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 QString MeisterListe::hinweisText(const QString& grund) {
@@ -66,9 +60,8 @@ QString MeisterListe::hinweisText(const QString& grund) {
            grund;
 }
 
-MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei,
-                           QLocale gebiet)
-    : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)), gebiet_(std::move(gebiet)) {}
+MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei)
+    : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)) {}
 
 qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const {
     qint16 n = 0;
@@ -131,17 +124,16 @@ void MeisterListe::pruefeTabelle(const Database& db) const {
                              datei_);
 }
 
-std::vector<MeisterListe::Aufnahme> MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+void MeisterListe::veraendere(const std::function<void(Database&)>& aenderung) {
     try {
-        return schreibeEinmal(eintraege);
+        veraendereEinmal(aenderung);
     } catch (const platform::db::DateiSchonDa&) {
         qCDebug(lcHighscores) << "another game made the high-score list meanwhile, written there:" << datei_;
-        return schreibeEinmal(eintraege);
+        veraendereEinmal(aenderung);
     }
 }
 
-std::vector<MeisterListe::Aufnahme>
-MeisterListe::schreibeEinmal(const std::vector<MeisterEintrag>& eintraege) {
+void MeisterListe::veraendereEinmal(const std::function<void(Database&)>& aenderung) {
     std::unique_ptr<Database> db;
     if (QFileInfo::exists(datei_)) {
         db = oeffner_.open(datei_);
@@ -156,13 +148,11 @@ MeisterListe::schreibeEinmal(const std::vector<MeisterEintrag>& eintraege) {
             datei_);
     pruefeTabelle(*db);
     db->beginTrans();
-    std::vector<Aufnahme> aufnahmen;
     QStringList geschrieben;
     try {
         if (!hatTabelle(*db))
             db->execute(tabellenSchema);
-        for (const MeisterEintrag& eintrag : eintraege)
-            aufnahmen.push_back(fuegeEin(*db, eintrag));
+        aenderung(*db);
         geschrieben = alleZeilen(*db->openRecordset(tabelle));
         db->commitTrans();
     } catch (...) {
@@ -175,13 +165,42 @@ MeisterListe::schreibeEinmal(const std::vector<MeisterEintrag>& eintraege) {
             QStringLiteral("Die Meisterliste liest sich nach dem Schreiben nicht so, wie sie "
                            "geschrieben wurde"),
             datei_);
+}
+
+std::vector<MeisterListe::Aufnahme> MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+    std::vector<Aufnahme> aufnahmen;
+    veraendere([&](Database& db) {
+        aufnahmen.clear();
+        for (const MeisterEintrag& eintrag : eintraege)
+            aufnahmen.push_back(fuegeEin(db, eintrag));
+    });
     return aufnahmen;
+}
+
+int MeisterListe::leere() {
+    if (!QFileInfo::exists(datei_))
+        return 0;
+    QStringList geloescht;
+    veraendere([&](Database& db) {
+        const auto rs = db.openRecordset(tabelle);
+        QStringList& namen = geloescht;
+        namen.clear();
+        fuerJedeZeile(*rs, [&] {
+            if (rs->field(QStringLiteral("Programm")).toString() == programm) {
+                namen.append(rs->field(QStringLiteral("Name")).toString());
+                rs->deleteCurrent(); // the cursor then stands before the next row
+            }
+            return true;
+        });
+    });
+    qCDebug(lcHighscores) << "list emptied of this game's" << geloescht.size() << "rows:" << datei_;
+    return int(geloescht.size());
 }
 
 QString MeisterListe::updateMeister(const StartKontext& kontext) {
     std::vector<MeisterEintrag> eintraege;
     std::vector<int> spieler;
-    const QString datum = datumsText(uhr_.today(), gebiet_);
+    const QString datum = datumsText(uhr_.today());
     for (int i = 0; i < kontext.nSpieler && i < maxSpieler; ++i) {
         if (kontext.spielerPunkte[i] > 0) {
             eintraege.push_back({kontext.spielerName[i], programm, datum, kontext.spielerPunkte[i]});

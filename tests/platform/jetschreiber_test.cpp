@@ -39,6 +39,14 @@ QStringList zeilen(const QString& datei, const QString& tabelle) {
     return ergebnis;
 }
 
+// Whether Debian's mdbtools are there to compare with (not under Wine, which starts no Linux program).
+bool mdbtoolsDa() {
+    static const bool da = !QStandardPaths::findExecutable("mdb-export").isEmpty();
+    if (!da)
+        qInfo("mdbtools are not installed: the comparisons with mdb-export and mdb-sql are left out");
+    return da;
+}
+
 // The same rows as Debian's mdb-export writes them.
 QStringList exportiert(const QString& datei, const QString& tabelle) {
     QProcess p;
@@ -162,7 +170,8 @@ private slots:
         const QString pfad = kopie(datei);
         const QByteArray alt = inhalt(pfad);
         QStringList soll = zeilen(pfad, tabelle);
-        QCOMPARE(exportiert(pfad, tabelle), soll);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, tabelle), soll);
         for (int mal = 0; mal < wiederholt; ++mal) {
             auto db = DateiOeffner().open(pfad);
             auto rs = db->openRecordset(tabelle);
@@ -187,8 +196,10 @@ private slots:
                 soll.append(e.startsWith(u'|') ? QString::number(autoWert + mal) + e : e);
         }
         QCOMPARE(zeilen(pfad, tabelle), soll);
-        QCOMPARE(exportiert(pfad, tabelle), soll);
-        QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
+        if (mdbtoolsDa()) {
+            QCOMPARE(exportiert(pfad, tabelle), soll);
+            QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
+        }
         QVERIFY(!QFileInfo::exists(jet::arbeitskopie(pfad)));
         const int seite = alt.at(0x14) == 0 ? 2048 : 4096;
         QFETCH(QList<int>, seiten);
@@ -247,7 +258,8 @@ private slots:
                 gelesen.append(felder.join(u'|'));
             }
         }
-        QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
+        if (mdbtoolsDa())
+            QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
     }
 
     // What the writer refuses leaves the file as it was, with a message naming the reason.

@@ -105,8 +105,9 @@ public:
     // The same for a file the game only reads: every write is refused.
     virtual std::unique_ptr<Database> openReadOnly(const QString& path) = 0;
     // Makes a new database file that can be written, with the tables that the data-definition statements
-    // `schema` declare, and opens it. It is made aside and takes its place at the first commitTrans(), with
-    // what that transaction wrote: the file appears whole, never empty, or not at all. Where a file is or
+    // `schema` declare, and opens it. It is made aside and takes its place at the first commitTrans() (or the
+    // first change outside a transaction), with what was written: the file appears whole, never empty, or not
+    // at all. Where a file is or
     // appears at `path` meanwhile, create() or that commit throws DateiSchonDa and nothing is put in place.
     virtual std::unique_ptr<Database> create(const QString& path, const QStringList& schema) = 0;
 };

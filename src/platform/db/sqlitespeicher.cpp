@@ -119,6 +119,11 @@ public:
 private:
     [[noreturn]] void fehler() const { sqliteFehler(db_, pfad_); }
     void legeAnDieStelle();
+    // A change outside a transaction is committed at once: a new file then takes its place.
+    void nachAutocommit() {
+        if (!neu_.isEmpty() && sqlite3_get_autocommit(db_))
+            legeAnDieStelle();
+    }
     void schritt(sqlite3_stmt* stmt) const {
         if (sqlite3_step(stmt) != SQLITE_DONE)
             fehler();
@@ -328,7 +333,9 @@ qint64 SqliteSpeicher::fuegeEin(const Tabelle& tabelle, const Zeile& zeile) {
     for (int i = 0; i < tabelle.felder.size(); ++i)
         binde(*a, i + 1, zeile.werte.at(i));
     schritt(*a);
-    return sqlite3_last_insert_rowid(db_);
+    const qint64 schluessel = sqlite3_last_insert_rowid(db_);
+    nachAutocommit();
+    return schluessel;
 }
 
 void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
@@ -343,6 +350,7 @@ void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
         binde(*a, i + 1, zeile.werte.at(i));
     sqlite3_bind_int64(*a, int(tabelle.felder.size()) + 1, zeile.schluessel);
     schritt(*a);
+    nachAutocommit();
 }
 
 void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
@@ -351,6 +359,7 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
                 pfad_);
     sqlite3_bind_int64(*a, 1, zeile.schluessel);
     schritt(*a);
+    nachAutocommit();
 }
 
 // Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock (and
