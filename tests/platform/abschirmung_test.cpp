@@ -26,8 +26,7 @@ public:
               std::unique_lock sperre(m_);
               if (cv_.wait_for(sperre, ms, [this] { return fertig_; }))
                   return;
-              QFile f(pidDatei);
-              if (f.open(QIODevice::ReadOnly))
+              if (QFile f(pidDatei); f.open(QIODevice::ReadOnly))
                   ::kill(pid_t(f.readAll().toInt()), SIGKILL);
               eingegriffen = true;
           }) {}

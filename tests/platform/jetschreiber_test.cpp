@@ -280,10 +280,11 @@ private slots:
                                                      << "Categories"
                                                      << "loeschen"
                                                      << "den Index „CategoryName“";
-        QTest::newRow("open in Access") << "access/Meister.mdb"
-                                        << "Punkte"
-                                        << "gesperrt"
-                                        << "in einem anderen Programm geöffnet (Meister.ldb";
+        QTest::newRow("open in Access")
+            << "access/Meister.mdb"
+            << "Punkte"
+            << "gesperrt"
+            << "in einem anderen Programm geöffnet (Meister.ldb, Rechner „PC-07“)";
         QTest::newRow("text longer than its column") << "access/Meister.mdb"
                                                      << "Punkte"
                                                      << "lang"
@@ -302,7 +303,8 @@ private slots:
         const QByteArray alt = inhalt(pfad);
         platform::dateisystem::Sperrdatei access; // as Access marks its first user
         if (fall == QLatin1String("gesperrt"))
-            QVERIFY(access.oeffne(ordner_.filePath("Meister.ldb")).isEmpty() && access.sperre(0x10000001, 1));
+            QVERIFY(access.oeffne(ordner_.filePath("Meister.ldb")).isEmpty() &&
+                    access.sperre(0x10000001, 1) && access.schreibe(0, "PC-07"));
         auto db = fall == QLatin1String("wortliste") ? DateiOeffner().openReadOnly(pfad)
                                                      : DateiOeffner().open(pfad);
         auto rs = db->openRecordset(tabelle);
