@@ -44,7 +44,7 @@ int warteAufSqlite(void* frist, int versuch) {
     return 1;
 }
 
-// Opens an SQLite file that exists, or makes one with `anlegen`; the connection waits for locks.
+// Opens an SQLite file with the flags `art` (SQLITE_OPEN_CREATE makes it); the connection waits for locks.
 sqlite3* oeffneVerbindung(const QString& pfad, int art, qint64* frist, QString* fehler) {
     sqlite3* db = nullptr;
     const int rc =
@@ -180,8 +180,9 @@ void SqliteSpeicher::legeAnDieStelle() {
     if (schonDa)
         throw DateiSchonDa(QStringLiteral("Die Datenbankdatei gibt es schon"), pfad_);
     if (!grund.isEmpty())
-        throw Laufzeitfehler(QStringLiteral("Die neue Datenbankdatei kann nicht an ihre Stelle: ") + grund,
-                             pfad_);
+        throw Laufzeitfehler(
+            QStringLiteral("Die neue Datenbankdatei kann nicht an ihre Stelle gelegt werden: ") + grund,
+            pfad_);
     neu_.clear();
     oeffne(pfad_, SQLITE_OPEN_READWRITE);
 }
@@ -363,10 +364,10 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
 }
 
 // Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock (and
-// the lock file that Access lists are written under) from its start; switched to SQLite's exclusive mode once it has the lock, the connection keeps it after the
-// commit until it is closed. (In exclusive mode from the start, a waiting BEGIN would keep its read lock and
-// the writer it waits for could never commit.) SQLite's journal undoes a transaction cut short when the file
-// is next opened.
+// the lock file that Access lists are written under) from its start; switched to SQLite's exclusive mode once
+// it has the lock, the connection keeps it after the commit until it is closed. (In exclusive mode from the
+// start, a waiting BEGIN would keep its read lock and the writer it waits for could never commit.) SQLite's
+// journal undoes a transaction cut short when the file is next opened.
 void SqliteSpeicher::beginne() {
     if (nurLesen_)
         return;
