@@ -21,6 +21,15 @@ namespace {
 // the process kills the game.
 const QString startliste = QStringLiteral("\"Version=4;UbixFeldName=LIP_;nSpieler=1;Computer;comp01;\"");
 const QString libfaketime = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1");
+// Built with AddressSanitizer the game makes fewer moves per real second: its clock runs slower then, so that
+// the computer still scores.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int testuhr = 200;
+#elif defined(__has_feature)
+constexpr int testuhr = __has_feature(address_sanitizer) ? 200 : 500;
+#else
+constexpr int testuhr = 500;
+#endif
 
 QByteArray inhalt(const QString& pfad) {
     QFile f(pfad);
@@ -162,7 +171,7 @@ struct Lauf {
 // Starts the game in the framework folder `ordner`, with `vorsatz` before it, its clock `faktor` times
 // faster.
 void starte(Lauf& lauf, const QString& ordner, const QStringList& env = {}, QStringList vorsatz = {},
-            int faktor = 500) {
+            int faktor = testuhr) {
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     umgebung.insert("LD_PRELOAD", libfaketime);
     umgebung.insert("FAKETIME", QStringLiteral("+0 x%1").arg(faktor));
@@ -329,7 +338,8 @@ private slots:
                              (laeufe[0].wesentlich() + "\n" + laeufe[1].wesentlich()).constData());
                     ++beideEingetragen;
                 }
-                QCOMPARE(reste(ordner.filePath("User")), QStringList());
+                if (!sicher.isEmpty()) // else nobody wrote, and what the crash left is still there
+                    QCOMPARE(reste(ordner.filePath("User")), QStringList());
                 continue;
             }
             opferEingetragen += nachher != moeglich.front();
@@ -384,6 +394,7 @@ private slots:
         Lauf lauf;
         starte(lauf, ordner.path(), {}, mitKleinerPlatte(ziel.path(), ordner.path(), frei));
         QCOMPARE(ende(lauf), speichern ? 2 : 0);
+        QVERIFY2(lauf.letztePunkte() > 0, "the computer scored nothing, so nothing was to be written");
         const QString keinPlatz = ": Auf dem Datenträger ist kein Platz mehr";
         if (speichern) {
             const QString fenster =
@@ -437,6 +448,7 @@ private slots:
         Lauf lauf;
         starte(lauf, ordner.path(), {"FINDOLIN_MENUS=mnuDateiMeisterliste"});
         QCOMPARE(ende(lauf), 0);
+        QVERIFY2(lauf.letztePunkte() > 0, "the computer scored nothing, so nothing was to be written");
         const QString fenster =
             "Fenster \"Meisterliste\": Name|Datum|Punkte|Die Meisterliste kann nicht gelesen "
             "werden:/Die ";

@@ -84,7 +84,12 @@ public:
         if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt_, nullptr) != SQLITE_OK)
             sqliteFehler(db, datei);
     }
-    ~Anweisung() { sqlite3_finalize(stmt_); }
+    ~Anweisung() { beende(); }
+    // Done with before its end, so that the connection can be closed.
+    void beende() {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
     Anweisung(const Anweisung&) = delete;
     Anweisung& operator=(const Anweisung&) = delete;
     sqlite3_stmt* operator*() const { return stmt_; }
@@ -120,7 +125,8 @@ private:
     [[noreturn]] void fehler() const { sqliteFehler(db_, pfad_); }
     void legeAnDieStelle();
     // A change outside a transaction is committed at once: a new file then takes its place.
-    void nachAutocommit() {
+    void nachAutocommit(Anweisung& anweisung) {
+        anweisung.beende();
         if (!neu_.isEmpty() && sqlite3_get_autocommit(db_))
             legeAnDieStelle();
     }
@@ -173,7 +179,7 @@ void SqliteSpeicher::legeNeuAn(const QStringList& schema) {
 
 // The new file takes its place only where no other has appeared meanwhile; then the list is read from there.
 void SqliteSpeicher::legeAnDieStelle() {
-    sqlite3_close(db_);
+    sqlite3_close(db_); // every statement is done with: the file is closed before it is renamed
     db_ = nullptr;
     bool schonDa = false;
     const QString grund = ds::legeAn(neu_, pfad_, &schonDa);
@@ -335,7 +341,7 @@ qint64 SqliteSpeicher::fuegeEin(const Tabelle& tabelle, const Zeile& zeile) {
         binde(*a, i + 1, zeile.werte.at(i));
     schritt(*a);
     const qint64 schluessel = sqlite3_last_insert_rowid(db_);
-    nachAutocommit();
+    nachAutocommit(a);
     return schluessel;
 }
 
@@ -351,7 +357,7 @@ void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
         binde(*a, i + 1, zeile.werte.at(i));
     sqlite3_bind_int64(*a, int(tabelle.felder.size()) + 1, zeile.schluessel);
     schritt(*a);
-    nachAutocommit();
+    nachAutocommit(a);
 }
 
 void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
@@ -360,7 +366,7 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
                 pfad_);
     sqlite3_bind_int64(*a, 1, zeile.schluessel);
     schritt(*a);
-    nachAutocommit();
+    nachAutocommit(a);
 }
 
 // Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock (and
