@@ -89,6 +89,36 @@ public:
         schleife.advance(10);
     }
 
+    // A move as a test sees it: who uncovered which field in which word, how long after the end of the last
+    // pause (or of the watch's start), and that player's points once the move was evaluated.
+    struct Zug {
+        int spieler;
+        qint16 feld;
+        QString wort;
+        qint64 nachPauseMs;
+        qint32 punkte = -1;
+    };
+    std::vector<Zug> zuege;
+    qint64 pausenEnde = 0;
+
+    // Notes a move uncovered now, and the points of one whose evaluation is over.
+    void notiereZuege(MainFrm& frm) {
+        const bool anstehend = frm.brett().zuege.auswertungAnstehend();
+        if (!zuege.empty() && zuege.back().punkte < 0 && !anstehend)
+            zuege.back().punkte = frm.modul().kontext.spielerPunkte[size_t(zuege.back().spieler)];
+        if (anstehend && (zuege.empty() || zuege.back().punkte >= 0))
+            zuege.push_back({frm.spieler().aktSpieler, frm.brett().feld.aktFeld, frm.woerter().aktWort(),
+                             schleife.nowMs() - pausenEnde});
+    }
+    // Lets one millisecond pass; a longer step of the clock is a pause that just ended.
+    void schritt(MainFrm& frm) {
+        const qint64 vorher = schleife.nowMs();
+        schleife.advance(1);
+        if (schleife.nowMs() > vorher + 1)
+            pausenEnde = schleife.nowMs();
+        notiereZuege(frm);
+    }
+
     // Seeded draws; a test can put the next few values in front.
     struct Zufall : platform::SeededRandom {
         using SeededRandom::SeededRandom;
