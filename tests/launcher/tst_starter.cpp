@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,30 @@ private slots:
         }
         QCOMPARE(k.lupenFlag, lupe ? wahr : falsch);
         QCOMPARE(k.gwsFlag, gws ? wahr : falsch);
+    }
+
+    // A start gives every player a result file under the key the launch list names, also the player whose
+    // name has no Latin letter; a file that is there keeps what it holds (the child's wrong words).
+    void ergebnisdateien() {
+        QTemporaryDir ordner;
+        QVERIFY(QFile::copy(installation_.vorlage + "/Omnor.tsp", ordner.filePath("Omnor.tsp")));
+        QVERIFY(QDir(ordner.path()).mkpath("User"));
+        const QByteArray fehlerworte = "3,7,12\r\n";
+        QFile anna(ordner.filePath("User/anna.tmp"));
+        QVERIFY(anna.open(QIODevice::WriteOnly) && anna.write(fehlerworte) == fehlerworte.size());
+        anna.close();
+        const Startbereit start =
+            bereiteStartVor({{"Anna", "", "?!", "Ben"}, "", true, false, ordner.path()}, installation_);
+        StartKontext k;
+        QVERIFY(leseStartParameter(start.startliste, k));
+        QStringList dateien;
+        for (int i = 0; i < k.nSpieler; ++i)
+            dateien.append(k.spielerKennung[i] + ".tmp");
+        QCOMPARE(dateien, (QStringList{"anna.tmp", "spieler2.tmp", "ben.tmp"}));
+        dateien.sort();
+        QCOMPARE(QDir(ordner.filePath("User")).entryList(QDir::Files, QDir::Name), dateien);
+        QVERIFY(anna.open(QIODevice::ReadOnly));
+        QCOMPARE(anna.readAll(), fehlerworte);
     }
 
     // The window offscreen: the choice is typed and clicked, the real game started and quit through it, the
