@@ -39,6 +39,19 @@ void oeffnenUndLesen(const QString& datei) {
     }
 }
 
+QByteArray lies(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes `inhalt` as the whole file `pfad`; gives back `pfad`.
+QString schreibe(const QString& pfad, const QByteArray& inhalt) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(inhalt) != inhalt.size())
+        qFatal("cannot write %s", qPrintable(pfad));
+    return pfad;
+}
+
 } // namespace
 
 class HelpTest : public QObject {
@@ -111,15 +124,10 @@ private slots:
         QFETCH(QString, datei);
         QFETCH(qint64, laenge);
         REQUIRE_TESTDATA(datei);
-        QFile quelle(testdataFile(datei));
-        QVERIFY(quelle.open(QIODevice::ReadOnly));
-        const QByteArray ganz = quelle.readAll();
+        const QByteArray ganz = lies(testdataFile(datei));
         QTemporaryDir dir;
-        const QString kopie = dir.filePath(QStringLiteral("kaputt.chm"));
-        QFile f(kopie);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ganz.left(laenge >= 0 ? laenge : ganz.size() + laenge));
-        f.close();
+        const QString kopie = schreibe(dir.filePath(QStringLiteral("kaputt.chm")),
+                                       ganz.left(laenge >= 0 ? laenge : ganz.size() + laenge));
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, HilfeDatei{kopie});
     }
 
@@ -150,9 +158,7 @@ private slots:
             chm = tools::schreibeChm(buch).chopped(10);
         } else {
             REQUIRE_TESTDATA(mitKarte);
-            QFile quelle(testdataFile(mitKarte));
-            QVERIFY(quelle.open(QIODevice::ReadOnly));
-            chm = quelle.readAll();
+            chm = lies(testdataFile(mitKarte));
         }
         // The directory (its blocks of 4 KB follow a header), and section 0 behind it in the file.
         char* d = chm.data();
@@ -177,10 +183,7 @@ private slots:
                                 0x10);
         }
         QTemporaryDir dir;
-        const QString kopie = dir.filePath(QStringLiteral("kaputt.chm"));
-        QFile f(kopie);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(chm) == chm.size());
-        f.close();
+        const QString kopie = schreibe(dir.filePath(QStringLiteral("kaputt.chm")), chm);
         QString fehler;
         try {
             HilfeDatei hilfe(kopie);
@@ -203,11 +206,7 @@ private slots:
                        {"karte.h", "#define IDH_A 17\r\n  #define IDH_B 0x1F\r\n"},
                        {"karte.ali", "IDH_A=a.htm\r\nIDH_B = b.htm\r\n"}};
         QTemporaryDir dir;
-        QFile f(dir.filePath(QStringLiteral("karte.chm")));
-        const QByteArray chm = tools::schreibeChm(buch);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(chm) == chm.size());
-        f.close();
-        const HilfeDatei hilfe(f.fileName());
+        const HilfeDatei hilfe(schreibe(dir.filePath(QStringLiteral("karte.chm")), tools::schreibeChm(buch)));
         QCOMPARE(hilfe.kontexte().size(), 2);
         QCOMPARE(hilfe.seiteFuerKontext(17), QStringLiteral("/a.htm"));
         QCOMPARE(hilfe.seiteFuerKontext(31), QStringLiteral("/b.htm"));
@@ -216,19 +215,12 @@ private slots:
     // Bytes flipped all over a real file give an error or a file that still reads: no crash, no hang.
     void verdorben() {
         REQUIRE_TESTDATA(ohneKarte);
-        QFile quelle(testdataFile(ohneKarte));
-        QVERIFY(quelle.open(QIODevice::ReadOnly));
-        const QByteArray ganz = quelle.readAll();
+        const QByteArray ganz = lies(testdataFile(ohneKarte));
         QTemporaryDir dir;
-        const QString kopie = dir.filePath(QStringLiteral("verdorben.chm"));
         for (qsizetype at = 0; at < ganz.size(); at += 3) {
             QByteArray verdorben = ganz;
             verdorben[at] = char(verdorben[at] ^ (at % 2 ? 0xff : 0x41));
-            QFile f(kopie);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(verdorben);
-            f.close();
-            oeffnenUndLesen(kopie);
+            oeffnenUndLesen(schreibe(dir.filePath(QStringLiteral("verdorben.chm")), verdorben));
         }
     }
 
