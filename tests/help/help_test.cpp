@@ -174,8 +174,10 @@ private slots:
             qToLittleEndian(quint32((block - bloecke) / 4096), d + block + 0x10);
         } else if (aenderung == QLatin1String("bereich")) { // the byte after the name
             d[chm.indexOf("/Amza.htm", bloecke) + 9] = 2;
-        } else if (aenderung == QLatin1String("fenster")) { // in units of 32 KB
-            qToLittleEndian(quint32(3), inhalt("::DataSpace/Storage/MSCompressed/ControlData") + 0x10);
+        } else if (aenderung == QLatin1String("fenster")) { // window and reset interval, in units of 32 KB
+            char* steuerung = inhalt("::DataSpace/Storage/MSCompressed/ControlData");
+            qToLittleEndian(quint32(3), steuerung + 0xc);
+            qToLittleEndian(quint32(3), steuerung + 0x10);
         } else if (aenderung == QLatin1String("ausgepackt")) { // the content as one byte long
             qToLittleEndian(quint64(1),
                             inhalt("::DataSpace/Storage/MSCompressed/Transform/"
