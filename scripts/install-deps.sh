@@ -7,7 +7,7 @@ packages=(
     mdbtools mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
     fonts-liberation fonts-liberation2 fontconfig
     pulseaudio pulseaudio-utils libpulse0 sox faketime
-    imagemagick libmagickcore-6.q16-6-extra
+    imagemagick libmagickcore-6.q16-6-extra librsvg2-bin
     libchm-dev libchm-bin
     clang libclang-rt-14-dev lld llvm
     dpkg-dev file lintian desktop-file-utils appstream

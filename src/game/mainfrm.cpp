@@ -96,15 +96,15 @@ void MainFrm::waehleWort() {
 }
 
 void MainFrm::mnuDateiEnde_Click() {
-    endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer);
-    if (endeFrm_.antwort() != QLatin1String("nein"))
+    if (endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer) !=
+        QLatin1String("nein"))
         programmEnde();
 }
 
 bool MainFrm::Form_Unload() {
     if (spielZeit_.zeitUebrig()) {
-        endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer);
-        if (endeFrm_.antwort() == QLatin1String("nein"))
+        if (endeFrm_.frageBeenden(modul_.kontext.nSpieler, modul_.einst.einstGegenComputer) ==
+            QLatin1String("nein"))
             return true;
     }
     programmEnde();

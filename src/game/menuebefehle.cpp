@@ -22,9 +22,10 @@ void MainFrm::mnuDateiNeu_Click() {
     StartKontext& kontext = modul_.kontext;
     // The computer opponent is not addressed.
     const int menschen = kontext.nSpieler - (modul_.einst.einstGegenComputer == 1 ? 1 : 0);
-    mldFenster_.zeigeMeldung(menschen > 1 ? neuMehrere : neuEiner, QStringLiteral("&ja"),
-                             QStringLiteral("&nein"), QStringLiteral("Neues Spiel"));
-    if (mldFenster_.antwort() == QLatin1String("nein"))
+    const QString antwort =
+        mldFenster_.zeigeMeldung(menschen > 1 ? neuMehrere : neuEiner, QStringLiteral("&ja"),
+                                 QStringLiteral("&nein"), QStringLiteral("Neues Spiel"));
+    if (antwort == QLatin1String("nein"))
         return;
     qCDebug(lcGame) << "new game";
     for (qint16 i = 0; i < kontext.nSpieler; ++i)

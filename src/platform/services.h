@@ -89,6 +89,10 @@ public:
     virtual bool closesItself() const { return false; }
 };
 
+// Timers go on while a modal window is open, so a form can be shown while others are: it opens on top, and
+// showModal returns once it has hidden itself; the windows below stay as they are until their turn comes
+// again. A second form of a kind that is open (another MldFenster) gets a window of its own. Showing a form
+// that is still open would overwrite what its window shows: that is a run-time error.
 class ModalPresenter {
 public:
     virtual ~ModalPresenter() = default;

@@ -2,6 +2,7 @@
 
 #include "laufzeitfehler.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -50,7 +51,8 @@ VirtualEventLoop::~VirtualEventLoop() {
 }
 
 double VirtualEventLoop::secondsSinceMidnight() const {
-    return std::fmod(startSeconds_ + static_cast<double>(nowMs_) / 1000.0, 86400.0);
+    const double sekunden = std::fmod(startSeconds_ + static_cast<double>(nowMs_) / 1000.0, 86400.0);
+    return sekunden < 0 ? sekunden + 86400.0 : sekunden; // a clock set back past midnight
 }
 
 std::unique_ptr<Timer> VirtualEventLoop::createTimer(int milliseconds, std::function<void()> onTick) {
@@ -67,9 +69,11 @@ void VirtualEventLoop::schedule(VirtualTimer* timer) {
 }
 
 void VirtualEventLoop::block(double seconds) {
-    const auto ms = static_cast<qint64>(std::llround(seconds * 1000.0));
-    if (ms <= 0)
+    if (!(seconds > 0))
         return;
+    // However short the pause, time moves on, as a real clock's does; a pause of nothing would leave a
+    // wait for the clock to reach a reading waiting for ever.
+    const qint64 ms = std::max<qint64>(1, std::llround(seconds * 1000.0));
     nowMs_ += ms;
     blockedMs_ += ms;
 }
@@ -156,6 +160,8 @@ float SeededRandom::nextUnit() {
 
 void ScriptedPresenter::showModal(ModalForm& form) {
     const QString name = form.formName();
+    offen_.oeffne(form, [this, &form] { offen_.schliesse(form); });
+    const auto geschlossen = qScopeGuard([&] { offen_.schliesse(form); });
     shown_.append(name);
     auto& queue = scripted_[name];
     if (!queue.empty()) {
@@ -169,16 +175,14 @@ void ScriptedPresenter::showModal(ModalForm& form) {
         return;
     }
     if (form.closesItself() && loop_) {
-        const int tiefe = ++open_[name];
-        loop_->runWhile([&] { return open_[name] >= tiefe; });
+        loop_->runWhile([&] { return offen_.offen(form); });
         return;
     }
     throw Laufzeitfehler(QStringLiteral("Für dieses Fenster hat der Test keine Antwort vorgesehen"), name);
 }
 
 void ScriptedPresenter::endModal(ModalForm& form) {
-    if (int& offen = open_[form.formName()]; offen > 0)
-        --offen;
+    offen_.beende(form);
 }
 
 void ScriptedPresenter::answer(const QString& formName, const QString& caption) {

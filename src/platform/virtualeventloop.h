@@ -1,5 +1,6 @@
 #pragma once
 
+#include "offeneformen.h"
 #include "services.h"
 
 #include <QString>
@@ -33,6 +34,9 @@ public:
     void processPending() { advance(0); }
     // A nested loop, as a modal window runs one: serves events in time order while `offen` holds.
     void runWhile(const std::function<bool()>& offen);
+    // Sets the clock forward (positive) or back (negative), as a correction or the end of daylight saving
+    // time does. Timers are not affected: they count elapsed time, not the time of day.
+    void stelleUhr(double sekunden) { startSeconds_ += sekunden; }
     // Queues an event (a click, a key) to be handled at the current virtual time, after what is already due.
     void post(std::function<void()> event);
     // Queues an event that arrives `afterMs` from now, even if the thread is then blocked by a pause.
@@ -72,7 +76,8 @@ private:
 };
 
 // Answers modal dialogs from a script: each show takes the next answer for that form's name and presses the
-// button with that caption. Every shown form is recorded so that tests can look at what the user saw.
+// button with that caption. Every shown form is recorded so that tests can look at what the user saw. A
+// handler that lets time pass models a window left open: what the timers show then opens on top of it.
 class ScriptedPresenter : public ModalPresenter {
 public:
     using Handler = std::function<void(ModalForm&)>;
@@ -95,7 +100,7 @@ public:
 private:
     std::map<QString, std::deque<Handler>> scripted_;
     std::map<QString, Handler> fallback_;
-    std::map<QString, int> open_;
+    OffeneFormen offen_;
     VirtualEventLoop* loop_ = nullptr;
     QStringList shown_;
 };

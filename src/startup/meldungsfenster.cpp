@@ -2,6 +2,7 @@
 
 #include "lesehilfen.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <algorithm>
 
@@ -15,8 +16,10 @@ QString ohneZugriffstaste(const QString& caption) {
 MldFenster::MldFenster(platform::ModalPresenter& presenter, const platform::TextMeasure& masse)
     : presenter_(presenter), masse_(masse) {}
 
-void MldFenster::zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2,
-                              const QString& titel_) {
+QString MldFenster::zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2,
+                                 const QString& titel_) {
+    if (offen_) // this window waits for its own answer: the new message gets a window on top, while shown
+        return MldFenster(presenter_, masse_).zeigeMeldung(text, knopf1, knopf2, titel_);
     titel = titel_;
     meldung = text;
 
@@ -48,7 +51,10 @@ void MldFenster::zeigeMeldung(const QString& text, const QString& knopf1, const 
     }
     hoehe = btn1.rahmen.top + btn1.rahmen.height + 500;
 
+    offen_ = true;
+    const auto geschlossen = qScopeGuard([this] { offen_ = false; });
     presenter_.showModal(*this);
+    return antwort_;
 }
 
 void MldFenster::druecke(int knopfNummer) {
@@ -67,13 +73,14 @@ void MldFenster::pressButton(const QString& caption) {
         druecke(2);
 }
 
-void EndeFrm::frageBeenden(qint16 nSpieler, qint16 einstGegenComputer) {
+QString EndeFrm::frageBeenden(qint16 nSpieler, qint16 einstGegenComputer) {
     int n = nSpieler;
     if (einstGegenComputer == 1)
         --n;
     meldung = n < 2 ? QStringLiteral("Bist du wirklich sicher, dass du Findolin beenden willst?")
                     : QStringLiteral("Seid ihr wirklich sicher, dass ihr Findolin beenden wollt?");
     presenter_.showModal(*this);
+    return antwort_;
 }
 
 void EndeFrm::pressButton(const QString& caption) {

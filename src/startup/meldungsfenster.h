@@ -19,7 +19,8 @@ struct Knopf {
 
 // The general message window: a text of one or more lines (separated by a carriage return), a caption and
 // one or two buttons. It sizes itself to the text; the pressed button's caption without "&" is the answer,
-// which stays until the next press.
+// which stays until the next press. A message that comes while the window is open (a timer's, behind a
+// question) opens in a window of its own on top; the open one keeps its text, buttons and answer.
 class MldFenster : public platform::ModalForm {
 public:
     static inline const QString name = QStringLiteral("MldFenster");
@@ -27,8 +28,9 @@ public:
 
     MldFenster(platform::ModalPresenter& presenter, const platform::TextMeasure& masse);
 
-    void zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2,
-                      const QString& titel);
+    // Shows the message and returns once one of its buttons was pressed, with that answer.
+    QString zeigeMeldung(const QString& text, const QString& knopf1, const QString& knopf2,
+                         const QString& titel);
     const QString& antwort() const { return antwort_; }
 
     QString formName() const override { return name; }
@@ -50,9 +52,11 @@ private:
     platform::ModalPresenter& presenter_;
     const platform::TextMeasure& masse_;
     QString antwort_;
+    bool offen_ = false;
 };
 
-// The quit question with its fixed buttons "&ja" and "&nein".
+// The quit question with its fixed buttons "&ja" and "&nein". Only the menu and closing the main window
+// ask it, and neither reaches the main window while another window is open: it never meets itself.
 class EndeFrm : public platform::ModalForm {
 public:
     static inline const QString name = QStringLiteral("EndeFrm");
@@ -61,7 +65,8 @@ public:
     explicit EndeFrm(platform::ModalPresenter& presenter) : presenter_(presenter) {}
 
     // Asks whether to quit, addressing one player or several; the computer opponent is not addressed.
-    void frageBeenden(qint16 nSpieler, qint16 einstGegenComputer);
+    // Returns the answer, "ja" or "nein".
+    QString frageBeenden(qint16 nSpieler, qint16 einstGegenComputer);
     const QString& antwort() const { return antwort_; }
 
     QString formName() const override { return name; }

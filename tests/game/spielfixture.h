@@ -18,8 +18,10 @@ namespace findolin::test {
 // main window is "shown", exactly where the real program waits in its event loop.
 class SpielFixture : public StartAnsicht {
 public:
-    explicit SpielFixture(quint32 seed = 1, double startSekunden = 36000.2)
-        : schleife(startSekunden), zufall(seed) {
+    // `echteFenster` shows the dialogs instead of the script (the real Qt dialogs, for instance).
+    explicit SpielFixture(quint32 seed = 1, double startSekunden = 36000.2,
+                          platform::ModalPresenter* echteFenster = nullptr)
+        : schleife(startSekunden), zufall(seed), praesenter(echteFenster ? *echteFenster : fenster) {
         fenster.runSelfClosingFormsOn(schleife);
     }
 
@@ -150,12 +152,13 @@ public:
     platform::QtFileSystem dateien;
     platform::QtTextMeasure masse;
     platform::ScriptedPresenter fenster;
+    platform::ModalPresenter& praesenter; // the script, or what the test passed
     platform::ThrowingProcessControl prozess;
     platform::RecordingSoundPlayer ton;
     platform::db::DateiOeffner datenbanken;
     Hilfe hilfe;
-    Dienste dienste{schleife, schleife, schleife, zufall,      dateien, masse,
-                    fenster,  prozess,  ton,      datenbanken, hilfe};
+    Dienste dienste{schleife,   schleife, schleife, zufall,      dateien, masse,
+                    praesenter, prozess,  ton,      datenbanken, hilfe};
     bool hintergrundGezeigt = false;
 
 private:

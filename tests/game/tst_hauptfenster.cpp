@@ -48,16 +48,12 @@ class TestHauptfenster : public QObject {
     }
 
 private slots:
-    // The window as the game starts: laid out in twips, the first word shown to fit its frame.
+    // The window as the game starts: the first word shown to fit its frame.
     void startbild() {
         mitFenster(1, [](SpielFixture& s, MainFrm& frm, view::MainFrmView& f) {
             QVERIFY(s.hintergrundGezeigt);
             QVERIFY(s.ton.played.value(0).endsWith("/Sound/Fanfare.WAV"));
             QCOMPARE(f.windowTitle(), QString("Omnor - Findolin"));
-            QCOMPARE(f.centralWidget()->size(), QSize(640, 442));
-            QCOMPARE(f.brett()->geometry(), tw::rechteck(360, 420, 4815, 4875));
-            QCOMPARE(f.brett()->feldWidget(7)->geometry(), tw::rechteck(200 + 900 * 2, 280 + 900, 825, 825));
-            QCOMPARE(f.findChild<QWidget*>("RisikoBtn")->geometry(), tw::rechteck(7260, 3150, 1185, 525));
             QVERIFY(!f.findChild<QWidget*>("RisikoBtn")->isEnabled());
             QCOMPARE(text(f, "UebTitelLabel"), QString("Lernwörter mit Lupe"));
             QVERIFY(frm.uebBausteinBild.endsWith("Grafik/BST_LIP.GIF"));

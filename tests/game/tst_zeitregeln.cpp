@@ -335,6 +335,39 @@ private slots:
         QCOMPARE(text, QString("Die Höchstspielzeit ist abgelaufen!\rFindolin wird jetzt beendet."));
         QVERIFY(s.spielte("Abschied"));
     }
+
+    // The time of day starts again at 0 at midnight: a tick across it counts the time since the last one. A
+    // clock set back counts as no time, and the next tick counts on from the new reading.
+    void uhrSpruenge_data() {
+        QTest::addColumn<double>("start");  // the time of day, in seconds
+        QTest::addColumn<int>("verstellt"); // the clock set back before the first tick, in seconds
+        QTest::addColumn<int>("pause");     // a blocking pause before the first tick, in seconds
+        QTest::addColumn<int>("gezaehlt");  // seconds the first tick counts
+        QTest::newRow("a tick across midnight") << 86398.2 << 0 << 0 << 5;
+        QTest::newRow("a pause across midnight") << 86395.2 << 0 << 12 << 12;
+        QTest::newRow("end of daylight saving time") << 36000.2 << 3600 << 0 << 0;
+        QTest::newRow("a correction of 10 s") << 36000.2 << 10 << 0 << 0;
+    }
+    void uhrSpruenge() {
+        QFETCH(double, start);
+        QFETCH(int, verstellt);
+        QFETCH(int, pause);
+        QFETCH(int, gezaehlt);
+        SPIEL_IM_RAHMEN(s, 1, start);
+        s.fenster.always(MldFenster::name, [](platform::ModalForm& form) { form.pressButton("&OK"); });
+        QList<int> hoehen;
+        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            s.schleife.stelleUhr(-verstellt);
+            s.schleife.block(pause);
+            s.schleife.advance(std::max(0, 5000 - 1000 * pause)); // the first tick
+            hoehen << frm.spielZeit().hoehe;
+            s.schleife.advance(5000);
+            hoehen << frm.spielZeit().hoehe;
+        });
+        QCOMPARE(exitCode, -1);
+        // "MaximaleSpielDauer=20": 3 twips a second.
+        QCOMPARE(hoehen, (QList<int>{4605 - 3 * gezaehlt, 4605 - 3 * gezaehlt - 15}));
+    }
 };
 
 QTEST_MAIN(TestZeitregeln)

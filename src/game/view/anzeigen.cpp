@@ -53,13 +53,13 @@ void VuMeterWidget::paintEvent(QPaintEvent* event) {
     BildWidget::paintEvent(event);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::red, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(zeiger_.x1 / tw::proPixel, zeiger_.y1 / tw::proPixel),
-               QPointF(zeiger_.x2 / tw::proPixel, zeiger_.y2 / tw::proPixel));
-    const double r = zeiger_.achseBreite / tw::proPixel / 2;
+    p.setPen(QPen(Qt::red, tw::pixel(30), Qt::SolidLine, Qt::RoundCap));
+    const QPointF achse(tw::pixel(zeiger_.x1), tw::pixel(zeiger_.y1));
+    p.drawLine(achse, QPointF(tw::pixel(zeiger_.x2), tw::pixel(zeiger_.y2)));
+    const double r = tw::pixel(zeiger_.achseBreite) / 2;
     p.setBrush(QColor(60, 60, 60));
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(zeiger_.x1 / tw::proPixel, zeiger_.y1 / tw::proPixel), r, r);
+    p.drawEllipse(achse, r, r);
 }
 
 } // namespace findolin::view

@@ -82,7 +82,8 @@ BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertun
         felder_[i] = new FeldWidget(this, i, feld, zuege, bilder);
     cursor_ = new QFrame(this);
     cursor_->setObjectName(QStringLiteral("FldCurs"));
-    cursor_->setStyleSheet(QStringLiteral("border: 3px solid #1a1a80; background: transparent;"));
+    cursor_->setStyleSheet(
+        QStringLiteral("border: %1px solid #1a1a80; background: transparent;").arg(std::max(1, tw::px(45))));
     cursor_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

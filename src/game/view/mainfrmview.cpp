@@ -5,6 +5,7 @@
 #include "game/mainfrm.h"
 #include "platform/errorguard.h"
 #include "platform/laufzeitfehler.h"
+#include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 #include "vorleser.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -30,6 +32,9 @@ namespace {
 const platform::Schrift formSchrift{QStringLiteral("MS Sans Serif"), 8.25, false};
 const platform::Schrift beschriftung{QStringLiteral("Arial"), 9.75, true};
 const platform::Schrift titelSchrift{QStringLiteral("Arial"), 12, true};
+
+// The form's inner size, in twips.
+constexpr double innenBreite = 9600, innenHoehe = 6630;
 
 QWidget* rahmen(QWidget* eltern, const QString& titel, double l, double t, double w, double h) {
     return platform::rahmen(eltern, titel, formSchrift, l, t, w, h);
@@ -90,16 +95,21 @@ int tastenCode(int qtTaste) {
 MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(mainFrm), appPfad_(appPfad) {
     installiereZugang();
     setWindowTitle(MainFrm::caption);
-    auto* flaeche = new QWidget(this);
-    flaeche->setFixedSize(tw::groesse(9600, 6630));
-    setCentralWidget(flaeche);
+    // The form's inside keeps its size; on the whole screen it stands in the middle.
+    auto* buehne = new QWidget(this);
+    auto* mitte = new QGridLayout(buehne);
+    mitte->setContentsMargins(0, 0, 0, 0);
+    auto* flaeche = flaeche_ = new QWidget(buehne);
+    flaeche->setFixedSize(tw::groesse(innenBreite, innenHoehe));
+    mitte->addWidget(flaeche, 0, 0, Qt::AlignCenter);
+    setCentralWidget(buehne);
     baueMenue();
     baueSpielfeld(flaeche);
     baueWortRahmen(flaeche);
     baueSpielerRahmen(flaeche);
     baueRisikoUndZeit(flaeche);
     baueUebungsZeile(flaeche);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setzeFesteGroesse(true);
     ansage_ = new Ansage(flaeche);
     vorleser_ = std::make_unique<Vorleser>(mainFrm_,
                                            Vorleser::Anzeigen{punkte_, einsatz_, spNameLbl_, suchWortLbl_,
@@ -181,7 +191,9 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
     leseLupe_ = new QFrame(such);
     leseLupe_->setObjectName(QStringLiteral("LeseLupe"));
     leseLupe_->setStyleSheet(
-        QStringLiteral("border: 2px solid #c03020; border-radius: 6px; background: transparent;"));
+        QStringLiteral("border: %1px solid #c03020; border-radius: %2px; background: transparent;")
+            .arg(std::max(1, tw::px(30)))
+            .arg(tw::px(90)));
     leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
     QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
     fund->setObjectName(QStringLiteral("FundWortFrame"));
@@ -199,7 +211,9 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
 void MainFrmView::baueSpielerRahmen(QWidget* flaeche) {
     QWidget* spFld = rahmen(flaeche, {}, 5475, 4340, 3285, 945);
     QWidget* name = rahmen(spFld, QStringLiteral("Name"), 120, 150, 1575, 675);
-    spNameLbl_ = label(name, {}, 60, 270, 1455, 330, beschriftung, Qt::AlignCenter);
+    spNameLbl_ = new platform::NamensLabel(name, tw::schrift(beschriftung));
+    spNameLbl_->setGeometry(tw::rechteck(60, 270, 1455, 330));
+    spNameLbl_->setAlignment(Qt::AlignCenter);
     spNameLbl_->setObjectName(QStringLiteral("SpNameLbl"));
     QWidget* punkte = rahmen(spFld, QStringLiteral("Punkte"), 1830, 150, 1335, 675);
     punkte_ = zahlAnzeige(punkte);
@@ -292,7 +306,7 @@ void MainFrmView::aktualisiere() {
     brett_->aktualisiere();
     aktualisiereWorte();
     const PunkteAnzeige& punkte = mainFrm_.spieler().anzeige;
-    spNameLbl_->setText(punkte.spNameLbl);
+    spNameLbl_->setzeName(punkte.spNameLbl);
     for (int i = 0; i < 5; ++i)
         punkZiff_[i]->setText(punkte.punkZiff[i]);
     const Risiko& risiko = mainFrm_.risiko();
@@ -326,7 +340,7 @@ void MainFrmView::repaintNow() {
     imZug_ = true;
     aktualisiere();
     imZug_ = false;
-    centralWidget()->repaint();
+    flaeche_->repaint();
 }
 
 QAction* MainFrmView::aktion(const QString& name) const {
@@ -359,11 +373,46 @@ bool MainFrmView::eventFilter(QObject* objekt, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !objekt->isWidgetType() ||
         static_cast<QWidget*>(objekt)->window() != this)
         return false;
+    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
+        schalteVollbild();
+        return true;
+    }
     const int code = tastenCode(static_cast<QKeyEvent*>(event)->key());
     if (code == 0)
         return false;
     platform::runGuarded([&] { mainFrm_.brett().zuege.Form_KeyDown(code); });
     return true;
+}
+
+double MainFrmView::massstabFuer(QSize bildschirm) {
+    if (qgetenv("FINDOLIN_ORIGINALGROESSE") == "1")
+        return 1;
+    // The window at the original size: the form and its menu bar of about 20 pixels, which grows with the
+    // scale; the window system's title bar and edges do not, about 40 pixels.
+    constexpr double menue = 300, rahmen = 40, hoehenAnteil = 0.9, breitenAnteil = 0.96;
+    const double hoch = (bildschirm.height() - rahmen) * hoehenAnteil / ((innenHoehe + menue) / tw::proPixel),
+                 breit = (bildschirm.width() - rahmen) * breitenAnteil / (innenBreite / tw::proPixel);
+    // In steps of a twentieth, so that a full HD screen gets exactly twice the size.
+    return std::max(1.0, std::floor(std::min(hoch, breit) * 20) / 20);
+}
+
+void MainFrmView::setzeFesteGroesse(bool fest) {
+    if (fest) {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        return;
+    }
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void MainFrmView::schalteVollbild() {
+    if (isFullScreen()) {
+        showNormal();
+        setzeFesteGroesse(true);
+    } else {
+        setzeFesteGroesse(false);
+        showFullScreen();
+    }
 }
 
 void MainFrmView::closeEvent(QCloseEvent* event) {

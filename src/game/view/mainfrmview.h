@@ -18,6 +18,9 @@ class QFrame;
 namespace findolin {
 class MainFrm;
 }
+namespace findolin::platform {
+class NamensLabel;
+}
 
 namespace findolin::view {
 
@@ -29,10 +32,16 @@ class Vorleser;
 
 // The main window "Omnor - Findolin", drawn at the form's geometry in twips. It shows the state of the main
 // window's logic and hands the user's commands to it; like the form, it sees every key before its controls.
+// F11 shows it on the whole screen, the form in the middle, and back.
 class MainFrmView : public QMainWindow, public platform::FormView {
 public:
     MainFrmView(MainFrm& mainFrm, const QString& appPfad);
     ~MainFrmView() override;
+
+    // The scale for the game's windows on a screen whose free area has this size: the main window takes
+    // most of its height, and stays whole on it. FINDOLIN_ORIGINALGROESSE=1 chooses the original size.
+    static double massstabFuer(QSize bildschirm);
+    void schalteVollbild();
 
     // Shows the logic's current state; repaintNow also paints it at once, before a pause.
     void aktualisiere();
@@ -50,6 +59,7 @@ protected:
 
 private:
     void baueMenue();
+    void setzeFesteGroesse(bool fest);
     void baueSpielfeld(QWidget* flaeche);
     void baueWortRahmen(QWidget* flaeche);
     void baueSpielerRahmen(QWidget* flaeche);
@@ -66,13 +76,14 @@ private:
     QHash<QString, QAction*> aktionen_;
     QString appPfad_;
     Bilder bilder_;
+    QWidget* flaeche_ = nullptr; // the form's inside, at its size in twips
     BrettAnsicht* brett_ = nullptr;
     QLabel* suchKontLbl_ = nullptr;
     QLabel* suchWortLbl_ = nullptr;
     QFrame* leseLupe_ = nullptr;
     QLabel* fundKontLbl_ = nullptr;
     QLabel* fundWortLbl_ = nullptr;
-    QLabel* spNameLbl_ = nullptr;
+    platform::NamensLabel* spNameLbl_ = nullptr;
     std::array<QLabel*, 5> punkZiff_{};
     std::array<QLabel*, 3> risikoZiff_{};
     QPushButton* risikoBtn_ = nullptr;

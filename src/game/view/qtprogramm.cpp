@@ -2,20 +2,22 @@
 
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
+#include "hintergrund.h"
 #include "mainfrmview.h"
 #include "platform/audio/nachladenderplayer.h"
 #include "platform/commandline.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
 #include "platform/qt/fehlerfenster.h"
+#include "platform/qt/programmsymbol.h"
 #include "platform/qt/qtservices.h"
+#include "platform/qt/twips.h"
 #include "qtdienste.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
-#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -24,6 +26,15 @@ namespace findolin::view {
 
 namespace {
 
+// In the middle of the free area of its screen; never with its title bar above the screen's top.
+void zentriere(QWidget& fenster) {
+    fenster.adjustSize();
+    const QRect frei = fenster.screen()->availableGeometry();
+    QRect aussen = fenster.frameGeometry();
+    aussen.moveCenter(frei.center());
+    fenster.move(aussen.topLeft().x(), std::max(frei.top(), aussen.top()));
+}
+
 class QtStartAnsicht : public StartAnsicht {
 public:
     QtStartAnsicht(const QString& appPfad, platform::QtModalPresenter& presenter,
@@ -31,18 +42,13 @@ public:
         : appPfad_(appPfad), presenter_(presenter), ton_(ton) {}
 
     void zeigeHintergrund() override {
-        hintergrund_ = std::make_unique<QLabel>();
-        hintergrund_->setWindowTitle(QStringLiteral("Omnor"));
-        hintergrund_->setScaledContents(true);
-        hintergrund_->setStyleSheet(QStringLiteral("background-color: #dfeef8"));
-        hintergrund_->resize(800, 600);
-        hintergrund_->show();
+        hintergrund_ = std::make_unique<HintergrundFenster>();
+        hintergrund_->zeige();
     }
 
     // What can wait until the first board is on screen: the background's picture and the sound output.
     void nachDemErstenBild() {
-        hintergrund_->setPixmap(
-            QPixmap(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"))));
+        hintergrund_->setzeBild(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF")));
         ton_.ladeImHintergrund();
     }
 
@@ -59,6 +65,7 @@ public:
             }
             nachDemErstenBild();
         };
+        zentriere(fenster);
         fenster.show();
         // For automated runs of the real program: choose "&Ende ..." after a while, as soon as it is enabled
         // (it is greyed while the computer moves).
@@ -88,13 +95,24 @@ private:
     QString appPfad_;
     platform::QtModalPresenter& presenter_;
     platform::NachladenderSoundPlayer& ton_;
-    std::unique_ptr<QLabel> hintergrund_;
+    std::unique_ptr<HintergrundFenster> hintergrund_;
 };
 
 } // namespace
 
+void richteFensterEin(QSize bildschirm) {
+    // The class of the windows (WM_CLASS), which the desktop entry names as StartupWMClass, and the
+    // application id on Wayland: docks show the game's windows under the menu entry.
+    QCoreApplication::setApplicationName(QStringLiteral("org.findolin.Findolin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.findolin.Findolin"));
+    QApplication::setWindowIcon(platform::programmSymbol());
+    platform::twips::setzeMassstab(MainFrmView::massstabFuer(bildschirm));
+    QApplication::setFont(platform::twips::schrift({QStringLiteral("MS Sans Serif"), 8.25, false}));
+}
+
 int laufeFindolin(int argc, char** argv) {
     QApplication app(argc, argv);
+    richteFensterEin(QGuiApplication::primaryScreen()->availableGeometry().size());
     platform::installErrorWindow();
     const QString cmd = platform::commandLineArguments(argc, argv);
     // The framework's files lie in the program folder, unless FINDOLIN_FRAMEWORK_DIR names another folder

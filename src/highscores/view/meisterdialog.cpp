@@ -67,16 +67,20 @@ public:
         const QString texte[] = {form_.platzLbl, form_.nameLbl, form_.datumLbl, form_.punkteLbl};
         const Spalte* lagen[] = {&platzSpalte, &nameSpalte, &datumSpalte, &punkteSpalte};
         const int zeilen = std::max<int>(mindestZeilen, int(form_.platzLbl.count(QChar(13))));
-        const double hoehe = tw::vonPixeln(QFontMetrics(tw::schrift(listenSchrift)).lineSpacing()) * zeilen;
+        const double hoehe = tw::vonPixeln(spaltenHoehe(zeilen));
         linie_->setGeometry(
             tw::rechteck(platzSpalte.left, listeTop - 120, breite - 2 * platzSpalte.left, 30));
         for (int i = 0; i < 4; ++i) {
-            QString text = texte[i];
-            if (text.endsWith(QChar(13)))
-                text.chop(1);
-            spalten_[i]->setText(text.replace(QChar(13), QLatin1Char('\n')));
             spalten_[i]->setAlignment(lagen[i]->ausrichtung | Qt::AlignTop);
             spalten_[i]->setGeometry(tw::rechteck(lagen[i]->left, listeTop, lagen[i]->width, hoehe));
+            QStringList text = texte[i].split(QChar(13));
+            if (texte[i].endsWith(QChar(13)))
+                text.removeLast();
+            // A name wider than its column is cut at its end, so that every row keeps its line.
+            if (lagen[i] == &nameSpalte)
+                for (QString& name : text)
+                    name = spalten_[i]->fontMetrics().elidedText(name, Qt::ElideRight, spalten_[i]->width());
+            spalten_[i]->setText(text.join(QLatin1Char('\n')));
         }
         const double knopfTop = listeTop + hoehe + 240;
         ok_->setGeometry(tw::rechteck((breite - 1215) / 2, knopfTop, 1215, 450));
@@ -88,6 +92,16 @@ protected:
     void reject() override { schliesse(); }
 
 private:
+    // The height of a column of so many lines, as the label draws them: each line is a little higher than
+    // the font's line spacing rounded to whole pixels.
+    int spaltenHoehe(int zeilen) const {
+        const QString probe = QStringList(zeilen, QStringLiteral("Ag")).join(QLatin1Char('\n'));
+        return spalten_[0]
+            ->fontMetrics()
+            .boundingRect(QRect(0, 0, 1000, 100000), Qt::AlignTop, probe)
+            .height();
+    }
+
     void schliesse() {
         form_.pressButton(MeisterFrm::okKnopf);
         accept();

@@ -1,6 +1,7 @@
 #include "infodialoge.h"
 
 #include "info/infodialoge.h"
+#include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 
@@ -48,8 +49,10 @@ QDialog* dateiInfoDialog(QWidget* parent) {
     QDialog* d = dialog(parent, DateiInfoFrm::caption, 4200, 3720, 1500, 3180);
     QWidget* spielstand = rahmen(d, QStringLiteral("Spielstand"), 120, 90, 3960, 2040);
     for (int i = 0; i < maxSpieler; ++i) {
-        label(spielstand, {}, 240, 300 + 330 * i, 2400, 285)
-            ->setObjectName(QStringLiteral("SpName%1").arg(i));
+        auto* name = new platform::NamensLabel(spielstand, tw::schrift(schrift));
+        name->setGeometry(tw::rechteck(240, 300 + 330 * i, 2400, 285));
+        name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        name->setObjectName(QStringLiteral("SpName%1").arg(i));
         label(spielstand, {}, 2760, 300 + 330 * i, 1080, 285, Qt::AlignRight | Qt::AlignTop)
             ->setObjectName(QStringLiteral("SpPunkte%1").arg(i));
     }
@@ -65,11 +68,12 @@ QDialog* dateiInfoDialog(QWidget* parent) {
 void zeigeDateiInfo(QDialog* d, const DateiInfoFrm& f) {
     for (int i = 0; i < maxSpieler; ++i) {
         const DateiInfoFrm::Zeile& z = f.spieler[static_cast<size_t>(i)];
-        for (auto [name, text] : {std::pair{"SpName%1", z.spName}, std::pair{"SpPunkte%1", z.spPunkte}}) {
-            QLabel* lbl = d->findChild<QLabel*>(QString::fromLatin1(name).arg(i));
-            lbl->setText(text);
-            lbl->setVisible(z.sichtbar);
-        }
+        auto* name = d->findChild<platform::NamensLabel*>(QStringLiteral("SpName%1").arg(i));
+        name->setzeName(z.spName);
+        name->setVisible(z.sichtbar);
+        QLabel* punkte = d->findChild<QLabel*>(QStringLiteral("SpPunkte%1").arg(i));
+        punkte->setText(z.spPunkte);
+        punkte->setVisible(z.sichtbar);
     }
     for (int i = 0; i < 2; ++i)
         d->findChild<QLabel*>(QStringLiteral("DatInfLbl%1").arg(i))

@@ -9,8 +9,10 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -63,29 +65,42 @@ float SystemRandom::nextUnit() {
     return static_cast<float>(QRandomGenerator::global()->bounded(1u << 24)) / 16777216.0f;
 }
 
-QtTextMeasure::QtTextMeasure() {
-    // The forms name the Windows fonts; Liberation Sans has Arial's metrics, so widths match.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"));
-}
-
+// As a label lays the text out, to the whole pixel its last glyph reaches into; a line to the whole pixel its
+// spacing reaches into.
 double QtTextMeasure::breiteTwips(const QString& text, const Schrift& schrift) const {
-    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).horizontalAdvance(text));
+    return twips::vonPixeln(std::ceil(QFontMetricsF(twips::schrift(schrift)).size(0, text).width()));
 }
 
 double QtTextMeasure::zeilenhoeheTwips(const Schrift& schrift) const {
-    return twips::vonPixeln(QFontMetricsF(twips::schrift(schrift)).height());
+    return twips::vonPixeln(std::ceil(QFontMetricsF(twips::schrift(schrift)).lineSpacing()));
+}
+
+namespace {
+double massstab_ = 1.0;
+} // namespace
+
+double twips::massstab() {
+    return massstab_;
+}
+
+void twips::setzeMassstab(double faktor) {
+    massstab_ = faktor > 0 ? faktor : 1.0;
 }
 
 QFont twips::schrift(const Schrift& schrift) {
-    QFont font(schrift.familie);
-    font.setPointSizeF(schrift.punkte);
+    // Whatever Windows font a form names ("MS Sans Serif", "Arial", ...): fontconfig would give another
+    // family for some of them, wider than the forms were laid out for.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(schrift.punkte * massstab());
     font.setBold(schrift.fett);
     return font;
 }
 
 QtModalPresenter::~QtModalPresenter() {
-    for (const QPointer<QDialog>& dialog : std::as_const(dialogs_))
-        delete dialog.data();
+    for (const Behalten& behalten : std::as_const(behalten_))
+        delete behalten.dialog.data();
 }
 
 void QtModalPresenter::registerView(const QString& formName, View view) {
@@ -97,9 +112,21 @@ void QtModalPresenter::showModal(ModalForm& form) {
     const auto view = views_.constFind(name);
     if (view == views_.constEnd())
         throw Laufzeitfehler(QStringLiteral("Zu diesem Fenster gibt es keine Ansicht"), name);
-    QPointer<QDialog>& dialog = dialogs_[name];
-    if (!dialog)
-        dialog = view->create(form, parent_);
+    QPointer<QDialog> dialog;
+    offen_.oeffne(form, [&dialog] {
+        if (dialog)
+            dialog->done(QDialog::Accepted);
+    });
+    const auto geschlossen = qScopeGuard([&] { offen_.schliesse(form); });
+    Behalten& behalten = behalten_[name]; // not used once other windows may open
+    if (!behalten.dialog)
+        behalten = {view->create(form, parent_), &form};
+    const bool nurDiesesMal = behalten.form != &form;
+    dialog = nurDiesesMal ? view->create(form, parent_) : behalten.dialog.data();
+    const auto aufgeraeumt = qScopeGuard([&] {
+        if (nurDiesesMal)
+            delete dialog.data();
+    });
     view->refresh(dialog, form);
     if (Automation::active()) {
         QStringList texte;
@@ -116,8 +143,7 @@ void QtModalPresenter::showModal(ModalForm& form) {
 }
 
 void QtModalPresenter::endModal(ModalForm& form) {
-    if (QDialog* dialog = dialogs_.value(form.formName()))
-        dialog->done(QDialog::Accepted);
+    offen_.beende(form);
 }
 
 void QtProcessControl::terminate(int exitCode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/offeneformen.h"
 #include "platform/services.h"
 
 #include <QDialog>
@@ -35,15 +36,17 @@ public:
     float nextUnit() override;
 };
 
+// Measures in the font as drawn, at the scale the forms are drawn at, so that a width in twips holds the
+// text on screen.
 class QtTextMeasure : public TextMeasure {
 public:
-    QtTextMeasure();
     double breiteTwips(const QString& text, const Schrift& schrift) const override;
     double zeilenhoeheTwips(const Schrift& schrift) const override;
 };
 
-// Shows the logic's dialogs as Qt dialogs. Each kind of form registers a view; a view is made on first use
-// and kept, as the forms are only hidden and shown again.
+// Shows the logic's dialogs as Qt dialogs. Each kind of form registers a view; its dialog is made on first
+// use for that form and kept, as the forms are only hidden and shown again. Another form of the same kind
+// (a message that comes while a message is open) gets a dialog of its own for as long as it is shown.
 class QtModalPresenter : public ModalPresenter {
 public:
     // Builds the dialog for a form and refreshes it from the form before each show.
@@ -60,10 +63,17 @@ public:
     void endModal(ModalForm& form) override;
 
 private:
+    // The dialog a kind of form keeps, and the form it was made for. A dialog made with a parent window goes
+    // when that window goes; the pointer then turns null.
+    struct Behalten {
+        QPointer<QDialog> dialog;
+        const ModalForm* form = nullptr;
+    };
+
     QWidget* parent_;
     QHash<QString, View> views_;
-    // A dialog made with a parent window goes when that window goes; the pointer then turns null.
-    QHash<QString, QPointer<QDialog>> dialogs_;
+    QHash<QString, Behalten> behalten_;
+    OffeneFormen offen_;
 };
 
 class QtProcessControl : public ProcessControl {

@@ -7,8 +7,8 @@
 namespace findolin::platform {
 
 namespace {
-constexpr int captionLinks = 8;   // where the caption begins, in pixels from the frame's left edge
-constexpr int captionAbstand = 2; // the gap in the border line on each side of the caption
+constexpr double captionLinks = 120;  // where the caption begins, in twips from the frame's left edge
+constexpr double captionAbstand = 30; // the gap in the border line on each side of the caption
 } // namespace
 
 RahmenWidget::RahmenWidget(const QString& titel, QWidget* eltern) : QWidget(eltern), titel_(titel) {}
@@ -20,9 +20,9 @@ int RahmenWidget::oberkante() const {
 void RahmenWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int oben = oberkante(), rechts = width() - 1, unten = height() - 1;
-    const int textBreite = fontMetrics().horizontalAdvance(titel_);
-    const int lueckeVon = captionLinks - captionAbstand,
-              lueckeBis = captionLinks + textBreite + captionAbstand;
+    const int textBreite = fontMetrics().horizontalAdvance(titel_), links = twips::px(captionLinks);
+    const int lueckeVon = links - twips::px(captionAbstand),
+              lueckeBis = links + textBreite + twips::px(captionAbstand);
     // Etched: a dark line with a light one right inside it, offset by one pixel.
     for (const auto& [versatz, farbe] :
          {std::pair{0, palette().color(QPalette::Mid)}, std::pair{1, palette().color(QPalette::Light)}}) {
@@ -40,8 +40,7 @@ void RahmenWidget::paintEvent(QPaintEvent*) {
     }
     if (!titel_.isEmpty()) {
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-        p.drawText(QRect(captionLinks, 0, textBreite, fontMetrics().height()), Qt::AlignLeft | Qt::AlignTop,
-                   titel_);
+        p.drawText(QRect(links, 0, textBreite, fontMetrics().height()), Qt::AlignLeft | Qt::AlignTop, titel_);
     }
 }
 
