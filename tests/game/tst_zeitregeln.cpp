@@ -305,6 +305,8 @@ private slots:
         QTest::newRow("across midnight") << QByteArray("5") << 86398.2 << 0 << 61;
         QTest::newRow("a pause counts in full at the next tick") << QByteArray("5") << 36000.2 << 7 << 60;
         QTest::newRow("after five hours away") << QByteArray("20") << 36000.2 << 5 * 3600 << 1;
+        QTest::newRow("after eleven hours away, across midnight")
+            << QByteArray("20") << 80000.2 << 11 * 3600 << 1;
     }
     void spielzeitEndet() {
         QFETCH(QByteArray, dauer);

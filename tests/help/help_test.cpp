@@ -138,6 +138,8 @@ private slots:
         QTest::addColumn<QString>("grund");
         QTest::newRow("the listing blocks lead round in a circle") << "kreis"
                                                                    << "im Kreis";
+        QTest::newRow("an index root below -1") << "wurzel"
+                                                << "außerhalb des Verzeichnisses";
         QTest::newRow("a file in section 2") << "bereich"
                                              << "unbekannter Bereich";
         QTest::newRow("an LZX window of 96 KB") << "fenster"
@@ -172,6 +174,8 @@ private slots:
             const qsizetype block =
                 chm.lastIndexOf("PMGL", qsizetype(qFromLittleEndian<quint64>(d + 0x50)) + verzeichnis);
             qToLittleEndian(quint32((block - bloecke) / 4096), d + block + 0x10);
+        } else if (aenderung == QLatin1String("wurzel")) {
+            qToLittleEndian(qint32(-2), d + verzeichnis + 0x1c);
         } else if (aenderung == QLatin1String("bereich")) { // the byte after the name
             d[chm.indexOf("/Amza.htm", bloecke) + 9] = 2;
         } else if (aenderung == QLatin1String("fenster")) { // window and reset interval, in units of 32 KB
@@ -235,6 +239,8 @@ private slots:
                                                            << "/Perdorimi Fillesatar..htm";
         QTest::newRow("help file prefix") << "ms-its:x.chm::/Amza.htm"
                                           << "/Amza.htm";
+        QTest::newRow("path inside this file") << "::/Amza.htm"
+                                               << "/Amza.htm";
         QTest::newRow("up") << "../Amza.htm"
                             << "";
         QTest::newRow("up inside") << "a/../../Amza.htm"

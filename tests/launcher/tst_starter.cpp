@@ -41,10 +41,11 @@ private slots:
                                    << "\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=1;Anna;anna;\""
                                    << QStringList{"anna"};
         QTest::newRow("five, empty row, umlauts and blanks, a focus the game does not practise")
-            << QStringList{" Jürgen M. ", "", "Zoë", "Ömer", "Bea", "?!"} << "Wörter mit ck" << false << true
-            << "\"Version=4;UbixFeldName=LIP_;LupenFlag=0;GwsFlag=1;nSpieler=5;Jürgen M.;Zoë;Ömer;Bea;?!;"
-               "juergen_m;zoe;oemer;bea;spieler5;\""
-            << QStringList{"juergen_m", "zoe", "oemer", "bea", "spieler5"};
+            << QStringList{" Jürgen M. ", "", "Zoë", "Ömer", "(Renée)", "?!"} << "Wörter mit ck" << false
+            << true
+            << "\"Version=4;UbixFeldName=LIP_;LupenFlag=0;GwsFlag=1;nSpieler=5;Jürgen M.;Zoë;Ömer;(Renée);?!;"
+               "juergen_m;zoe;oemer;renee;spieler5;\""
+            << QStringList{"juergen_m", "zoe", "oemer", "renee", "spieler5"};
         QTest::newRow("unknown focus: the one the game filters by")
             << QStringList{"Ben"} << "weg" << true << false
             << "\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=1;Ben;ben;\"" << QStringList{"ben"};
@@ -102,6 +103,17 @@ private slots:
         QCOMPARE(QDir(ordner.filePath("User")).entryList(QDir::Files, QDir::Name), dateien);
         QVERIFY(anna.open(QIODevice::ReadOnly));
         QCOMPARE(anna.readAll(), fehlerworte);
+    }
+
+    // A game that cannot be started ends like a run-time error, with a German message that says so.
+    void spielFehlt() {
+        Spielstart start;
+        QSignalSpy ende(&start, &Spielstart::beendet);
+        start.starte(daten_.filePath("fehlt/findolin"), daten_.path(), "\"Version=4;\"");
+        QVERIFY(!ende.isEmpty() || ende.wait(10000));
+        const Spielende e = ende.first().at(0).value<Spielende>();
+        QCOMPARE(e.exitCode, 2);
+        QVERIFY2(e.meldung.startsWith("Findolin lässt sich nicht starten"), qPrintable(e.meldung));
     }
 
     // The window offscreen: the choice is typed and clicked, the real game started and quit through it, the
