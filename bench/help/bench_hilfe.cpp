@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         buch.inhalt.append({0, QStringLiteral("Seite %1").arg(n), name});
     }
     buch.kontexte.insert(2000, QStringLiteral("seite150.htm"));
-    buch.seiten.insert(buch.inhaltsDatei, tools::sitemap(buch));
+    buch.seiten.insert(buch.inhaltsDatei, tools::sitemap(buch.inhalt));
     const QString chm = ordner.filePath(QStringLiteral("gross.chm"));
     const QString html = ordner.filePath(QStringLiteral("seite150.htm"));
     for (const auto& [pfad, inhalt] :

@@ -2,7 +2,8 @@
 // The launcher: the time from starting findolin-start --sofort until the first dealt board, with the user's
 // framework folder in place and on first use (the demo folder copied first), against the game started
 // directly in the same folder with the same launch list, measured in the same run.
-#include "launcher/rahmenordner.h"
+#include "launcher/spielordner.h"
+#include "launcher/startwahl.h"
 #include "prozessmessung.h"
 
 #include <QCoreApplication>
@@ -75,13 +76,12 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", heim.filePath("konfiguration").toUtf8().constData(), 1);
     setenv("XDG_DATA_HOME", daten.constData(), 1);
 
-    // The launcher's first start lays out the folder; the game is then started with its list.
+    // The launcher's first start lays out the game folder; the game is then started there with its list.
     const char* starter = FINDOLIN_LAUNCHER;
     laufe(starter, {"--sofort"}, "/");
-    const QString ordner = standardRahmenordner();
+    const QString ordner = standardSpielordner();
     QSettings leer(heim.filePath("leer.conf"), QSettings::IniFormat);
-    const Startwahl wahl = ladeWahl(leer);
-    const QByteArray liste = baueStartliste(wahl, waehleSchwerpunkt(leseSchwerpunkte(ordner), {})).toUtf8();
+    const QByteArray liste = baueStartliste(ladeWahl(leer)).toUtf8();
     const QByteArray ordnerPfad = ordner.toUtf8();
 
     constexpr int runden = 15;

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "settings/omnorini.h"
+#include "startup/ergebnisbericht.h"
 #include "startup/hilfsfunktionen.h"
 #include "startup/lesehilfen.h"
 #include "startup/rahmendateien.h"
@@ -111,6 +112,20 @@ bool MainFrm::Form_Unload() {
     return false;
 }
 
+// For the launcher that asked for it: who got how many points in the game that ends. A report that cannot
+// be written costs nothing of the game's own.
+void MainFrm::meldeErgebnis() {
+    const QString& datei = modul_.ergebnisDatei;
+    if (datei.isEmpty())
+        return;
+    try {
+        d_.dateien.replaceVia(datei, datei + QStringLiteral(".neu"), ergebnisbericht(modul_.kontext));
+        qCDebug(lcGame) << "points reported to" << datei;
+    } catch (const Laufzeitfehler& fehler) {
+        qCDebug(lcGame) << "points not reported:" << fehler.what();
+    }
+}
+
 void MainFrm::programmEnde() {
     qCDebug(lcGame) << "program end";
     sound_.playSound(QStringLiteral("ProgrammEnde"));
@@ -123,6 +138,7 @@ void MainFrm::programmEnde() {
         mldFenster_.zeigeMeldung(MeisterListe::hinweisText(grund), QStringLiteral("&OK"), QString(),
                                  MeisterListe::hinweisTitel);
     saveOmnorIni(d_.dateien, modul_.pfade, modul_.einst, modul_.formular);
+    meldeErgebnis();
     d_.prozess.terminate(0);
 }
 

@@ -69,6 +69,7 @@ public:
     QString uebBausteinBild;
 
 private:
+    void meldeErgebnis();
     // What a move needs from the rest of the game.
     void playSound(const QString& ereignis) override { sound_.playSound(ereignis); }
     void waehleWort() override;

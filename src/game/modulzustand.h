@@ -14,6 +14,9 @@ struct Modulzustand {
     Einstellungen einst;
     EinstellFormular formular;
     qint32 hilfeKontext = 0;
+    // Where the program end reports the players' points to the launcher that started the game; empty:
+    // nowhere.
+    QString ergebnisDatei;
 };
 
 } // namespace findolin

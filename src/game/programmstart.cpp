@@ -38,7 +38,8 @@ int verweigere(Dienste& d, const QString& meldungsText) {
 
 } // namespace
 
-int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& d, StartAnsicht& ansicht) {
+int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& d, StartAnsicht& ansicht,
+                   const QString& ergebnisDatei) {
     qCDebug(lcGame) << "start with" << cmd;
     if (!istRahmenAufruf(cmd))
         return verweigere(d, nurAusRahmen);
@@ -47,6 +48,7 @@ int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& d
         return verweigere(d, nichtKompatibel);
 
     modul.pfade = Pfade::ausProgrammordner(programmordner);
+    modul.ergebnisDatei = ergebnisDatei;
     ansicht.zeigeHintergrund();
     leseMaxSpielDauer(d.dateien, modul.pfade, modul.kontext);
     SoundModul sound(d.ton, modul.pfade, modul.einst.einstTon);

@@ -37,14 +37,8 @@ template <class Tue> void fuerJedeZeile(Recordset& rs, Tue&& tue) {
 
 } // namespace
 
-QString datumsText(const QDate& datum, const QLocale& gebiet) {
-    // Qt's short form of many regions has a two-digit year ("06.12.26" in German), where Windows' short
-    // date, which the framework's other games write into the shared list, has four ("06.12.2026"). The
-    // region's short form is kept, with its year widened to four digits.
-    QString format = gebiet.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return gebiet.toString(datum, format).trimmed();
+QString datumsText(const QDate& datum) {
+    return datum.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 QString MeisterListe::hinweisText(const QString& grund) {
@@ -52,9 +46,8 @@ QString MeisterListe::hinweisText(const QString& grund) {
            grund;
 }
 
-MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei,
-                           QLocale gebiet)
-    : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)), gebiet_(std::move(gebiet)) {}
+MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei)
+    : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)) {}
 
 qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const {
     qint16 n = 0;
@@ -110,7 +103,7 @@ QString MeisterListe::fuegeEin(Database& db, const MeisterEintrag& eintrag) cons
     return QStringLiteral("added in place of the lowest, %1").arg(m);
 }
 
-QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+QStringList MeisterListe::veraendere(const std::function<QStringList(Database&)>& aenderung) {
     std::unique_ptr<Database> db;
     if (QFileInfo::exists(datei_)) {
         db = oeffner_.open(datei_);
@@ -127,9 +120,7 @@ QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege)
     try {
         if (!hatTabelle(*db))
             db->execute(tabellenSchema);
-        QStringList ergebnisse;
-        for (const MeisterEintrag& eintrag : eintraege)
-            ergebnisse.append(fuegeEin(*db, eintrag));
+        const QStringList ergebnisse = aenderung(*db);
         db->commitTrans();
         return ergebnisse;
     } catch (...) {
@@ -138,10 +129,38 @@ QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege)
     }
 }
 
+QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+    return veraendere([&](Database& db) {
+        QStringList ergebnisse;
+        for (const MeisterEintrag& eintrag : eintraege)
+            ergebnisse.append(fuegeEin(db, eintrag));
+        return ergebnisse;
+    });
+}
+
+int MeisterListe::leere() {
+    if (!QFileInfo::exists(datei_))
+        return 0;
+    const QStringList geloescht = veraendere([](Database& db) {
+        const auto rs = db.openRecordset(tabelle);
+        QStringList namen;
+        fuerJedeZeile(*rs, [&] {
+            if (rs->field(QStringLiteral("Programm")).toString() == programm) {
+                namen.append(rs->field(QStringLiteral("Name")).toString());
+                rs->deleteCurrent(); // the cursor then stands before the next row
+            }
+            return true;
+        });
+        return namen;
+    });
+    qCDebug(lcHighscores) << "list emptied of this game's" << geloescht.size() << "rows:" << datei_;
+    return int(geloescht.size());
+}
+
 QString MeisterListe::updateMeister(const StartKontext& kontext) {
     std::vector<MeisterEintrag> eintraege;
     std::vector<int> spieler;
-    const QString datum = datumsText(uhr_.today(), gebiet_);
+    const QString datum = datumsText(uhr_.today());
     for (int i = 0; i < kontext.nSpieler && i < maxSpieler; ++i) {
         if (kontext.spielerPunkte[i] > 0) {
             eintraege.push_back({kontext.spielerName[i], programm, datum, kontext.spielerPunkte[i]});

@@ -4,7 +4,8 @@
 #include "platform/services.h"
 #include "startup/startkontext.h"
 
-#include <QLocale>
+#include <QDate>
+#include <functional>
 #include <vector>
 
 namespace findolin {
@@ -42,10 +43,8 @@ public:
     static inline const QString hinweisTitel = QStringLiteral("Meisterliste");
     static QString hinweisText(const QString& grund);
 
-    // `datei` is the user folder followed by "Meister.mdb"; the date of a result is today's date of `uhr`
-    // in the short date form of `gebiet`.
-    MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei,
-                 QLocale gebiet = QLocale::system());
+    // `datei` is the user folder followed by "Meister.mdb"; the date of a result is today's date of `uhr`.
+    MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei);
 
     // At program end: offers every player with more than 0 points to the list, all in one transaction, so
     // that the file holds the old or the new list at every moment. Never throws: a list that cannot be
@@ -53,6 +52,11 @@ public:
     // cannot be written) leaves the file as it was and returns the reason, which the caller shows and then
     // goes on; empty when all went well.
     QString updateMeister(const StartKontext& kontext);
+
+    // Deletes every row of this game, all in one transaction; the other games' rows stay. Returns how many
+    // rows went (0 where there is no list). A list that cannot be written is a run-time error, and the file
+    // stays as it was.
+    int leere();
 
     // The rule of admission for one result, on an open database inside a transaction; says in English what
     // became of it, for the log.
@@ -71,14 +75,17 @@ private:
     void neu(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
     void entferne(platform::db::Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const;
     QStringList schreibe(const std::vector<MeisterEintrag>& eintraege);
+    // Opens the list for writing (made where it is missing) and makes `aenderung` in one transaction: all of
+    // it reaches the file, or nothing. Returns what `aenderung` says it did.
+    QStringList veraendere(const std::function<QStringList(platform::db::Database&)>& aenderung);
 
     platform::db::DatabaseOpener& oeffner_;
     const platform::Clock& uhr_;
     QString datei_;
-    QLocale gebiet_;
 };
 
-// The date as the list stores it: the short date form of `gebiet`, trimmed, always with a four-digit year.
-QString datumsText(const QDate& datum, const QLocale& gebiet);
+// The date as the list stores it, "06.12.2026", whatever the system's language: the German short form with a
+// four-digit year, in which the framework's other games write their rows into the shared list.
+QString datumsText(const QDate& datum);
 
 } // namespace findolin

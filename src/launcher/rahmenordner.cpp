@@ -1,15 +1,17 @@
 #include "rahmenordner.h"
 
+#include "dateizugriff.h"
 #include "logging.h"
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "startup/lesehilfen.h"
-#include "startup/rahmendateien.h"
+#include "startup/startparameter.h"
+#include "words/bausteinbild.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QStandardPaths>
+#include <QFileInfo>
+#include <QHash>
 
 namespace findolin::launcher {
 
@@ -20,6 +22,10 @@ Installation Installation::neben(const QString& launcherOrdner) {
         return {QDir::cleanPath(installiert),
                 QDir::cleanPath(ordner.absoluteFilePath(QStringLiteral("../share/findolin/omnor")))};
 #ifdef Q_OS_WIN
+    // Unpacked from the Windows zip, the game lies beside the launcher and the demo folder below it.
+    if (const QString daneben = ordner.absoluteFilePath(QStringLiteral("findolin.exe"));
+        QFileInfo::exists(daneben))
+        return {daneben, ordner.absoluteFilePath(QStringLiteral("omnor"))};
     const QString spiel = QStringLiteral("omnor/findolin.exe");
 #else
     const QString spiel = QStringLiteral("omnor/findolin");
@@ -27,96 +33,115 @@ Installation Installation::neben(const QString& launcherOrdner) {
     return {ordner.absoluteFilePath(spiel), ordner.absoluteFilePath(QStringLiteral("omnor"))};
 }
 
-QString standardRahmenordner() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .absoluteFilePath(QStringLiteral("findolin/omnor"));
-}
-
 namespace {
 
-// Copies the folder's files, not the programs that lie beside them in the build tree.
-void kopiereOrdner(const QString& quelle, const QString& ziel) {
-    if (!QFileInfo(quelle).isDir())
-        throw Laufzeitfehler(QStringLiteral("Der Demo-Ordner fehlt"), QDir::toNativeSeparators(quelle));
-    QDirIterator it(quelle, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo datei(it.next());
-        if (datei.isExecutable())
-            continue;
-        const QString nach = QDir(ziel).filePath(QDir(quelle).relativeFilePath(datei.filePath()));
-        if (!QDir().mkpath(QFileInfo(nach).path()) || !QFile::copy(datei.filePath(), nach))
-            throw Laufzeitfehler(QStringLiteral("Der Demo-Ordner lässt sich nicht kopieren"),
-                                 QDir::toNativeSeparators(nach));
-        // The game rewrites its settings and high-score list: the copy belongs to the user.
-        QFile::setPermissions(nach,
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    }
-    QDir().mkpath(QDir(ziel).filePath(QStringLiteral("User")));
-}
-
-} // namespace
-
-QString bereiteRahmenordnerVor(const Startwahl& wahl, const Installation& installation) {
-    if (!wahl.rahmenordner.isEmpty())
-        return wahl.rahmenordner;
-    const QString ordner = standardRahmenordner();
-    if (QFileInfo::exists(ordner))
-        return ordner;
-    // Into a folder of its own first, so that an interrupted copy is never taken for a whole one.
-    const QString neu = ordner + QStringLiteral(".neu");
-    QDir(neu).removeRecursively();
-    try {
-        kopiereOrdner(installation.vorlage, neu);
-    } catch (...) {
-        QDir(neu).removeRecursively();
-        throw;
-    }
-    if (!QDir().rename(neu, ordner))
-        throw Laufzeitfehler(QStringLiteral("Der Demo-Ordner lässt sich nicht anlegen"),
-                             QDir::toNativeSeparators(ordner));
-    qCDebug(lcLauncher) << "copied the demo folder" << installation.vorlage << "to" << ordner;
-    return ordner;
-}
-
-QList<Schwerpunkt> leseSchwerpunkte(const QString& rahmenordner) {
-    platform::QtFileSystem dateien;
-    const QString pfad = platform::imOrdner(rahmenordner, QStringLiteral("Omnor.tsp"));
-    if (!dateien.exists(pfad))
+QList<Schwerpunkt> leseListe(const QString& ordner) {
+    const QString pfad = platform::imOrdner(ordner, QStringLiteral("Omnor.tsp"));
+    const QString datei = findeDatei(pfad);
+    if (datei.isEmpty())
         throw Laufzeitfehler(QStringLiteral("Der Ordner enthält keine Liste der Übungsschwerpunkte"),
                              QDir::toNativeSeparators(pfad));
-    FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    FeldLeser leser(ausWindows1252(liesDatei(datei)), QDir::toNativeSeparators(datei));
     QList<Schwerpunkt> liste;
+    qint16 nummer = 0;
     while (!leser.amEnde()) {
         Schwerpunkt s;
         s.titel = leser.naechstesFeld();
         s.feldName = leser.naechstesFeld();
+        if (!s.istUeberschrift())
+            s.nummer = ++nummer;
         liste.append(s);
     }
     return liste;
 }
 
-void legeErgebnisdateienAn(const QString& rahmenordner, const QStringList& kennungen) {
-    const QString user = platform::imOrdner(rahmenordner, QStringLiteral("User"));
-    QDir().mkpath(user);
-    for (const QString& kennung : kennungen) {
-        QFile datei(platform::imOrdner(user, kennung + QStringLiteral(".tmp")));
-        if (datei.exists())
-            continue;
-        if (!datei.open(QIODevice::WriteOnly))
-            throw Laufzeitfehler(QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"),
-                                 QDir::toNativeSeparators(datei.fileName()));
-        qCDebug(lcLauncher) << "new result file" << datei.fileName();
-    }
+// How many magnifier spots each focus has, by its number.
+QHash<qint64, int> zaehleLupenStellen(platform::db::Database& db) {
+    QHash<qint64, int> anzahl;
+    if (!db.tableNames().contains(QStringLiteral("LupenStellen"), Qt::CaseInsensitive))
+        return anzahl;
+    const auto stellen = db.openRecordset(QStringLiteral("LupenStellen"));
+    if (stellen->recordCount() == 0)
+        return anzahl;
+    for (stellen->moveFirst(); !stellen->eof(); stellen->moveNext())
+        ++anzahl[stellen->field(QStringLiteral("ubix")).toLongLong()];
+    return anzahl;
 }
 
-Startbereit bereiteStartVor(const Startwahl& wahl, const Installation& installation) {
-    const QString ordner = bereiteRahmenordnerVor(wahl, installation);
-    const QStringList namen = mitspieler(wahl);
-    QStringList kennungen;
-    for (int i = 0; i < namen.size(); ++i)
-        kennungen.append(spielerKennung(namen[i], i + 1));
-    legeErgebnisdateienAn(ordner, kennungen);
-    return {ordner, baueStartliste(wahl, waehleSchwerpunkt(leseSchwerpunkte(ordner), wahl.schwerpunkt))};
+void zaehleWoerter(const Angebot& angebot, platform::db::Recordset& woerter, const QStringList& felder,
+                   Schwerpunkt& s) {
+    const bool hatSpalte = !s.feldName.isEmpty() && felder.contains(s.feldName, Qt::CaseInsensitive);
+    if (!hatSpalte)
+        return;
+    const QString filter = QStringLiteral("[%1]=TRUE").arg(s.feldName);
+    s.woerter = woerter.openFiltered(filter)->recordCount();
+    if (angebot.hatGrundwortschatz)
+        s.gwsWoerter = woerter.openFiltered(QStringLiteral("GWS=TRUE AND ") + filter)->recordCount();
+}
+
+} // namespace
+
+Angebot leseAngebot(const QString& ordner) {
+    Angebot angebot{ordner, leseListe(ordner), false};
+    const QString pfad = platform::imOrdner(ordner, QStringLiteral("Omnor-D.mdb"));
+    const QString datei = findeDatei(pfad);
+    if (datei.isEmpty())
+        throw Laufzeitfehler(QStringLiteral("Der Ordner enthält keine Wortdatenbank"),
+                             QDir::toNativeSeparators(pfad));
+    const auto db = oeffneDatenbank(datei);
+    const auto woerter = db->openRecordset(QStringLiteral("WortListe"));
+    const QStringList felder = woerter->fieldNames();
+    angebot.hatGrundwortschatz = felder.contains(QStringLiteral("GWS"), Qt::CaseInsensitive);
+    const QHash<qint64, int> lupen = zaehleLupenStellen(*db);
+    for (Schwerpunkt& s : angebot.schwerpunkte) {
+        if (s.istUeberschrift())
+            continue;
+        zaehleWoerter(angebot, *woerter, felder, s);
+        s.lupenStellen = lupen.value(s.nummer);
+        const QString bild = QStringLiteral("Grafik/") + bausteinBildName(s.feldName);
+        if (s.woerter == 0)
+            s.grund = QStringLiteral("keine Wörter dafür in Omnor-D.mdb");
+        else if (findeDatei(platform::imOrdner(ordner, bild)).isEmpty())
+            s.grund = QStringLiteral("das Bild %1 fehlt").arg(bild);
+    }
+    qCDebug(lcLauncher) << "practice foci of" << ordner << "read";
+    return angebot;
+}
+
+const Schwerpunkt* Angebot::spielbarer(const QString& titel) const {
+    for (const Schwerpunkt& s : schwerpunkte)
+        if (s.spielbar() && s.titel.compare(titel.trimmed(), Qt::CaseInsensitive) == 0)
+            return &s;
+    return nullptr;
+}
+
+const Schwerpunkt* Angebot::waehle(const QString& titel) const {
+    if (const Schwerpunkt* s = spielbarer(titel))
+        return s;
+    const Schwerpunkt* erster = nullptr;
+    for (const Schwerpunkt& s : schwerpunkte) {
+        if (!s.spielbar())
+            continue;
+        if (s.feldName == gefiltertesFeld)
+            return &s;
+        if (!erster)
+            erster = &s;
+    }
+    return erster;
+}
+
+QString grundwortschatzGrund(const Angebot& angebot, const Schwerpunkt& schwerpunkt) {
+    if (!angebot.hatGrundwortschatz)
+        return QStringLiteral("Die Wortdatenbank kennt keinen Grundwortschatz.");
+    if (schwerpunkt.gwsWoerter == 0)
+        return QStringLiteral("Zu diesem Schwerpunkt gibt es keine Wörter aus dem Grundwortschatz.");
+    return {};
+}
+
+QString lupenGrund(const Schwerpunkt& schwerpunkt) {
+    if (schwerpunkt.lupenStellen == 0)
+        return QStringLiteral("Zu diesem Schwerpunkt sind keine Lupenstellen eingetragen.");
+    return {};
 }
 
 } // namespace findolin::launcher

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "startwahl.h"
+#include <QList>
+#include <QString>
 
 namespace findolin::launcher {
 
@@ -14,26 +15,43 @@ struct Installation {
     static Installation neben(const QString& launcherOrdner);
 };
 
-// The copy of the demo folder in the user's data folder: $XDG_DATA_HOME/findolin/omnor.
-QString standardRahmenordner();
+// One record of a framework folder's list of practice foci ("Omnor.tsp"), with what the folder's spelling
+// database and pictures hold for it.
+struct Schwerpunkt {
+    QString titel;
+    QString feldName;
+    qint16 nummer = 0;    // among the foci, group headings not counted, from 1: the magnifier spots' "ubix"
+    int woerter = 0;      // words of the focus in the spelling database
+    int gwsWoerter = 0;   // of them, words of the basic vocabulary
+    int lupenStellen = 0; // magnifier spots of the focus
+    QString grund;        // why it cannot be played, for the window; empty when it can
 
-// The folder the game plays in: the chosen one, or the standard copy, made from the demo folder on first use
-// (the game writes its settings and high-score list beside itself). An existing copy is left as it is.
-// A copy that fails is a run-time error and leaves nothing half made behind.
-QString bereiteRahmenordnerVor(const Startwahl& wahl, const Installation& installation);
-
-// The practice foci of "Omnor.tsp" in the folder; a missing or broken file is a run-time error.
-QList<Schwerpunkt> leseSchwerpunkte(const QString& rahmenordner);
-
-// An empty result file in the user folder for every player who has none yet: the game reads them all.
-void legeErgebnisdateienAn(const QString& rahmenordner, const QStringList& kennungen);
-
-// Everything a start with this choice needs: the folder made ready (see above, with a result file for every
-// new player) and the launch list for it. A folder that cannot be made ready is a run-time error.
-struct Startbereit {
-    QString rahmenordner;
-    QString startliste;
+    // A title that begins with ">>>" heads a group.
+    bool istUeberschrift() const { return titel.startsWith(QLatin1String(">>>")); }
+    bool spielbar() const { return !istUeberschrift() && grund.isEmpty(); }
 };
-Startbereit bereiteStartVor(const Startwahl& wahl, const Installation& installation);
+
+// What a framework folder offers: its practice foci in the order of its list, each with its words, and
+// whether its spelling database knows the basic vocabulary.
+struct Angebot {
+    QString ordner;
+    QList<Schwerpunkt> schwerpunkte;
+    bool hatGrundwortschatz = false;
+
+    // The focus of that title (without regard to case) when it can be played; else the focus the game's
+    // word filter names, else the first that can be played; nullptr when none can.
+    const Schwerpunkt* waehle(const QString& titel) const;
+    // Only the focus of that title, when it can be played.
+    const Schwerpunkt* spielbarer(const QString& titel) const;
+};
+
+// Reads the folder's "Omnor.tsp" and spelling database "Omnor-D.mdb" and looks for each focus's picture.
+// A focus without words or without its picture gets its reason. A folder without the list or the
+// database, or with a broken one, is a run-time error naming the file.
+Angebot leseAngebot(const QString& ordner);
+
+// Why the basic vocabulary, or the magnifier, cannot be chosen with this focus; empty when it can.
+QString grundwortschatzGrund(const Angebot& angebot, const Schwerpunkt& schwerpunkt);
+QString lupenGrund(const Schwerpunkt& schwerpunkt);
 
 } // namespace findolin::launcher

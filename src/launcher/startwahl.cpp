@@ -2,6 +2,7 @@
 
 #include "platform/laufzeitfehler.h"
 #include "startup/startkontext.h"
+#include "startup/startparameter.h"
 
 #include <QSettings>
 
@@ -15,18 +16,44 @@ QStringList mitspieler(const Startwahl& wahl) {
     return namen;
 }
 
+QString computerGrund(int kinder) {
+    if (kinder > maxKinderMitComputer + 1)
+        return QStringLiteral("Bei vier oder mehr Kindern hat der Computer keinen Platz.");
+    if (kinder > maxKinderMitComputer)
+        return QStringLiteral("Bei drei Kindern kommt der Computer erst im Spiel dazu: Bearbeiten – "
+                              "Einstellungen.");
+    return {};
+}
+
+QStringList spielerliste(const Startwahl& wahl) {
+    QStringList namen = mitspieler(wahl);
+    if (wahl.computer && computerGrund(int(namen.size())).isEmpty())
+        namen.append(computerName);
+    return namen;
+}
+
 QString pruefeWahl(const Startwahl& wahl) {
     const QStringList namen = mitspieler(wahl);
     if (namen.isEmpty())
         return QStringLiteral("Bitte gib mindestens einen Namen ein.");
     if (namen.size() > maxSpieler)
         return QStringLiteral("Es können höchstens fünf Kinder mitspielen.");
-    // Every item of the launch list ends with ";", so a name must not hold one.
-    for (const QString& name : namen)
-        if (name.contains(u';'))
-            return QStringLiteral("Ein Name darf kein \";\" enthalten: %1").arg(name);
+    for (int i = 0; i < namen.size(); ++i) {
+        // Every item of the launch list ends with ";", so a name must not hold one.
+        if (namen[i].contains(u';'))
+            return QStringLiteral("Ein Name darf kein „;“ enthalten: %1").arg(namen[i]);
+        for (int j = 0; j < i; ++j)
+            if (namen[j].compare(namen[i], Qt::CaseInsensitive) == 0)
+                return QStringLiteral("Zwei Kinder heißen „%1“. Bitte gib ihnen verschiedene Namen, zum "
+                                      "Beispiel mit dem ersten Buchstaben des Nachnamens.")
+                    .arg(namen[i]);
+        if (namen[i].compare(computerName, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("„Computer“ heißt im Spiel der Computer. Bitte wähle einen anderen Namen.");
+    }
     return {};
 }
+
+namespace {
 
 QString spielerKennung(const QString& name, int nummer) {
     QString aufgeloest;
@@ -55,37 +82,32 @@ QString spielerKennung(const QString& name, int nummer) {
     return kennung.isEmpty() ? QStringLiteral("spieler%1").arg(nummer) : kennung;
 }
 
-Schwerpunkt waehleSchwerpunkt(const QList<Schwerpunkt>& liste, const QString& titel) {
-    const Schwerpunkt* erster = nullptr;
-    const Schwerpunkt* wortfilter = nullptr;
-    for (const Schwerpunkt& s : liste) {
-        if (s.istUeberschrift())
-            continue;
-        if (s.titel == titel && s.wirdGeuebt())
-            return s;
-        if (!erster)
-            erster = &s;
-        if (!wortfilter && s.wirdGeuebt())
-            wortfilter = &s;
+} // namespace
+
+QStringList spielerKennungen(const QStringList& namen) {
+    QStringList kennungen;
+    for (int i = 0; i < namen.size(); ++i) {
+        const QString kennung = spielerKennung(namen[i], i + 1);
+        QString frei = kennung;
+        for (int n = 2; kennungen.contains(frei); ++n)
+            frei = kennung + QStringLiteral("_%1").arg(n);
+        kennungen.append(frei);
     }
-    return wortfilter ? *wortfilter : erster ? *erster : Schwerpunkt{};
+    return kennungen;
 }
 
-QString baueStartliste(const Startwahl& wahl, const Schwerpunkt& schwerpunkt) {
+QString baueStartliste(const Startwahl& wahl) {
     if (const QString fehler = pruefeWahl(wahl); !fehler.isEmpty())
         throw Laufzeitfehler(fehler);
-    const QStringList namen = mitspieler(wahl);
-    QString feldName = schwerpunkt.feldName;
-    feldName.remove(u';');
-    QStringList eintraege{QStringLiteral("Version=4"), QStringLiteral("UbixFeldName=") + feldName,
+    const QStringList namen = spielerliste(wahl);
+    QStringList eintraege{QStringLiteral("Version=4"), QStringLiteral("UbixFeldName=") + gefiltertesFeld,
                           QStringLiteral("LupenFlag=%1").arg(wahl.lupe ? 1 : 0)};
     // The game reads any "GwsFlag=" item as "yes", so "no" is the missing item.
     if (wahl.grundwortschatz)
         eintraege.append(QStringLiteral("GwsFlag=1"));
     eintraege.append(QStringLiteral("nSpieler=%1").arg(namen.size()));
     eintraege.append(namen);
-    for (int i = 0; i < namen.size(); ++i)
-        eintraege.append(spielerKennung(namen[i], i + 1));
+    eintraege.append(spielerKennungen(namen));
     return u'"' + eintraege.join(u';') + QStringLiteral(";\"");
 }
 
@@ -105,6 +127,8 @@ Startwahl ladeWahl(const QSettings& einstellungen) {
     wahl.schwerpunkt = einstellungen.value(QStringLiteral("schwerpunkt")).toString();
     wahl.lupe = einstellungen.value(QStringLiteral("lupe"), true).toBool();
     wahl.grundwortschatz = einstellungen.value(QStringLiteral("grundwortschatz"), false).toBool();
+    wahl.computer = einstellungen.value(QStringLiteral("computer"), false).toBool();
+    wahl.originalgroesse = einstellungen.value(QStringLiteral("originalgroesse"), false).toBool();
     wahl.rahmenordner = einstellungen.value(QStringLiteral("rahmenordner")).toString();
     return wahl;
 }
@@ -114,6 +138,8 @@ void merkeWahl(QSettings& einstellungen, const Startwahl& wahl) {
     einstellungen.setValue(QStringLiteral("schwerpunkt"), wahl.schwerpunkt);
     einstellungen.setValue(QStringLiteral("lupe"), wahl.lupe);
     einstellungen.setValue(QStringLiteral("grundwortschatz"), wahl.grundwortschatz);
+    einstellungen.setValue(QStringLiteral("computer"), wahl.computer);
+    einstellungen.setValue(QStringLiteral("originalgroesse"), wahl.originalgroesse);
     einstellungen.setValue(QStringLiteral("rahmenordner"), wahl.rahmenordner);
     einstellungen.sync();
 }

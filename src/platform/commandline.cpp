@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include <QProcess>
 #include <QStringList>
 
 #ifdef _WIN32
@@ -30,6 +31,15 @@ QString commandLineArguments(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         teile.append(QString::fromLocal8Bit(argv[i]));
     return teile.join(QLatin1Char(' '));
+#endif
+}
+
+void setzeStartliste(QProcess& prozess, const QString& startliste) {
+#ifdef _WIN32
+    prozess.setArguments({});
+    prozess.setNativeArguments(startliste);
+#else
+    prozess.setArguments({startliste});
 #endif
 }
 

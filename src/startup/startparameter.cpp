@@ -59,7 +59,7 @@ bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
                 return false;
             }
         } else if (eintrag.startsWith(keyUbix)) {
-            kontext.ubixFeldName = QStringLiteral("LIP_");
+            kontext.ubixFeldName = gefiltertesFeld;
         } else if (eintrag.startsWith(keyLupe)) {
             kontext.lupenFlag = wert == QLatin1String("0") ? falsch : wahr;
         } else if (eintrag.startsWith(keyGws)) {

@@ -4,6 +4,10 @@
 
 namespace findolin {
 
+// The yes/no column of the spelling database by which the game filters its words: an item "UbixFeldName="
+// always means this field, whatever value the framework gives it.
+inline const QString gefiltertesFeld = QStringLiteral("LIP_");
+
 // Whether the command line carries the framework's list at all: characters 2 to 8 read "Version".
 bool istRahmenAufruf(const QString& cmd);
 

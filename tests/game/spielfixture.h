@@ -60,7 +60,7 @@ public:
     int spiele(const QString& cmd, std::function<void(MainFrm&)> imSpiel) {
         imSpiel_ = std::move(imSpiel);
         try {
-            starteFindolin(cmd, ordner.path(), dienste, *this);
+            starteFindolin(cmd, ordner.path(), dienste, *this, ergebnisDatei);
             return -1;
         } catch (const platform::ProcessTerminated& ende) {
             return ende.exitCode;
@@ -147,6 +147,7 @@ public:
     };
 
     QTemporaryDir ordner;
+    QString ergebnisDatei; // where the program end reports the points, for a launcher; empty: nowhere
     platform::VirtualEventLoop schleife;
     Zufall zufall;
     platform::QtFileSystem dateien;

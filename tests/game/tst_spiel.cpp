@@ -250,6 +250,28 @@ private slots:
         });
     }
 
+    // At program end every player with points enters the high-score list, which is made when missing; the
+    // launcher that asked learns every player's points.
+    void programmEndeTraegtEin() {
+        SPIEL_IM_RAHMEN(s);
+        s.ergebnisDatei = s.ordner.filePath("bericht/ergebnis.txt");
+        QVERIFY(QDir(s.ordner.path()).mkdir("bericht"));
+        s.fenster.answer(EndeFrm::name, "&ja");
+        const int exitCode = s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
+            s.klicke(frm, SpielFixture::feldMit(frm, frm.brett().feld.gesuchterBuchstabe()));
+            frm.mnuDateiEnde_Click();
+        });
+        QCOMPARE(exitCode, 0);
+        QVERIFY(s.spielte("Abschied"));
+        const auto zeilen =
+            MeisterListe(s.datenbanken, s.schleife, s.ordner.filePath("User/Meister.mdb")).zeilen();
+        QCOMPARE(zeilen.size(), size_t(1));
+        QCOMPARE(zeilen[0].name + zeilen[0].programm + QString::number(zeilen[0].punkte),
+                 QString("AnnaFindolin20"));
+        QCOMPARE(s.dateien.readAll(s.ergebnisDatei), "20;Anna\n0;Ben\n");
+        QCOMPARE(QDir(s.ordner.filePath("bericht")).entryList(QDir::Files), QStringList{"ergebnis.txt"});
+    }
+
     // The help commands and F1 open the help files at their topics, a missing file is told, and the program
     // end closes the windows of both files.
     void hilfe() {

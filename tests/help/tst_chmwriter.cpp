@@ -90,25 +90,30 @@ private slots:
         QVERIFY2(chm.lies("/" + seite.toLatin1()).contains(ueberschrift(titel)), qPrintable(seite));
     }
 
-    // The file holds every source page byte for byte and nothing else beside its contents tree; the start
-    // page is there, every page is in the contents tree, and the number of context ids is right.
+    // The file holds every source page byte for byte and nothing else beside its contents tree and index;
+    // the start page is there, every page is in the contents tree, the index names pages of the file, and
+    // the number of context ids is right.
     void demoDateiEnthaeltJedeSeite_data() {
         QTest::addColumn<QString>("datei");
         QTest::addColumn<QString>("starttitel");
         QTest::addColumn<int>("kontexte");
+        QTest::addColumn<int>("stichwoerter");
         QTest::newRow("Findolin") << "Findolin"
-                                  << "Bedienungshinweise" << 8;
-        QTest::newRow("Ubix") << "Ubix" << QStringLiteral("Übungsschwerpunkte") << 5;
+                                  << "Bedienungshinweise" << 8 << 24;
+        QTest::newRow("Ubix") << "Ubix" << QStringLiteral("Übungsschwerpunkte") << 5 << 0;
     }
     void demoDateiEnthaeltJedeSeite() {
         QFETCH(QString, datei);
         QFETCH(QString, starttitel);
         QFETCH(int, kontexte);
+        QFETCH(int, stichwoerter);
         const ChmDatei chm(QDir(QStringLiteral(FINDOLIN_DEMO_DIR)).filePath(datei + ".chm"));
         QVERIFY(chm.offen());
         const QDir ordner(QStringLiteral(FINDOLIN_SOURCE_DIR "/demo/help/") + datei.toLower());
         QStringList erwartet{QStringLiteral("/inhalt.hhc")},
             seiten = ordner.entryList({QStringLiteral("*.htm")});
+        if (stichwoerter > 0)
+            erwartet.append(QStringLiteral("/stichwort.hhk"));
         for (const QString& name : ordner.entryList({QStringLiteral("*.htm"), QStringLiteral("*.css")})) {
             erwartet.append(QLatin1Char('/') + name);
             QFile quelle(ordner.filePath(name));
@@ -127,6 +132,10 @@ private slots:
         imInhalt.sort();
         QCOMPARE(imInhalt, seiten);
         QCOMPARE(chm.kontexte().size(), kontexte);
+        const QString index = QString::fromLatin1(chm.lies("/" + system.value(1)));
+        QCOMPARE(index.count(QStringLiteral("<LI>")), stichwoerter);
+        for (const auto& treffer : lokal.globalMatch(index))
+            QVERIFY2(seiten.contains(treffer.captured(1)), qPrintable(treffer.captured(1)));
     }
 
     // So many pages that the directory needs several listing chunks and an index chunk: every page is found.

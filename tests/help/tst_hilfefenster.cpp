@@ -4,6 +4,7 @@
 #include "testdata.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -59,13 +60,20 @@ private slots:
         QCOMPARE(f->seite(), hilfe.fenster(datei)->hilfe()->standardThema());
     }
 
-    // Contents, search, back and forward as a user works them; closing removes the window.
+    // Contents, index, search, back and forward as a user works them; closing removes the window.
     void bedienen() {
         QtHelpViewer hilfe;
         hilfe.displayTopic(demoHilfe);
         QPointer<HilfeFenster> f = hilfe.fenster(demoHilfe);
         QVERIFY(f);
-        QVERIFY(!f->findChild<QTabWidget*>()->isTabVisible(1)); // no index
+        QVERIFY(f->findChild<QTabWidget*>()->isTabVisible(1));
+        auto* index = f->findChild<QTreeWidget*>(QStringLiteral("index"));
+        const auto lampen = index->findItems(QStringLiteral("Lampen"), Qt::MatchExactly);
+        QCOMPARE(lampen.size(), 1);
+        f->findChild<QTabWidget*>()->setCurrentIndex(1);
+        QTest::mouseClick(index->viewport(), Qt::LeftButton, {}, index->visualItemRect(lampen[0]).center());
+        QCOMPARE(f->seite(), QStringLiteral("/bedienung.htm"));
+        f->findChild<QTabWidget*>()->setCurrentIndex(0);
         auto* inhalt = f->findChild<QTreeWidget*>(QStringLiteral("inhalt"));
         const auto regeln = inhalt->findItems(QStringLiteral("Spielregeln"), Qt::MatchExactly);
         QTest::mouseClick(inhalt->viewport(), Qt::LeftButton, {}, inhalt->visualItemRect(regeln[0]).center());
@@ -77,7 +85,7 @@ private slots:
         const QList<std::pair<QString, QStringList>> suchen = {
             {"stylesheet", {"Nichts gefunden."}}, // tags are not text
             {"gedächtnisspiel", {"Spielregeln"}},
-            {"SPIELZEIT", {"Neues Spiel", "Spielregeln"}}};
+            {"SPIELZEIT", {"Bedienungshinweise", "Neues Spiel", "Spielregeln"}}};
         for (const auto& [wort, titel] : suchen) {
             begriff->setText(wort);
             QTest::keyClick(begriff, Qt::Key_Return);
@@ -104,6 +112,30 @@ private slots:
 
         hilfe.closeAll(demoHilfe);
         QVERIFY(!f && !hilfe.fenster(demoHilfe));
+    }
+
+    // Esc and Ctrl+W close the window, from the page and from the search field alike.
+    void schliessenMitTaste_data() {
+        QTest::addColumn<QKeySequence>("taste");
+        QTest::addColumn<QString>("fokus");
+        QTest::newRow("Esc on the page") << QKeySequence(Qt::Key_Escape) << "seite";
+        QTest::newRow("Ctrl+W on the page") << QKeySequence(QKeySequence::Close) << "seite";
+        QTest::newRow("Esc in the search field") << QKeySequence(Qt::Key_Escape) << "suchbegriff";
+    }
+    void schliessenMitTaste() {
+        QFETCH(QKeySequence, taste);
+        QFETCH(QString, fokus);
+        QtHelpViewer hilfe;
+        hilfe.displayTopic(demoHilfe);
+        QPointer<HilfeFenster> f = hilfe.fenster(demoHilfe);
+        QApplication::setActiveWindow(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->findChild<QTabWidget*>()->setCurrentIndex(2);
+        QWidget* ziel = f->findChild<QWidget*>(fokus);
+        ziel->setFocus();
+        QTest::keySequence(ziel, taste);
+        QVERIFY(QTest::qWaitFor([&] { return !f; }, 5000));
+        QVERIFY(!hilfe.fenster(demoHilfe));
     }
 
     void verweise_data() {

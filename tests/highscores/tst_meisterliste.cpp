@@ -102,7 +102,7 @@ class TstMeisterliste : public QObject {
     QString datei_ = ordner_.filePath(QStringLiteral("Meister.mdb"));
     platform::VirtualEventLoop uhr_; // 6 December 2026
     platform::db::DateiOeffner oeffner_;
-    MeisterListe liste_{oeffner_, uhr_, datei_, QLocale(QLocale::German, QLocale::Germany)};
+    MeisterListe liste_{oeffner_, uhr_, datei_};
 
 private slots:
     // The program end offers the players, then the dialog shows the list. The file is an SQLite list with
@@ -210,6 +210,48 @@ private slots:
                 spalten[i] += zeile.section(u'|', i, i) + QChar(13);
         QCOMPARE((QStringList{frm.platzLbl, frm.nameLbl, frm.datumLbl, frm.punkteLbl}),
                  QStringList(spalten, spalten + 4));
+    }
+
+    // The launcher empties the list of this game's rows, in one transaction; the other games' rows stay, a
+    // list that cannot be written stays as it was, and where there is no list none is made.
+    void leeren_data() {
+        QTest::addColumn<QString>("art");
+        QTest::addColumn<QStringList>("vorher");
+        QTest::addColumn<int>("geloescht"); // -1: refused
+        QTest::addColumn<QStringList>("nachher");
+        QTest::newRow("SQLite list") << "sqlite" << L("Anna=300;Rechenmeister:Ben=990;Clara=300;Null=0") << 3
+                                     << L("Rechenmeister:Ben=990");
+        QTest::newRow("the framework's Access list")
+            << "access" << L() << 9 << L("Rechenmeister:Ben=990;Buchstabenzug:Emil=12;Rechenmeister:Jonas=5");
+        QTest::newRow("the Access list open in Access") << "geöffnet" << L() << -1 << L();
+        QTest::newRow("no list") << "keine Datei" << L() << 0 << L();
+    }
+    void leeren() {
+        QFETCH(QString, art);
+        QFETCH(int, geloescht);
+        QFile::remove(datei_);
+        const QString sperre = ordner_.filePath(QStringLiteral("Meister.ldb"));
+        QFile::remove(sperre);
+        platform::db::jet::sperrWarteMs = 0;
+        QFETCH(QStringList, vorher);
+        if (art == QLatin1String("sqlite"))
+            schreibeListe(datei_, vorher, {});
+        else if (art != QLatin1String("keine Datei") &&
+                 !QFile::copy(testdataFile("access/Meister.mdb"), datei_))
+            QSKIP("shared test data not found: access/Meister.mdb");
+        QFile::setPermissions(datei_, QFile::ReadOwner | QFile::WriteOwner);
+        if (art == QStringLiteral("geöffnet"))
+            QFile(sperre).open(QIODevice::WriteOnly);
+        const QByteArray alt = inhalt(datei_);
+        if (geloescht < 0) {
+            QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, liste_.leere());
+            QCOMPARE(inhalt(datei_), alt);
+            return;
+        }
+        QCOMPARE(liste_.leere(), geloescht);
+        QCOMPARE(QFileInfo::exists(datei_), art != QLatin1String("keine Datei"));
+        if (QFileInfo::exists(datei_))
+            QTEST(liesListe(oeffner_, datei_), "nachher");
     }
 
     // A row added to a table with a numbered key shows its key at once and can be changed afterwards.

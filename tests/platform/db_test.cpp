@@ -271,7 +271,7 @@ private slots:
             QByteArray strom;
             void schreibe(const void* d, size_t n) override { strom.append(static_cast<const char*>(d), n); }
         } puffer;
-        jet::lies(QFile::encodeName(omnor).constData(), "WortListe", puffer);
+        jet::spielLeser()(QFile::encodeName(omnor).constData(), "WortListe", puffer);
         const auto tabelle = jet::tabelleAus(puffer.strom, "WortListe", omnor);
         const QByteArray mdb = inhalt(omnor);
         QCOMPARE(tabelle->zeilen.size(), size_t(18));
@@ -387,6 +387,9 @@ private slots:
         QFETCH(int, sekunden);
         QFETCH(QString, problem);
         REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        if (!jet::libmdbLeser)
+            QSKIP("the damage lies where libmdb reads and our own page reader does not (the catalog's "
+                  "properties); without fork() there is no child process to limit");
         // the second record of the first property block in the catalog gets the length 0
         QByteArray mdb = inhalt(omnor);
         const qsizetype block = mdb.indexOf(QByteArray("MR2\0", 4));
@@ -403,6 +406,54 @@ private slots:
                  qPrintable(f.join(" | ")));
     }
 
+    // Our own page reader, which reads Access files where libmdb is not at hand (Windows), gives every real
+    // file exactly as libmdb does: the same tables, fields, kinds, row keys and values. Text, memos spread
+    // over several pages, currency, dates, deleted rows and both Jet versions are among them.
+    void seitenleser_wie_libmdb_data() {
+        QTest::addColumn<QString>("datei");
+        REQUIRE_TESTDATA("mdb-public");
+        for (const char* ordner : {"mdb-public", "access"}) {
+            const QDir dir(testdataFile(ordner));
+            for (const QString& name : dir.entryList({"*.mdb"}, QDir::Files, QDir::Name))
+                QTest::newRow(qPrintable(name)) << dir.filePath(name);
+        }
+    }
+    void seitenleser_wie_libmdb() {
+        QFETCH(QString, datei);
+        if (!jet::libmdbLeser)
+            QSKIP("this build has no libmdb to compare with: its own page reader is the one it uses");
+        struct Puffer : jet::Ausgabe {
+            QByteArray strom;
+            void schreibe(const void* d, size_t n) override { strom.append(static_cast<const char*>(d), n); }
+        };
+        const QByteArray pfad = QFile::encodeName(datei);
+        const auto strom = [&](jet::Lesefunktion lies, const char* tabelle) {
+            Puffer p;
+            lies(pfad.constData(), tabelle, p);
+            return p.strom;
+        };
+        const QStringList tabellen = jet::tabellenAus(strom(jet::libmdbLeser, nullptr), datei);
+        QCOMPARE(jet::tabellenAus(strom(jet::liesSeiten, nullptr), datei), tabellen);
+        for (const QString& name : tabellen) {
+            const QByteArray n = name.toUtf8();
+            const auto soll = jet::tabelleAus(strom(jet::libmdbLeser, n.constData()), name, datei);
+            const auto ist = jet::tabelleAus(strom(jet::liesSeiten, n.constData()), name, datei);
+            QCOMPARE(ist->felder, soll->felder);
+            QCOMPARE(ist->arten, soll->arten);
+            QCOMPARE(ist->zeilen.size(), soll->zeilen.size());
+            for (size_t z = 0; z < soll->zeilen.size(); ++z) {
+                const Zeile a = ist->zeile(ist->zeilen[z]), b = soll->zeile(soll->zeilen[z]);
+                QCOMPARE(a.schluessel, b.schluessel);
+                for (int f = 0; f < b.werte.size(); ++f)
+                    QVERIFY2(a.werte[f] == b.werte[f],
+                             qPrintable(QStringLiteral("%1, row %2, %3: %4 instead of %5")
+                                            .arg(name)
+                                            .arg(z)
+                                            .arg(soll->felder[f], text(a.werte[f]), text(b.werte[f]))));
+            }
+        }
+    }
+
     void mdb_export_data() {
         QTest::addColumn<QString>("datei");
         REQUIRE_TESTDATA("mdb-public");
@@ -416,7 +467,7 @@ private slots:
     void mdb_export() {
         QFETCH(QString, datei);
         if (QStandardPaths::findExecutable("mdb-export").isEmpty())
-            QSKIP("mdbtools are not installed");
+            QSKIP("mdbtools are not installed (under Wine no Linux program can be started)");
         // Yes/no fields as J and N, numbers as numbers.
         const auto vergleichbar = [](QStringList zeilen) {
             for (QString& zeile : zeilen) {

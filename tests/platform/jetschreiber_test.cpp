@@ -40,6 +40,14 @@ QStringList zeilen(const QString& datei, const QString& tabelle) {
     return ergebnis;
 }
 
+// Whether Debian's mdbtools are there to compare with (not under Wine, which starts no Linux program).
+bool mdbtoolsDa() {
+    static const bool da = !QStandardPaths::findExecutable("mdb-export").isEmpty();
+    if (!da)
+        qInfo("mdbtools are not installed: the comparisons with mdb-export and mdb-sql are left out");
+    return da;
+}
+
 // The same rows as Debian's mdb-export writes them.
 QStringList exportiert(const QString& datei, const QString& tabelle) {
     QProcess p;
@@ -199,7 +207,8 @@ private slots:
         const QString pfad = kopie(datei);
         const QByteArray alt = inhalt(pfad);
         QStringList soll = zeilen(pfad, tabelle);
-        QCOMPARE(exportiert(pfad, tabelle), soll);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, tabelle), soll);
         // A refused write fails this row alone.
         const QString fehler = fehlerVon([&] {
             for (int mal = 0; mal < wiederholt; ++mal) { // the deletions go with the last write
@@ -210,8 +219,10 @@ private slots:
         });
         QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
         QCOMPARE(zeilen(pfad, tabelle), soll);
-        QCOMPARE(exportiert(pfad, tabelle), soll);
-        QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
+        if (mdbtoolsDa()) {
+            QCOMPARE(exportiert(pfad, tabelle), soll);
+            QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
+        }
         QVERIFY(!QFileInfo::exists(pfad + ".neu"));
         const int seite = alt.at(0x14) == 0 ? 2048 : 4096;
         QFETCH(QList<int>, seiten);
@@ -269,7 +280,8 @@ private slots:
                 gelesen.append(felder.join(u'|'));
             }
         }
-        QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
+        if (mdbtoolsDa())
+            QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
     }
 
     // Other programs share the file, and the reader may see a copy otherwise than it was written: what
@@ -281,8 +293,8 @@ private slots:
                                                                       << "";
         QTest::newRow("another program renamed the row we delete") << "umbenannt"
                                                                    << "hält andere Werte";
-        // libmdb reads a character outside the 16-bit range as "??"
-        QTest::newRow("a name that does not read back as written")
+        // libmdb reads a character outside the 16-bit range as "??": where it reads, the write is refused
+        QTest::newRow("a name that may not read back as written")
             << "liestAnders"
             << "liest sich nach dem Schreiben nicht wie erwartet";
     }
@@ -319,10 +331,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(pfad + ".neu"));
         const QStringList namen =
             zeilen(pfad, "Punkte").replaceInStrings(QRegularExpression("^\\d+\\|([^|]*).*"), "\\1");
+        if (fall == QLatin1String("liestAnders") && fehler.isEmpty()) {
+            QVERIFY(namen.contains("Mia \U0001F984"));
+            return;
+        }
         if (fall == QLatin1String("dazwischen")) {
             QVERIFY(namen.contains("Eva"));
             QCOMPARE(namen.contains("Uwe"), fehler.isEmpty());
-            QCOMPARE(exportiert(pfad, "Punkte"), zeilen(pfad, "Punkte"));
+            if (mdbtoolsDa())
+                QCOMPARE(exportiert(pfad, "Punkte"), zeilen(pfad, "Punkte"));
             return;
         }
         QVERIFY2(fehler.contains(meldung), qPrintable(fehler));
@@ -366,7 +383,8 @@ private slots:
         QStringList soll = vorher;
         QCOMPARE(fehlerVon([&] { schreibeMal(pfad, "Table", neu, {}, soll); }), QString());
         QCOMPARE(zeilen(pfad, "Table"), vorher + neu);
-        QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
     }
 
     // A table's page map covers a window of 512 pages. The first page the table takes at the window's edge
@@ -384,7 +402,8 @@ private slots:
         QCOMPARE(fehlerVon([&] { schreibeMal(pfad, "Table", neu, {}, soll); }), QString());
         QVERIFY(inhalt(pfad).size() > 512 * 4096);
         QCOMPARE(zeilen(pfad, "Table"), vorher + neu);
-        QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
     }
 
     // What the writer refuses leaves the file as it was, with a message naming the reason.

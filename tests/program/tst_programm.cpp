@@ -1,4 +1,5 @@
 #include "highscores/meisterliste.h"
+#include "platform/commandline.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/qt/qtservices.h"
 #include "testdata.h"
@@ -19,6 +20,9 @@ class TestProgramm : public QObject {
         QString fenster; // what the windows showed
     };
 
+    // The program's file name, "findolin" or "findolin.exe".
+    static QString programm() { return QFileInfo(QStringLiteral(FINDOLIN_PROGRAM)).fileName(); }
+
     // A framework folder with the program and the framework's files: the real ones where they exist.
     static void legeRahmenAn(const QString& ordner) {
         const bool echt = QFileInfo::exists(testdataFile("access/Omnor-D.mdb"));
@@ -26,7 +30,7 @@ class TestProgramm : public QObject {
         QDir().mkpath(ordner + "/User");
         QDir().mkpath(ordner + "/Grafik");
         QList<std::pair<QString, QString>> dateien{
-            {FINDOLIN_PROGRAM, "findolin"},
+            {FINDOLIN_PROGRAM, programm()},
             {echt ? testdataFile("framework/Omnor.ini") : demo + "Omnor.ini", "Omnor.ini"},
             {echt ? testdataFile("framework/Omnor.tsp") : demo + "Omnor.tsp", "Omnor.tsp"},
             {echt ? testdataFile("access/Omnor-D.mdb") : demo + "Omnor-D.mdb", "Omnor-D.mdb"}};
@@ -59,20 +63,31 @@ class TestProgramm : public QObject {
         return dateien;
     }
 
-    // Starts the program; `vorsatz` is a command that runs it (faketime), with its own arguments.
-    static Lauf starte(const QString& ordner, const QStringList& argumente, int endeNachMs = 0,
-                       QStringList vorsatz = {}, const QString& menues = {}) {
+    // Starts the program with the launch list as the framework hands it over (none when empty); `vorsatz` is
+    // a command that runs it (faketime), with its own arguments.
+    static Lauf starte(const QString& ordner, const QString& startliste, int endeNachMs = 0,
+                       QStringList vorsatz = {}, const QString& menues = {}, const QString& klicks = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("FINDOLIN_AUTOMATION", "1");
         env.insert("FINDOLIN_QUIT_AFTER_MS", QString::number(endeNachMs));
-        env.insert("QT_LOGGING_RULES",
-                   "findolin.computer.debug=true;findolin.scoring.debug=true;findolin.info.debug=true");
+        env.insert("QT_LOGGING_RULES", "findolin.computer.debug=true;findolin.scoring.debug=true;"
+                                       "findolin.info.debug=true;findolin.board.debug=true");
         env.insert("FINDOLIN_MENUS", menues);
+        env.insert("FINDOLIN_CLICKS", klicks);
+        env.insert("QT_FORCE_STDERR_LOGGING", "1"); // a Windows program without a console logs elsewhere
         p.setProcessEnvironment(env);
-        vorsatz << ordner + "/findolin" << argumente;
-        p.start(vorsatz.takeFirst(), vorsatz);
-        if (!p.waitForFinished(30000)) {
+        const QString datei = ordner + "/" + programm();
+        if (vorsatz.isEmpty()) {
+            p.setProgram(datei);
+            if (!startliste.isEmpty())
+                findolin::platform::setzeStartliste(p, startliste);
+        } else {
+            p.setProgram(vorsatz.takeFirst());
+            p.setArguments(vorsatz << datei << startliste);
+        }
+        p.start();
+        if (!p.waitForFinished(60000)) {
             p.kill();
             return {-1, QString::fromUtf8(p.readAllStandardError())};
         }
@@ -82,27 +97,26 @@ class TestProgramm : public QObject {
 
 private slots:
     void abgelehnterStart_data() {
-        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("startliste");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("meldung");
         const QString nurRahmen =
             "Fenster \"Laufzeitfehler\": Dieses Programm kann nur aus der/Spieleliste der "
             "Demoversion des/OMNOR-Rahmenprogramms gestartet/werden!";
-        QTest::newRow("no list") << QStringList{} << 1 << nurRahmen;
+        QTest::newRow("no list") << QString() << 1 << nurRahmen;
         QTest::newRow("other version")
-            << QStringList{"\"Version=5;nSpieler=1;A;a;\""} << 1
+            << "\"Version=5;nSpieler=1;A;a;\"" << 1
             << "Fenster \"Laufzeitfehler\": Diese Version von Findolin ist nicht/kompatibel "
                "mit der installierten Version/von OMNOR.";
-        QTest::newRow("missing result file")
-            << QStringList{"\"Version=4;nSpieler=1;Cleo;cleo03;\""} << 2 << "cleo03.tmp";
+        QTest::newRow("missing result file") << "\"Version=4;nSpieler=1;Cleo;cleo03;\"" << 2 << "cleo03.tmp";
     }
     void abgelehnterStart() {
-        QFETCH(QStringList, argumente);
+        QFETCH(QString, startliste);
         QFETCH(QString, meldung);
         QTemporaryDir ordner;
         legeRahmenAn(ordner.path());
         const auto vorher = bestand(ordner.path());
-        const Lauf lauf = starte(ordner.path(), argumente);
+        const Lauf lauf = starte(ordner.path(), startliste);
         QTEST(lauf.exitCode, "exitCode");
         QVERIFY2(lauf.fenster.contains(meldung), qPrintable(lauf.fenster));
         QCOMPARE(bestand(ordner.path()), vorher);
@@ -131,9 +145,10 @@ private slots:
             f.write(inhalt);
         }
         const auto vorher = bestand(ordner.path());
-        const Lauf lauf = starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=1;Anna;anna01;\""});
+        const Lauf lauf = starte(ordner.path(), "\"Version=4;UbixFeldName=;nSpieler=1;Anna;anna01;\"");
         QCOMPARE(lauf.exitCode, 2);
-        QVERIFY2(lauf.fenster.contains("Laufzeitfehler") && lauf.fenster.contains(datei),
+        QVERIFY2(lauf.fenster.contains("Laufzeitfehler") &&
+                     QDir::fromNativeSeparators(lauf.fenster).contains(datei),
                  qPrintable(lauf.fenster));
         QCOMPARE(bestand(ordner.path()), vorher);
     }
@@ -143,7 +158,7 @@ private slots:
     // clock and timers run fifty times faster.
     void gegenDenComputer() {
         if (QStandardPaths::findExecutable("faketime").isEmpty())
-            QSKIP("faketime is not installed");
+            QSKIP("faketime is not installed (nor can it reach the clock of a Windows program under Wine)");
         QTemporaryDir ordner;
         legeRahmenAn(ordner.path());
         QFile ini(ordner.path() + "/Omnor.ini");
@@ -164,7 +179,7 @@ private slots:
         }
 
         const Lauf lauf =
-            starte(ordner.path(), {"\"Version=4;UbixFeldName=;nSpieler=2;Anna;Computer;anna01;ben02;\""},
+            starte(ordner.path(), "\"Version=4;UbixFeldName=;nSpieler=2;Anna;Computer;anna01;ben02;\"",
                    400'000, {"faketime", "-f", "+0 x50"});
         QCOMPARE(lauf.exitCode, 0);
         for (const char* erwartet :
@@ -201,12 +216,54 @@ private slots:
         QCOMPARE(liste, erwartet);
     }
 
+    // The framework's start of a game, a move and the end through the quit question, with the launch list on
+    // the command line as the framework passes it (on Windows the raw command line): the program ends with 0,
+    // and the configuration file holds exactly the bytes the rules give, in the Windows code page with CR LF,
+    // on every platform.
+    void zugUndEnde_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("danach");
+        const QByteArray vor =
+            "; OMNOR\r\n[Spiele]\r\nMaximaleSpielDauer=20\r\n[Sound]\r\nAchtung=Glocke\r\n";
+        const QByteArray nach = "[Rechenmeister]\r\nStufe=3\r\n";
+        const QByteArray alt = "[Findolin]\r\n; Einstellungen der Schule\r\nComputerSpielSt\xe4rke=1\r\n\r\n"
+                               "TonEinschalten = 0\r\nFeldMarkierung=1\r\n";
+        // the six entries in their order, the single blank, the old comment, the next section as it was
+        QTest::newRow("settings saved")
+            << vor + alt + "EinstellungenSpeichern=1\r\n" + nach
+            << vor +
+                   "[Findolin]\r\nTonEinschalten=0\r\nRatezeitBegrenzen=0\r\nFeldMarkierung=1\r\n"
+                   "GegenComputer=0\r\nComputerSpielSt\xe4rke=1\r\nEinstellungenSpeichern=1\r\n \r\n"
+                   "; Einstellungen der Schule\r\n" +
+                   nach;
+        const QByteArray ungespeichert = vor + alt + "EinstellungenSpeichern=0\r\n" + nach;
+        QTest::newRow("not to be saved: untouched") << ungespeichert << ungespeichert;
+    }
+    void zugUndEnde() {
+        QFETCH(QByteArray, ini);
+        QTemporaryDir ordner;
+        legeRahmenAn(ordner.path());
+        QFile datei(ordner.path() + "/Omnor.ini");
+        QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate) && datei.write(ini) == ini.size());
+        datei.close();
+        const Lauf lauf = starte(
+            ordner.path(), "\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=2;Anna;Ben;anna01;ben02;\"",
+            200, {}, {}, "FldPic12");
+        QCOMPARE(lauf.exitCode, 0);
+        for (const char* erwartet :
+             {"player 0 uncovers field 12", "Fenster \"Findolin beenden\": Seid ihr wirklich sicher"})
+            QVERIFY2(lauf.fenster.contains(QString::fromUtf8(erwartet)), qPrintable(lauf.fenster));
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        QTEST(datei.readAll(), "danach");
+        QVERIFY(!QFile::exists(ordner.path() + "/Omnor.tmp"));
+    }
+
     // The three help commands open their help files' windows at their pages; the program end closes them.
     void hilfe() {
         QTemporaryDir ordner;
         legeRahmenAn(ordner.path());
         const Lauf lauf =
-            starte(ordner.path(), {"\"Version=4;UbixFeldName=LIP_;nSpieler=2;Anna;Ben;anna01;ben02;\""}, 300,
+            starte(ordner.path(), "\"Version=4;UbixFeldName=LIP_;nSpieler=2;Anna;Ben;anna01;ben02;\"", 300,
                    {}, "mnuHilfeBedienung,mnuHilfeSpielregeln,mnuHilfeAktKat");
         QCOMPARE(lauf.exitCode, 0);
         qsizetype bisher = 0;

@@ -69,7 +69,7 @@ class TestStart : public QObject {
         try {
             QTEST(lies(text), "befund");
         } catch (const Laufzeitfehler& e) {
-            QTEST("Fehler: " + QString(e.betroffen()).remove(ordner_.path()), "befund");
+            QTEST("Fehler: " + QDir::fromNativeSeparators(e.betroffen()).remove(ordner_.path()), "befund");
         }
     }
 

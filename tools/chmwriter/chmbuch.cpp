@@ -85,13 +85,15 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
             if (!zahl || buch.kontexte.contains(id))
                 return falsch(QStringLiteral("bad or repeated context id %1").arg(schluessel));
             buch.kontexte.insert(id, wert);
-        } else if (abschnitt == QLatin1String("INHALT")) {
+        } else if (abschnitt == QLatin1String("INHALT") || abschnitt == QLatin1String("INDEX")) {
+            QList<InhaltsEintrag>& baum =
+                abschnitt == QLatin1String("INHALT") ? buch.inhalt : buch.stichwoerter;
             const qsizetype einzug = zeile.indexOf(schluessel);
             const int ebene = int(einzug / 2);
-            const int vorher = buch.inhalt.isEmpty() ? -1 : buch.inhalt.last().ebene;
+            const int vorher = baum.isEmpty() ? -1 : baum.last().ebene;
             if (einzug % 2 != 0 || ebene > vorher + 1)
-                return falsch(QStringLiteral("contents entry indented wrongly"));
-            buch.inhalt.append({ebene, schluessel, wert});
+                return falsch(QStringLiteral("contents or index entry indented wrongly"));
+            baum.append({ebene, schluessel, wert});
         } else {
             return falsch(QStringLiteral("unknown entry %1 in [%2]").arg(schluessel, abschnitt));
         }
@@ -112,7 +114,7 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
 
     QStringList verwiesen{buch.startSeite};
     verwiesen += buch.kontexte.values();
-    for (const InhaltsEintrag& eintrag : std::as_const(buch.inhalt))
+    for (const InhaltsEintrag& eintrag : buch.inhalt + buch.stichwoerter)
         verwiesen += eintrag.seite;
     for (const QString& seite : std::as_const(verwiesen)) {
         if (!buch.seiten.contains(seite)) {
@@ -120,20 +122,22 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
             return std::nullopt;
         }
     }
-    if (buch.titel.isEmpty() || buch.seiten.contains(buch.inhaltsDatei)) {
-        fehler = QStringLiteral("%1: no title, or a page named %2").arg(projektDatei, buch.inhaltsDatei);
+    if (buch.titel.isEmpty() || buch.seiten.contains(buch.inhaltsDatei) ||
+        buch.seiten.contains(buch.stichwortDatei)) {
+        fehler = QStringLiteral("%1: no title, or a page named %2 or %3")
+                     .arg(projektDatei, buch.inhaltsDatei, buch.stichwortDatei);
         return std::nullopt;
     }
     return buch;
 }
 
-QByteArray sitemap(const HilfeBuch& buch) {
+QByteArray sitemap(const QList<InhaltsEintrag>& eintraege) {
     QByteArray text = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Windows-1252\">\r\n"
                       "</HEAD>\r\n<BODY>\r\n<OBJECT type=\"text/site properties\">\r\n"
                       "\t<param name=\"ImageType\" value=\"Folder\">\r\n</OBJECT>\r\n<UL>\r\n";
     int ebene = 0;
-    for (const InhaltsEintrag& eintrag : buch.inhalt) {
+    for (const InhaltsEintrag& eintrag : eintraege) {
         for (; ebene < eintrag.ebene; ++ebene)
             text += QByteArray(ebene + 1, '\t') + "<UL>\r\n";
         for (; ebene > eintrag.ebene; --ebene)

@@ -8,7 +8,8 @@
 
 namespace findolin::tools {
 
-// One line of the contents tree: its level (0 at the top), the name shown and the page it opens.
+// One line of the contents tree or of the index: its level (0 at the top), the name shown and the page it
+// opens.
 struct InhaltsEintrag {
     int ebene = 0;
     QString name;
@@ -16,23 +17,27 @@ struct InhaltsEintrag {
 };
 
 // Everything a compiled help file holds: the pages by their names inside the file, the start page, the title,
-// the contents tree and the context ids by which programs open a page.
+// the contents tree, the index of keywords (none: the file has no index) and the context ids by which
+// programs open a page.
 struct HilfeBuch {
     QString titel;
     QString startSeite;
     QString inhaltsDatei = QStringLiteral("inhalt.hhc");
+    QString stichwortDatei = QStringLiteral("stichwort.hhk");
     QList<InhaltsEintrag> inhalt;
+    QList<InhaltsEintrag> stichwoerter;
     QMap<quint32, QString> kontexte;
     QMap<QString, QByteArray> seiten;
 };
 
 // Reads a project file and takes every other file of its folder as a page. The project file has the sections
-// [OPTIONEN] (Titel=..., Startseite=...), [KONTEXTE] (id=page) and [INHALT] (name=page, indented by two
-// blanks per level). Every page named there must exist; otherwise the error is returned in `fehler`.
+// [OPTIONEN] (Titel=..., Startseite=...), [KONTEXTE] (id=page), [INHALT] (name=page, indented by two blanks
+// per level) and, optionally, [INDEX] (keyword=page, indented alike). Every page named there must exist;
+// otherwise the error is returned in `fehler`.
 std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehler);
 
-// The contents tree as a sitemap file (.hhc).
-QByteArray sitemap(const HilfeBuch& buch);
+// The contents tree as a sitemap file (.hhc), or the index (.hhk): the same form.
+QByteArray sitemap(const QList<InhaltsEintrag>& eintraege);
 
 // The help file: an ITSF container with every file uncompressed in content section 0. Empty when the
 // directory does not fit (more than one index chunk would be needed).

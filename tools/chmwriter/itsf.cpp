@@ -116,6 +116,8 @@ QByteArray systemDatei(const HilfeBuch& buch) {
     eintrag(2, buch.startSeite.toLatin1() + '\0');
     eintrag(3, buch.titel.toLatin1() + '\0');
     eintrag(0, buch.inhaltsDatei.toLatin1() + '\0');
+    if (!buch.stichwoerter.isEmpty())
+        eintrag(1, buch.stichwortDatei.toLatin1() + '\0');
     return system;
 }
 
@@ -155,7 +157,9 @@ QByteArray schreibeChm(const HilfeBuch& buch) {
                          {"/#SYSTEM", systemDatei(buch)},
                          {"/#IVB", ivb},
                          {"/#STRINGS", strings},
-                         {"/" + buch.inhaltsDatei.toLatin1(), sitemap(buch)}};
+                         {"/" + buch.inhaltsDatei.toLatin1(), sitemap(buch.inhalt)}};
+    if (!buch.stichwoerter.isEmpty())
+        dateien.append({"/" + buch.stichwortDatei.toLatin1(), sitemap(buch.stichwoerter)});
     for (auto it = buch.seiten.cbegin(); it != buch.seiten.cend(); ++it)
         dateien.append({"/" + it.key().toLatin1(), it.value()});
     std::sort(dateien.begin(), dateien.end(),

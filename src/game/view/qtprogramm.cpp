@@ -8,6 +8,7 @@
 #include "platform/commandline.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
+#include "platform/qt/deutsch.h"
 #include "platform/qt/fehlerfenster.h"
 #include "platform/qt/programmsymbol.h"
 #include "platform/qt/qtservices.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -25,6 +27,18 @@
 namespace findolin::view {
 
 namespace {
+
+// A left click in the middle of the widget, as the mouse gives it.
+void klicke(QWidget* widget) {
+    if (!widget)
+        return;
+    const QPointF mitte = QRectF(widget->rect()).center();
+    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent ereignis(art, mitte, widget->mapToGlobal(mitte), Qt::LeftButton,
+                             art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &ereignis);
+    }
+}
 
 // In the middle of the free area of its screen; never with its title bar above the screen's top.
 void zentriere(QWidget& fenster) {
@@ -87,6 +101,13 @@ public:
             for (const QString& name : qEnvironmentVariable("FINDOLIN_MENUS").split(u',', Qt::SkipEmptyParts))
                 if (QAction* aktion = fenster.aktion(name))
                     QTimer::singleShot(0, aktion, &QAction::trigger);
+        // Widgets to click one after the other once the game is shown, by their names (the fields are FldPic0
+        // to FldPic24, row by row).
+        if (platform::Automation::active())
+            for (const QString& name :
+                 qEnvironmentVariable("FINDOLIN_CLICKS").split(u',', Qt::SkipEmptyParts))
+                QTimer::singleShot(0, &fenster,
+                                   [&fenster, name] { klicke(fenster.findChild<QWidget*>(name)); });
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
@@ -112,6 +133,7 @@ void richteFensterEin(QSize bildschirm) {
 
 int laufeFindolin(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::sprichDeutsch(app);
     richteFensterEin(QGuiApplication::primaryScreen()->availableGeometry().size());
     platform::installErrorWindow();
     const QString cmd = platform::commandLineArguments(argc, argv);
@@ -127,7 +149,10 @@ int laufeFindolin(int argc, char** argv) {
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
     int exitCode = platform::exitCodeRuntimeError;
-    platform::runGuarded([&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht); });
+    // A launcher that plays the framework's part learns the players' points at the end through this file.
+    const QString ergebnisDatei = qEnvironmentVariable("FINDOLIN_ERGEBNISDATEI");
+    platform::runGuarded(
+        [&] { exitCode = starteFindolin(cmd, appPfad, qt.dienste, ansicht, ergebnisDatei); });
     return exitCode;
 }
 

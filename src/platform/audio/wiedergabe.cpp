@@ -4,12 +4,7 @@
 
 #include "logging.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QFile>
-#include <QMediaDevices>
 #include <algorithm>
 
 namespace findolin::platform {
@@ -18,26 +13,10 @@ namespace {
 
 // Silence after the last sample: the played position can only pass the sound's end when more follows it.
 constexpr qint64 nachlaufUs = 250'000;
-// How far the played position must be past the end before the sink may stop.
+// How far the played position must be past the end before the output may stop.
 constexpr qint64 reserveUs = 20'000;
-// The server's buffer we ask for; short enough that a short sound starts at once.
-constexpr qint64 pufferUs = 100'000;
-// If the played position never arrives, the sink stops this long after the sound's length.
+// If the played position never arrives, the output stops this long after the sound's length.
 constexpr int sicherheitMs = 3000;
-
-QAudioFormat::SampleFormat qtFormat(WavDaten::Format format) {
-    switch (format) {
-    case WavDaten::Format::UInt8:
-        return QAudioFormat::UInt8;
-    case WavDaten::Format::Int16:
-        return QAudioFormat::Int16;
-    case WavDaten::Format::Int32:
-        return QAudioFormat::Int32;
-    case WavDaten::Format::Float:
-        break;
-    }
-    return QAudioFormat::Float;
-}
 
 QByteArray stille(const WavDaten& wav, qint64 mikrosekunden) {
     const qint64 frames = wav.abtastrate * mikrosekunden / 1'000'000;
@@ -61,7 +40,7 @@ Wiedergabe::~Wiedergabe() {
 }
 
 void Wiedergabe::spiele(const QString& wavPfad) {
-    if (sink_)
+    if (ausgabe_)
         beende(false); // a new sound cuts off the one still playing
     pfad_ = wavPfad;
     QFile datei(findeDatei(wavPfad)); // sound files are matched without regard to case, as pictures are
@@ -78,29 +57,13 @@ void Wiedergabe::spiele(const QString& wavPfad) {
         emit beendet(wavPfad, false);
         return;
     }
-    const QAudioDevice geraet = QMediaDevices::defaultAudioOutput();
-    if (geraet.isNull()) {
-        meldeEinmal(QStringLiteral("no device"), QStringLiteral("no audio output, the game stays silent"));
-        emit beendet(wavPfad, false);
-        return;
-    }
-    QAudioFormat format;
-    format.setSampleRate(wav->abtastrate);
-    format.setChannelCount(wav->kanaele);
-    format.setSampleFormat(qtFormat(wav->format));
-
     dauerUs_ = wav->dauerMikrosekunden();
-    puffer_ = std::make_unique<QBuffer>();
-    puffer_->setData(wav->samples + stille(*wav, nachlaufUs));
-    puffer_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(geraet, format);
-    sink_->setBufferSize(format.bytesForDuration(pufferUs));
-    connect(sink_.get(), &QAudioSink::stateChanged, this, &Wiedergabe::zustandGeaendert);
-    sink_->start(puffer_.get());
-    if (sink_->error() != QAudio::NoError) {
-        meldeEinmal(QStringLiteral("error %1").arg(sink_->error()),
-                    QStringLiteral("audio output cannot be opened (error %1)").arg(sink_->error()));
-        beende(false);
+    Ausgabefehler warum;
+    ausgabe_ = starteTon(
+        *wav, wav->samples + stille(*wav, nachlaufUs), this, [this] { ausgabeGeaendert(); }, warum);
+    if (!ausgabe_) {
+        meldeEinmal(warum.schluessel, warum.text);
+        emit beendet(wavPfad, false);
         return;
     }
     sicherheit_.start(int(dauerUs_ / 1000) + sicherheitMs);
@@ -109,26 +72,29 @@ void Wiedergabe::spiele(const QString& wavPfad) {
 }
 
 qint64 Wiedergabe::restUs() const {
-    return sink_ ? std::max<qint64>(dauerUs_ + reserveUs - sink_->processedUSecs(), 0) : 0;
+    if (!ausgabe_ || ausgabe_->fertig())
+        return 0;
+    return std::max<qint64>(dauerUs_ + reserveUs - ausgabe_->gespieltUs(), 0);
 }
 
 void Wiedergabe::schliesse() {
-    if (sink_)
+    if (ausgabe_)
         beende(false);
 }
 
-void Wiedergabe::zustandGeaendert() {
-    if (!sink_)
+void Wiedergabe::ausgabeGeaendert() {
+    if (!ausgabe_)
         return;
-    if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-        meldeEinmal(QStringLiteral("error %1").arg(sink_->error()),
-                    QStringLiteral("audio output reports error %1").arg(sink_->error()));
+    if (const QString fehler = ausgabe_->fehler(); !fehler.isEmpty()) {
+        meldeEinmal(fehler, fehler);
         beende(false);
+    } else if (ausgabe_->fertig()) {
+        pruefeAusklang();
     }
 }
 
 void Wiedergabe::pruefeAusklang() {
-    if (!sink_)
+    if (!ausgabe_)
         return;
     const qint64 rest = restUs();
     if (rest == 0)
@@ -140,12 +106,7 @@ void Wiedergabe::pruefeAusklang() {
 void Wiedergabe::beende(bool ganz) {
     ausklang_.stop();
     sicherheit_.stop();
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-    }
-    sink_.reset();
-    puffer_.reset();
+    ausgabe_.reset();
     qCDebug(lcSoundAusgabe) << (ganz ? "played to the end" : "cut off") << pfad_;
     emit beendet(pfad_, ganz);
 }

@@ -1,25 +1,22 @@
 #pragma once
 
-#include "wavdatei.h"
+#include "tonausgabe.h"
 
 #include <QObject>
 #include <QSet>
 #include <QTimer>
 #include <memory>
 
-class QAudioSink;
-class QBuffer;
-
 namespace findolin::platform {
 
-// Plays one WAV file at a time on the thread it lives on, through Qt's audio sink.
+// Plays one WAV file at a time on the thread it lives on, through the platform's output (tonausgabe.h).
 //
-// The sink reports "idle" as soon as it has handed the last byte to the sound server, while the server still
-// holds a buffer's worth of sound; stopping the sink then would cut off the end (the cause of clipped sounds
-// with QSoundEffect). So the samples get a little silence appended, and the sink is stopped only once its
-// played position has passed the last real sample, or after a generous safety time. The position is checked
-// from the start, when the sound should be at its end, not when the sink has gone idle (that came a buffer
-// and the silence late).
+// An output reports "idle" as soon as it has handed the last byte on, while the sound server or the driver
+// still holds a buffer's worth of sound; stopping it then would cut off the end (the cause of clipped sounds
+// with QSoundEffect). So the samples get a little silence appended, and the output is stopped only once its
+// played position has passed the last real sample, once it has played everything, or after a generous safety
+// time. The position is checked from the start, when the sound should be at its end, not when the output has
+// gone idle (that came a buffer and the silence late).
 class Wiedergabe : public QObject {
     Q_OBJECT
 public:
@@ -40,14 +37,13 @@ signals:
     void beendet(const QString& wavPfad, bool ganz);
 
 private:
-    void zustandGeaendert();
+    void ausgabeGeaendert();
     void pruefeAusklang();
     void beende(bool ganz);
     // Logs each distinct problem once per run, so a missing sound card does not flood the log.
     void meldeEinmal(const QString& schluessel, const QString& text);
 
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<QBuffer> puffer_;
+    std::unique_ptr<Tonausgabe> ausgabe_;
     QString pfad_;
     qint64 dauerUs_ = 0;
     QTimer ausklang_;

@@ -37,34 +37,6 @@ FeldArt artVon(int mdbTyp) {
     }
 }
 
-// The stream, buffered; everything in the machine's byte order, since both halves run on one machine.
-class Schreiber {
-public:
-    explicit Schreiber(Ausgabe& ausgabe) : ausgabe_(ausgabe) {}
-    ~Schreiber() { leere(); }
-    template <typename T> void zahl(T wert) { bytes(&wert, sizeof wert); }
-    void text(const char* daten, size_t laenge) {
-        zahl(quint32(laenge));
-        bytes(daten, laenge);
-    }
-    void bytes(const void* daten, size_t laenge) {
-        puffer_.append(static_cast<const char*>(daten), laenge);
-        if (puffer_.size() >= 65536)
-            leere();
-    }
-    void leere() {
-        if (!puffer_.empty())
-            ausgabe_.schreibe(puffer_.data(), puffer_.size());
-        puffer_.clear();
-    }
-
-private:
-    Ausgabe& ausgabe_;
-    std::string puffer_;
-};
-
-enum Fehler : quint8 { NichtOeffnbar = 1, KatalogNichtLesbar, TabelleFehlt, TabelleNichtLesbar };
-
 // The bytes a number of the kind takes; 0 for the kinds of any length.
 int festeBreite(int mdbTyp) {
     switch (mdbTyp) {
@@ -86,7 +58,7 @@ int festeBreite(int mdbTyp) {
     }
 }
 
-void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const MdbField& feld,
+void schreibeWert(Strom& s, MdbHandle* mdb, const MdbColumn& spalte, const MdbField& feld,
                   std::vector<char>& text) {
     const FeldArt art = artVon(spalte.col_type);
     // a yes/no field keeps its value in the row's null mask: "not null" is true
@@ -149,7 +121,7 @@ void schreibeWert(Schreiber& s, MdbHandle* mdb, const MdbColumn& spalte, const M
     g_free(wert);
 }
 
-void schreibeTabelle(Schreiber& s, MdbHandle* mdb, const char* name) {
+void schreibeTabelle(Strom& s, MdbHandle* mdb, const char* name) {
     MdbCatalogEntry* gesucht = nullptr;
     for (unsigned i = 0; i < mdb->num_catalog && !gesucht; ++i) {
         auto* eintrag = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -211,7 +183,7 @@ void schreibeTabelle(Schreiber& s, MdbHandle* mdb, const char* name) {
 } // namespace
 
 void lies(const char* pfad, const char* tabelle, Ausgabe& ausgabe) {
-    Schreiber s(ausgabe);
+    Strom s(ausgabe);
     MdbHandle* mdb = mdb_open(pfad, MDB_NOFLAGS);
     if (!mdb) {
         s.zahl('F');

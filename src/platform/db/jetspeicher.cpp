@@ -8,6 +8,12 @@
 
 namespace findolin::platform::db {
 
+#ifdef FINDOLIN_LIBMDB
+const jet::Lesefunktion jet::libmdbLeser = &jet::lies;
+#else
+const jet::Lesefunktion jet::libmdbLeser = nullptr;
+#endif
+
 namespace {
 
 // An answer may be larger than its file (texts grow to UTF-8, every value carries a mark), but not by much.
@@ -20,7 +26,7 @@ QByteArray liesJet(const QString& pfad, const QByteArray& tabelle, const Lesegre
     const QByteArray datei = QFile::encodeName(pfad);
     return liesAbgeschirmt(
         [&](jet::Ausgabe& ausgabe) {
-            jet::lies(datei.constData(), tabelle.isNull() ? nullptr : tabelle.constData(), ausgabe);
+            jet::spielLeser()(datei.constData(), tabelle.isNull() ? nullptr : tabelle.constData(), ausgabe);
         },
         pfad, grenzen, hoechsteAntwort(pfad));
 }

@@ -57,6 +57,8 @@ QByteArray textBytes(const SpaltenDef& s, const Format& f, const QString& text) 
     return b;
 }
 
+} // namespace
+
 QString textAus(const Format& f, const QByteArray& b) {
     if (f.jet3)
         return ausWindows1252(b);
@@ -82,6 +84,8 @@ QString textAus(const Format& f, const QByteArray& b) {
         t.append(QChar(quint16(quint8(b[i]) | quint8(b[i + 1]) << 8)));
     return t;
 }
+
+namespace {
 
 // The fixed-length bytes of a value.
 void legeFest(QByteArray& z, int o, const SpaltenDef& s, const Wert& w) {
@@ -208,7 +212,7 @@ QByteArray baueZeile(const TabellenDef& t, const Format& f, const QList<Wert>& w
     return z + ende + maske;
 }
 
-QList<Wert> zerlegeZeile(const TabellenDef& t, const Format& f, const QByteArray& z) {
+QList<Feldinhalt> felderDerZeile(const TabellenDef& t, const Format& f, const QByteArray& z) {
     const int groesse = int(z.size());
     const auto kaputt = [&] { unverstanden(QStringLiteral("eine Zeile passt nicht zu ihrer Tabelle")); };
     if (groesse < 3)
@@ -248,24 +252,39 @@ QList<Wert> zerlegeZeile(const TabellenDef& t, const Format& f, const QByteArray
     }
     const int festeSpalten = spalten - varZahl;
     int festGefunden = 0;
-    QList<Wert> werte;
+    QList<Feldinhalt> felder;
     for (const SpaltenDef& s : t.spalten) {
-        const bool da = s.nummer / 8 < bm && (quint8(maske[s.nummer / 8]) >> (s.nummer % 8) & 1);
-        if (s.typ == JaNein) {
-            werte.append(da);
-            continue;
-        }
-        if (s.fest && festGefunden < festeSpalten) {
+        Feldinhalt feld;
+        feld.da = s.nummer / 8 < bm && (quint8(maske[s.nummer / 8]) >> (s.nummer % 8) & 1);
+        if (s.typ != JaNein && s.fest && festGefunden < festeSpalten) {
             ++festGefunden;
             if (zaehler + s.festOffset + s.laenge > groesse)
                 kaputt();
-            werte.append(da ? festAus(s, z.constData() + zaehler + s.festOffset) : Wert());
-        } else if (!s.fest && s.varNummer < varZahl) {
-            const int von = offsets[s.varNummer], bis = offsets[s.varNummer + 1];
-            werte.append(da && s.typ == Text ? Wert(textAus(f, z.mid(von, bis - von))) : Wert());
-        } else {
-            werte.append(Wert());
+            feld.bytes = z.mid(zaehler + s.festOffset, s.laenge);
+        } else if (s.typ != JaNein && !s.fest && s.varNummer < varZahl) {
+            feld.bytes = z.mid(offsets[s.varNummer], offsets[s.varNummer + 1] - offsets[s.varNummer]);
+        } else if (s.typ != JaNein) {
+            feld.da = false; // a column added after the row was written
         }
+        felder.append(feld);
+    }
+    return felder;
+}
+
+QList<Wert> zerlegeZeile(const TabellenDef& t, const Format& f, const QByteArray& z) {
+    const QList<Feldinhalt> felder = felderDerZeile(t, f, z);
+    QList<Wert> werte;
+    for (int i = 0; i < felder.size(); ++i) {
+        const SpaltenDef& s = t.spalten[i];
+        const Feldinhalt& feld = felder[i];
+        if (s.typ == JaNein)
+            werte.append(feld.da);
+        else if (!feld.da)
+            werte.append(Wert());
+        else if (s.fest)
+            werte.append(festAus(s, feld.bytes.constData()));
+        else
+            werte.append(s.typ == Text ? Wert(textAus(f, feld.bytes)) : Wert());
     }
     return werte;
 }

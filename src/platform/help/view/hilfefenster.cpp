@@ -46,6 +46,13 @@ HilfeFenster::HilfeFenster(const QString& datei, HilfeBrowser::Extern nachAussen
     vorwaerts->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, zurueck, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, vorwaerts, &QAction::setEnabled);
+    // Esc and Ctrl+W close the window, wherever in it the focus is.
+    auto* schliessen = new QAction(QStringLiteral("Schließen"), this);
+    schliessen->setObjectName(QStringLiteral("schliessen"));
+    schliessen->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    schliessen->setShortcutContext(Qt::WindowShortcut);
+    connect(schliessen, &QAction::triggered, this, &QWidget::close);
+    addAction(schliessen);
 
     auto* teiler = new QSplitter;
     teiler->addWidget(seiten_);

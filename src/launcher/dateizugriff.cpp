@@ -1,0 +1,106 @@
+#include "dateizugriff.h"
+
+#include "platform/db/dateioeffner.h"
+#include "platform/files.h"
+#include "platform/laufzeitfehler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace findolin::launcher {
+
+namespace {
+
+// The entry as named, or else the one in the same folder whose name differs only in case; the folder itself
+// is looked for in the same way. Empty when there is none.
+QString findeEintrag(const QString& pfad) {
+    const QFileInfo info(pfad);
+    if (info.exists())
+        return pfad;
+    const QString ordnerPfad = info.path();
+    if (ordnerPfad == pfad || info.fileName().isEmpty())
+        return {};
+    const QString ordner = findeEintrag(ordnerPfad);
+    if (ordner.isEmpty())
+        return {};
+    for (const QString& name : QDir(ordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return QDir(ordner).filePath(name);
+    return {};
+}
+
+} // namespace
+
+QString findeDatei(const QString& pfad) {
+    const QString gefunden = findeEintrag(QDir::cleanPath(pfad));
+    return QFileInfo(gefunden).isFile() ? gefunden : QString();
+}
+
+QString findeOrdner(const QString& pfad) {
+    const QString gefunden = findeEintrag(QDir::cleanPath(pfad));
+    return QFileInfo(gefunden).isDir() ? gefunden : QString();
+}
+
+QByteArray liesDatei(const QString& pfad) {
+    if (QFileInfo(pfad).exists() && !QFileInfo(pfad).isFile())
+        throw Laufzeitfehler(QStringLiteral("Das ist keine gewöhnliche Datei"),
+                             QDir::toNativeSeparators(pfad));
+    return platform::QtFileSystem().readAll(pfad);
+}
+
+void schreibeDatei(const QString& pfad, const QByteArray& inhalt) {
+    platform::QtFileSystem().replaceVia(pfad, pfad + QStringLiteral(".neu"), inhalt);
+}
+
+void kopiereDatei(const QString& von, const QString& nach) {
+    schreibeDatei(nach, liesDatei(von));
+}
+
+std::unique_ptr<platform::db::Database> oeffneDatenbank(const QString& pfad) {
+    if (!QFileInfo(pfad).isFile())
+        throw Laufzeitfehler(QStringLiteral("Die Datenbank fehlt oder ist keine gewöhnliche Datei"),
+                             QDir::toNativeSeparators(pfad));
+    return platform::db::DateiOeffner().openReadOnly(pfad);
+}
+
+void legeDatenbankAn(const QString& pfad, const QStringList& schema,
+                     const std::function<void(platform::db::Database&)>& fuelle) {
+    const QString neu = pfad + QStringLiteral(".anlage");
+    const auto aufraeumen = [&neu] {
+        for (const QString& rest : {neu, neu + QStringLiteral(".neu"), neu + QStringLiteral("-journal")})
+            QFile::remove(rest);
+    };
+    aufraeumen(); // what an interrupted earlier run left
+    try {
+        {
+            const auto db = platform::db::DateiOeffner().create(neu, schema);
+            db->beginTrans();
+            fuelle(*db);
+            db->commitTrans();
+        }
+        schreibeDatei(pfad, liesDatei(neu));
+    } catch (...) {
+        aufraeumen();
+        throw;
+    }
+    aufraeumen();
+}
+
+namespace {
+class Dateisystem : public platform::FileSystem {
+public:
+    bool exists(const QString& pfad) const override { return QFileInfo(pfad).isFile(); }
+    QByteArray readAll(const QString& pfad) const override { return liesDatei(pfad); }
+    void replaceVia(const QString& pfad, const QString& zwischendatei, const QByteArray& inhalt) override {
+        platform::QtFileSystem().replaceVia(pfad, zwischendatei, inhalt);
+    }
+};
+} // namespace
+
+platform::FileSystem& dateisystem() {
+    static Dateisystem dateien;
+    return dateien;
+}
+
+} // namespace findolin::launcher
