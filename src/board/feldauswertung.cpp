@@ -8,11 +8,19 @@
 namespace findolin {
 
 namespace {
-constexpr qint16 ergebnisLeer = 0;
-constexpr qint16 ergebnisFalsch = 1;
-constexpr qint16 ergebnisRichtig = 2;
-constexpr qint16 ergebnisJoker = 3;
-constexpr qint16 ergebnisWortFertig = 4;
+// How the log names a result.
+const char* ergebnisText(FeldErgebnis ergebnis) {
+    switch (ergebnis) {
+    case FeldErgebnis::Richtig:
+        return "hit";
+    case FeldErgebnis::Joker:
+        return "joker";
+    case FeldErgebnis::WortFertig:
+        return "word completed";
+    default:
+        return "miss";
+    }
+}
 } // namespace
 
 Feldauswertung::Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
@@ -96,43 +104,47 @@ void Feldauswertung::deckeAuf(qint16 i) {
 
 void Feldauswertung::pruefeFeld(qint16 i) {
     Feld& f = feld_.feld(i);
-    feld_.feldErgebnis = ergebnisLeer;
+    feld_.feldErgebnis = FeldErgebnis::Leer;
     feld_.warGesehen = f.feldGesehen;
     f.feldGesehen = true;
     if (f.buchstabe == jokerZeichen) {
-        feld_.feldErgebnis = ergebnisJoker;
+        feld_.feldErgebnis = FeldErgebnis::Joker;
     } else if (f.buchstabe.isEmpty()) {
-        feld_.feldErgebnis = ergebnisLeer;
+        feld_.feldErgebnis = FeldErgebnis::Leer;
     } else if (f.buchstabe != feld_.gesuchterBuchstabe()) {
-        feld_.feldErgebnis = ergebnisFalsch;
+        feld_.feldErgebnis = FeldErgebnis::Falsch;
     } else {
         f.feldErledigt = true;
         feld_.aktPos = alsInt16(qint64(feld_.aktPos) + 1, QStringLiteral("Wortposition"));
-        feld_.feldErgebnis = feld_.aktPos > wort_.wortLaenge ? ergebnisWortFertig : ergebnisRichtig;
+        feld_.feldErgebnis =
+            feld_.aktPos > wort_.wortLaenge ? FeldErgebnis::WortFertig : FeldErgebnis::Richtig;
     }
-    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << feld_.feldErgebnis
+    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << int(feld_.feldErgebnis)
                      << (feld_.warGesehen ? "(seen before)" : "");
 }
 
 void Feldauswertung::FldAnzTimer_Timer() {
     umgebung_.risikoAnbieten(false);
     fldAnzTimer_->setEnabled(false);
-    switch (feld_.feldErgebnis) {
-    case ergebnisLeer:
-    case ergebnisFalsch:
-        werteFehlgriffAus();
-        break;
-    case ergebnisRichtig:
-        werteTrefferAus();
-        break;
-    case ergebnisJoker:
-        werteJokerAus();
-        break;
-    case ergebnisWortFertig:
-        werteWortEndeAus();
-        break;
-    default:
-        break;
+    const FeldErgebnis ergebnis = feld_.feldErgebnis;
+    const Zugwertung wertung = werteZug(ergebnis, feld_.warGesehen, spieler_.risikoPunkte);
+    umgebung_.playSound(wertung.sound);
+    if (ergebnis == FeldErgebnis::Joker)
+        zeigeJoker();
+    qCDebug(lcBoard) << ergebnisText(ergebnis) << "on field" << feld_.aktFeld << "points" << wertung.punkte;
+    spieler_.addierePunkte(alsInt16(wertung.punkte, QStringLiteral("Punkte")));
+    if (ergebnis == FeldErgebnis::Richtig || ergebnis == FeldErgebnis::WortFertig)
+        zeigeFundZeichen();
+    warteZweiSekunden();
+    if (istFehlgriff(ergebnis)) {
+        Feld& f = feld_.feld(feld_.aktFeld);
+        f.buchstabeSichtbar = false;
+        f.farbe = feld_.feldFarbe;
+        spieler_.naechsterSpieler();
+    } else if (ergebnis == FeldErgebnis::WortFertig) {
+        feld_.loescheSpielfeld();
+        umgebung_.waehleWort();
+        anzeige_.zeigeNeuesWort();
     }
     if (pruefeHinweis()) {
         umgebung_.playSound(QStringLiteral("Achtung"));
@@ -140,54 +152,6 @@ void Feldauswertung::FldAnzTimer_Timer() {
     }
     spieler_.risikoPunkte = 0;
     spieler_.zeigeZiffern(1);
-}
-
-void Feldauswertung::werteFehlgriffAus() {
-    qint16 d = -3;
-    if (spieler_.risikoPunkte <= 0) {
-        umgebung_.playSound(feld_.feldErgebnis == ergebnisLeer ? QStringLiteral("Annahme1")
-                                                               : QStringLiteral("Annahme2"));
-    } else {
-        umgebung_.playSound(QStringLiteral("AllgemeinerFehler"));
-        d = alsInt16(-qint64(spieler_.risikoPunkte), QStringLiteral("Punkte"));
-    }
-    qCDebug(lcBoard) << "miss on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(d);
-    warteZweiSekunden();
-    Feld& f = feld_.feld(feld_.aktFeld);
-    f.buchstabeSichtbar = false;
-    f.farbe = feld_.feldFarbe;
-    spieler_.naechsterSpieler();
-}
-
-void Feldauswertung::werteTrefferAus() {
-    umgebung_.playSound(QStringLiteral("BewegungStart"));
-    const qint64 b = feld_.warGesehen ? 50 : 20;
-    const qint64 d = spieler_.risikoPunkte <= 0 ? b : spieler_.risikoPunkte + b;
-    qCDebug(lcBoard) << "hit on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(alsInt16(d, QStringLiteral("Punkte")));
-    zeigeFundZeichen();
-    warteZweiSekunden();
-}
-
-void Feldauswertung::werteJokerAus() {
-    umgebung_.playSound(QStringLiteral("Glückstreffer"));
-    zeigeJoker();
-    qCDebug(lcBoard) << "joker on field" << feld_.aktFeld << "points" << 100;
-    spieler_.addierePunkte(100); // a joker ignores the stake
-    warteZweiSekunden();
-}
-
-void Feldauswertung::werteWortEndeAus() {
-    umgebung_.playSound(QStringLiteral("Gratulation1"));
-    const qint64 d = spieler_.risikoPunkte <= 0 ? 20 : spieler_.risikoPunkte + 20;
-    qCDebug(lcBoard) << "word completed on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(alsInt16(d, QStringLiteral("Punkte")));
-    zeigeFundZeichen();
-    warteZweiSekunden();
-    feld_.loescheSpielfeld();
-    umgebung_.waehleWort();
-    anzeige_.zeigeNeuesWort();
 }
 
 void Feldauswertung::zeigeFundZeichen() {
@@ -210,10 +174,7 @@ void Feldauswertung::zeigeJoker() {
 }
 
 bool Feldauswertung::pruefeHinweis() {
-    const qint16 r = zufallsZahl(dienste_.zufall, 1, 100);
-    if (r <= 75)
-        return false;
-    return feld_.sucheBekanntesFeld() >= 0;
+    return hinweisGezogen(dienste_.zufall) && feld_.sucheBekanntesFeld() >= 0;
 }
 
 } // namespace findolin

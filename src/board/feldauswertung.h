@@ -6,6 +6,7 @@
 
 #include "platform/services.h"
 #include "scoring/spielerliste.h"
+#include "scoring/wertung.h"
 #include "settings/einstellungen.h"
 
 #include <memory>
@@ -60,10 +61,6 @@ public:
 
 private:
     void deckeAuf(qint16 i);
-    void werteFehlgriffAus();
-    void werteTrefferAus();
-    void werteJokerAus();
-    void werteWortEndeAus();
     void zeigeFundZeichen();
     void warteZweiSekunden();
 

@@ -2,6 +2,7 @@
 
 #include "brettlayout.h"
 #include "farbtabelle.h"
+#include "scoring/wertung.h"
 #include "words/wortdatensatz.h"
 
 #include "platform/services.h"
@@ -70,8 +71,8 @@ public:
     qint16 aktPos = 1;
     // The field being uncovered and evaluated.
     qint16 aktFeld = 0;
-    // The result of the last check: 0 empty, 1 wrong letter, 2 right letter, 3 joker, 4 word completed.
-    qint16 feldErgebnis = 0;
+    // The result of the last check.
+    FeldErgebnis feldErgebnis = FeldErgebnis::Leer;
     // The colour the uncovered field had before it turned white.
     Farbe feldFarbe = weiss;
     // Whether the field being evaluated had been uncovered before this move.

@@ -24,13 +24,13 @@ QString inhalt(const Feld& f) {
     return f.buchstabe.isEmpty() ? QStringLiteral("leer") : f.buchstabe;
 }
 
-QString ergebnis(qint16 feldErgebnis) {
+QString ergebnis(FeldErgebnis feldErgebnis) {
     switch (feldErgebnis) {
-    case 2:
+    case FeldErgebnis::Richtig:
         return QStringLiteral("richtig");
-    case 3:
+    case FeldErgebnis::Joker:
         return QStringLiteral("Glückstreffer");
-    case 4:
+    case FeldErgebnis::WortFertig:
         return QStringLiteral("richtig. Das Wort ist fertig");
     default:
         return QStringLiteral("daneben");
