@@ -72,11 +72,11 @@ int main(int argc, char** argv) {
     wort = WortDatensatz{QStringLiteral("Donaudampfschifffahrt"), 21, QStringLiteral("die"), 0, 0};
     uhr.start();
     for (int i = 0; i < runden; ++i)
-        brett.anzeige.zeigeNeuesWort();
+        brett.zeigeNeuesWort();
     const qint64 austeilen = uhr.nsecsElapsed();
 
     umgebung.waehleWort();
-    brett.anzeige.zeigeNeuesWort();
+    brett.zeigeNeuesWort();
     platform::SeededRandom spielerZufall(7);
     uhr.restart();
     for (int i = 0; i < runden; ++i) {

@@ -1,6 +1,7 @@
 #include "feldauswertung.h"
 
 #include "logging.h"
+#include "spielbrett.h"
 
 #include "platform/laufzeitfehler.h"
 #include "startup/hilfsfunktionen.h"
@@ -23,10 +24,10 @@ const char* ergebnisText(FeldErgebnis ergebnis) {
 }
 } // namespace
 
-Feldauswertung::Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
-                               const Einstellungen& einstellungen, const WortDatensatz& wort,
-                               ZugUmgebung& umgebung, ZugDienste dienste, QString appPfad)
-    : feld_(spielfeld), anzeige_(wortanzeige), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
+Feldauswertung::Feldauswertung(Spielbrett& brett, Spielerliste& spieler, const Einstellungen& einstellungen,
+                               const WortDatensatz& wort, ZugUmgebung& umgebung, ZugDienste dienste,
+                               QString appPfad)
+    : brett_(brett), feld_(brett.feld), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
       umgebung_(umgebung), dienste_(dienste), appPfad_(std::move(appPfad)),
       fldAnzTimer_(dienste.timer.createTimer(1, [this] { FldAnzTimer_Timer(); })) {}
 
@@ -114,8 +115,7 @@ void Feldauswertung::pruefeFeld(qint16 i) {
     } else if (f.buchstabe != feld_.gesuchterBuchstabe()) {
         feld_.feldErgebnis = FeldErgebnis::Falsch;
     } else {
-        f.feldErledigt = true;
-        feld_.aktPos = alsInt16(qint64(feld_.aktPos) + 1, QStringLiteral("Wortposition"));
+        feld_.findeBuchstaben(i);
         feld_.feldErgebnis =
             feld_.aktPos > wort_.wortLaenge ? FeldErgebnis::WortFertig : FeldErgebnis::Richtig;
     }
@@ -144,7 +144,7 @@ void Feldauswertung::FldAnzTimer_Timer() {
     } else if (ergebnis == FeldErgebnis::WortFertig) {
         feld_.loescheSpielfeld();
         umgebung_.waehleWort();
-        anzeige_.zeigeNeuesWort();
+        brett_.zeigeNeuesWort();
     }
     if (pruefeHinweis()) {
         umgebung_.playSound(QStringLiteral("Achtung"));
@@ -156,7 +156,7 @@ void Feldauswertung::FldAnzTimer_Timer() {
 
 void Feldauswertung::zeigeFundZeichen() {
     // The found word shows the character in the word's own case.
-    anzeige_.fuegeFundZeichenAn(wort_.aktWort.mid(feld_.aktPos - 2, 1));
+    brett_.anzeige.fuegeFundZeichenAn(wort_.aktWort.mid(feld_.aktPos - 2, 1));
 }
 
 void Feldauswertung::warteZweiSekunden() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "spielfeld.h"
-#include "wortanzeige.h"
 #include "zugumgebung.h"
 
 #include "platform/services.h"
@@ -12,6 +11,8 @@
 #include <memory>
 
 namespace findolin {
+
+class Spielbrett;
 
 // The services a move uses: the clock and the blocking pause for the two seconds after a move, the timer that
 // runs the evaluation, the random draws, and the form's immediate repaint.
@@ -35,9 +36,8 @@ inline constexpr int tasteRunter = 40;
 // consequences (sound, points, pause, turn, next word, risk hint) a moment later on the timer FldAnzTimer.
 class Feldauswertung {
 public:
-    Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
-                   const Einstellungen& einstellungen, const WortDatensatz& wort, ZugUmgebung& umgebung,
-                   ZugDienste dienste, QString appPfad);
+    Feldauswertung(Spielbrett& brett, Spielerliste& spieler, const Einstellungen& einstellungen,
+                   const WortDatensatz& wort, ZugUmgebung& umgebung, ZugDienste dienste, QString appPfad);
 
     // A mouse button pressed on field `index`; only the left button uncovers.
     void FldPic_MouseDown(qint16 index, int button);
@@ -64,8 +64,8 @@ private:
     void zeigeFundZeichen();
     void warteZweiSekunden();
 
+    Spielbrett& brett_;
     Spielfeld& feld_;
-    Wortanzeige& anzeige_;
     Spielerliste& spieler_;
     const Einstellungen& einstellungen_;
     const WortDatensatz& wort_;

@@ -22,6 +22,10 @@ public:
     Spielbrett(const WortDatensatz& wort, const StartKontext& kontext, const Einstellungen& einstellungen,
                Spielerliste& spieler, ZugUmgebung& umgebung, BrettDienste dienste, const QString& appPfad);
 
+    // The one way a searched word comes on the board: deals the word record's word on a cleared board, lays
+    // out the word display, and starts the search at the first character.
+    void zeigeNeuesWort();
+
     Spielfeld feld;
     Wortanzeige anzeige;
     Feldauswertung zuege;

@@ -48,6 +48,8 @@ public:
 
     // Covers every field with a random palette colour and empties it.
     void loescheSpielfeld();
+    // Deals the word record's word on a cleared board; the search starts at its first character.
+    void teileAus();
     // Lays each character of the word, upper case, face down on a free field of its own; often one more field
     // gets the joker.
     void verteileBuchstaben();
@@ -58,6 +60,8 @@ public:
 
     // The letter needed next: the character at aktPos, upper case.
     QString gesuchterBuchstabe() const;
+    // Field i held the letter needed next: it is used up, and the next character is searched.
+    void findeBuchstaben(qint16 i);
     // The lowest seen, open field holding the letter needed next, or -1.
     qint16 sucheBekanntesFeld() const;
     // The lowest field neither seen nor used up, or -1.

@@ -77,7 +77,7 @@ void MainFrm::Form_Load() {
     rdb_.setzeWortFilter();
     rdb_.leereBenutzteWorte();
     waehleWort();
-    brett_.anzeige.zeigeNeuesWort();
+    brett_.zeigeNeuesWort();
     qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();
 }
 

@@ -29,7 +29,7 @@ struct Brett : ZugUmgebung, platform::FormView {
     // Deals `text` as the searched word.
     void legeWort(const QString& text, const QString& wortKontext = {}, qint16 von = 0, qint16 bis = 0) {
         wort = WortDatensatz{text, static_cast<qint16>(text.size()), wortKontext, von, bis};
-        brett.anzeige.zeigeNeuesWort();
+        brett.zeigeNeuesWort();
     }
     Spielfeld& feld() { return brett.feld; }
     Feldauswertung& zuege() { return brett.zuege; }
@@ -243,9 +243,9 @@ private slots:
         messung.breite = breite;
         messung.proPunkt = proPunkt;
         Brett b(1);
-        Wortanzeige a(b.feld(), b.wort, b.kontext, messung);
+        Wortanzeige a(b.wort, b.kontext, messung);
         b.wort = {"Hut", 3, "", 0, 0}; // no context: the word starts at 140 twips
-        a.zeigeNeuesWort();
+        a.zeigeWort();
         QTEST(a.suchWortLbl.punkte, "punkte");
     }
 
