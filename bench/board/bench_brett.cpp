@@ -64,8 +64,9 @@ int main(int argc, char** argv) {
     Einstellungen einstellungen;
     WortDatensatz wort;
     Umgebung umgebung(wort);
-    Spielerliste spieler(kontext, einstellungen);
-    Spielbrett brett(wort, kontext, einstellungen, spieler, umgebung,
+    Spielbeobachter niemand;
+    Spielerliste spieler(kontext, einstellungen, niemand);
+    Spielbrett brett(wort, kontext, einstellungen, spieler, umgebung, niemand,
                      BrettDienste{loop, loop, loop, zufall, messung, ansicht}, QStringLiteral("/omnor"));
 
     QElapsedTimer uhr;

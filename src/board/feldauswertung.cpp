@@ -25,10 +25,10 @@ const char* ergebnisText(FeldErgebnis ergebnis) {
 } // namespace
 
 Feldauswertung::Feldauswertung(Spielbrett& brett, Spielerliste& spieler, const Einstellungen& einstellungen,
-                               const WortDatensatz& wort, ZugUmgebung& umgebung, ZugDienste dienste,
-                               QString appPfad)
+                               const WortDatensatz& wort, ZugUmgebung& umgebung, Spielbeobachter& ereignisse,
+                               ZugDienste dienste, QString appPfad)
     : brett_(brett), feld_(brett.feld), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
-      umgebung_(umgebung), dienste_(dienste), appPfad_(std::move(appPfad)),
+      umgebung_(umgebung), ereignisse_(ereignisse), dienste_(dienste), appPfad_(std::move(appPfad)),
       fldAnzTimer_(dienste.timer.createTimer(1, [this] { FldAnzTimer_Timer(); })) {}
 
 void Feldauswertung::FldPic_MouseDown(qint16 index, int button) {
@@ -64,11 +64,11 @@ void Feldauswertung::Form_KeyDown(int keyCode) {
     case tasteEnter: {
         if (auswertungAnstehend())
             return;
-        feld_.aktFeld = cursorFeld();
-        if (feld_.feld(feld_.aktFeld).feldErledigt)
+        aktFeld_ = cursorFeld();
+        if (feld_.feld(aktFeld_).feldErledigt)
             return;
-        qCDebug(lcBoard) << "Enter on field" << feld_.aktFeld;
-        deckeAuf(feld_.aktFeld);
+        qCDebug(lcBoard) << "Enter on field" << aktFeld_;
+        deckeAuf(aktFeld_);
         break;
     }
     default:
@@ -85,7 +85,7 @@ qint16 Feldauswertung::cursorFeld() const {
 void Feldauswertung::deckeFeldAuf(qint16 i) {
     if (feld_.feld(i).feldErledigt)
         return; // a found field or a taken joker cannot be uncovered
-    feld_.aktFeld = i;
+    aktFeld_ = i;
     qCDebug(lcBoard) << "player" << spieler_.aktSpieler << "uncovers field" << i;
     deckeAuf(i);
 }
@@ -93,10 +93,11 @@ void Feldauswertung::deckeFeldAuf(qint16 i) {
 void Feldauswertung::deckeAuf(qint16 i) {
     fldAnzTimer_->setEnabled(true);
     Feld& f = feld_.feld(i);
-    feld_.feldFarbe = f.farbe;
+    feldFarbe_ = f.farbe;
     f.farbe = weiss;
     if (f.buchstabe != jokerZeichen)
         f.buchstabeSichtbar = true; // the joker shows its picture only with the evaluation
+    ereignisse_.feldAufgedeckt(i, f.buchstabe);
     dienste_.ansicht.repaintNow();
     pruefeFeld(i);
     if (einstellungen_.einstRatezeit == 1)
@@ -105,41 +106,41 @@ void Feldauswertung::deckeAuf(qint16 i) {
 
 void Feldauswertung::pruefeFeld(qint16 i) {
     Feld& f = feld_.feld(i);
-    feld_.feldErgebnis = FeldErgebnis::Leer;
-    feld_.warGesehen = f.feldGesehen;
+    feldErgebnis_ = FeldErgebnis::Leer;
+    warGesehen_ = f.feldGesehen;
     f.feldGesehen = true;
     if (f.buchstabe == jokerZeichen) {
-        feld_.feldErgebnis = FeldErgebnis::Joker;
+        feldErgebnis_ = FeldErgebnis::Joker;
     } else if (f.buchstabe.isEmpty()) {
-        feld_.feldErgebnis = FeldErgebnis::Leer;
+        feldErgebnis_ = FeldErgebnis::Leer;
     } else if (f.buchstabe != feld_.gesuchterBuchstabe()) {
-        feld_.feldErgebnis = FeldErgebnis::Falsch;
+        feldErgebnis_ = FeldErgebnis::Falsch;
     } else {
         feld_.findeBuchstaben(i);
-        feld_.feldErgebnis =
-            feld_.aktPos > wort_.wortLaenge ? FeldErgebnis::WortFertig : FeldErgebnis::Richtig;
+        feldErgebnis_ = feld_.aktPos > wort_.wortLaenge ? FeldErgebnis::WortFertig : FeldErgebnis::Richtig;
     }
-    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << int(feld_.feldErgebnis)
-                     << (feld_.warGesehen ? "(seen before)" : "");
+    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << int(feldErgebnis_)
+                     << (warGesehen_ ? "(seen before)" : "");
 }
 
 void Feldauswertung::FldAnzTimer_Timer() {
     umgebung_.risikoAnbieten(false);
     fldAnzTimer_->setEnabled(false);
-    const FeldErgebnis ergebnis = feld_.feldErgebnis;
-    const Zugwertung wertung = werteZug(ergebnis, feld_.warGesehen, spieler_.risikoPunkte);
+    const FeldErgebnis ergebnis = feldErgebnis_;
+    const Zugwertung wertung = werteZug(ergebnis, warGesehen_, spieler_.risikoPunkte);
     umgebung_.playSound(wertung.sound);
     if (ergebnis == FeldErgebnis::Joker)
         zeigeJoker();
-    qCDebug(lcBoard) << ergebnisText(ergebnis) << "on field" << feld_.aktFeld << "points" << wertung.punkte;
+    qCDebug(lcBoard) << ergebnisText(ergebnis) << "on field" << aktFeld_ << "points" << wertung.punkte;
     spieler_.addierePunkte(alsInt16(wertung.punkte, QStringLiteral("Punkte")));
+    ereignisse_.zugAusgewertet(aktFeld_, ergebnis);
     if (ergebnis == FeldErgebnis::Richtig || ergebnis == FeldErgebnis::WortFertig)
         zeigeFundZeichen();
     warteZweiSekunden();
     if (istFehlgriff(ergebnis)) {
-        Feld& f = feld_.feld(feld_.aktFeld);
+        Feld& f = feld_.feld(aktFeld_);
         f.buchstabeSichtbar = false;
-        f.farbe = feld_.feldFarbe;
+        f.farbe = feldFarbe_;
         spieler_.naechsterSpieler();
     } else if (ergebnis == FeldErgebnis::WortFertig) {
         feld_.loescheSpielfeld();
@@ -149,6 +150,7 @@ void Feldauswertung::FldAnzTimer_Timer() {
     if (pruefeHinweis()) {
         umgebung_.playSound(QStringLiteral("Achtung"));
         umgebung_.risikoAnbieten(true);
+        ereignisse_.risikoAngeboten(spieler_.aktSpieler);
     }
     spieler_.risikoPunkte = 0;
     spieler_.zeigeZiffern(1);
@@ -168,7 +170,7 @@ void Feldauswertung::warteZweiSekunden() {
 void Feldauswertung::zeigeJoker() {
     const qint16 n = zufallsZahl(dienste_.zufall, 1, 3);
     // The view draws the picture from its path and leaves the field plain when the file is missing.
-    Feld& f = feld_.feld(feld_.aktFeld);
+    Feld& f = feld_.feld(aktFeld_);
     f.bildPfad = appPfad_ + QStringLiteral("/Grafik/JOKER") + QString::number(n) + QStringLiteral(".WMF");
     f.feldErledigt = true;
 }

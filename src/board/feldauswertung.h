@@ -4,6 +4,7 @@
 #include "zugumgebung.h"
 
 #include "platform/services.h"
+#include "scoring/spielereignisse.h"
 #include "scoring/spielerliste.h"
 #include "scoring/wertung.h"
 #include "settings/einstellungen.h"
@@ -36,8 +37,10 @@ inline constexpr int tasteRunter = 40;
 // consequences (sound, points, pause, turn, next word, risk hint) a moment later on the timer FldAnzTimer.
 class Feldauswertung {
 public:
+    // Tells `ereignisse` of every field uncovered, every move evaluated and every risk offered.
     Feldauswertung(Spielbrett& brett, Spielerliste& spieler, const Einstellungen& einstellungen,
-                   const WortDatensatz& wort, ZugUmgebung& umgebung, ZugDienste dienste, QString appPfad);
+                   const WortDatensatz& wort, ZugUmgebung& umgebung, Spielbeobachter& ereignisse,
+                   ZugDienste dienste, QString appPfad);
 
     // A mouse button pressed on field `index`; only the left button uncovers.
     void FldPic_MouseDown(qint16 index, int button);
@@ -45,13 +48,13 @@ public:
     void Form_KeyDown(int keyCode);
     // Uncovers field i and starts its evaluation, unless it is used up.
     void deckeFeldAuf(qint16 i);
-    // Checks field i against the letter needed next and sets feldErgebnis.
+    // Checks field i against the letter needed next, for the evaluation that follows.
     void pruefeFeld(qint16 i);
     // The field under the cursor.
     qint16 cursorFeld() const;
     // The consequences of the checked move; runs once per move.
     void FldAnzTimer_Timer();
-    // Puts one of the three joker pictures on aktFeld and uses the field up.
+    // Puts one of the three joker pictures on the uncovered field and uses the field up.
     void zeigeJoker();
     // Whether to offer a risk now: in one case of four, when a seen open field holds the letter needed next.
     bool pruefeHinweis();
@@ -70,9 +73,18 @@ private:
     const Einstellungen& einstellungen_;
     const WortDatensatz& wort_;
     ZugUmgebung& umgebung_;
+    Spielbeobachter& ereignisse_;
     ZugDienste dienste_;
     QString appPfad_;
     std::unique_ptr<platform::Timer> fldAnzTimer_;
+
+    // The move under way, from the uncovering of its field to the end of its evaluation: the field, the
+    // colour it had before it turned white, whether an earlier move had uncovered it, and what the check
+    // found.
+    qint16 aktFeld_ = 0;
+    Farbe feldFarbe_ = weiss;
+    bool warGesehen_ = false;
+    FeldErgebnis feldErgebnis_ = FeldErgebnis::Leer;
 };
 
 } // namespace findolin

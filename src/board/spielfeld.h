@@ -2,7 +2,6 @@
 
 #include "brettlayout.h"
 #include "farbtabelle.h"
-#include "scoring/wertung.h"
 #include "words/wortdatensatz.h"
 
 #include "platform/services.h"
@@ -73,14 +72,6 @@ public:
     FeldCursor fldCurs;
     // Position, from 1, of the next character of the word to find.
     qint16 aktPos = 1;
-    // The field being uncovered and evaluated.
-    qint16 aktFeld = 0;
-    // The result of the last check.
-    FeldErgebnis feldErgebnis = FeldErgebnis::Leer;
-    // The colour the uncovered field had before it turned white.
-    Farbe feldFarbe = weiss;
-    // Whether the field being evaluated had been uncovered before this move.
-    bool warGesehen = false;
 
 private:
     platform::RandomSource& zufall_;

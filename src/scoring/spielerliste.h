@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spielereignisse.h"
+
 #include "settings/einstellungen.h"
 #include "startup/startkontext.h"
 
@@ -32,12 +34,15 @@ struct MenueFreigabe {
 // The players of the launch context, whose turn it is, their points and the stake of the current move.
 class Spielerliste {
 public:
-    Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen);
+    // Tells `ereignisse` who gets the turn and what is staked.
+    Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen, Spielbeobachter& ereignisse);
 
     // Adds delta to the current player's points (never below 0) and shows them.
     void addierePunkte(qint16 delta);
     // 0: the current player's points into punkZiff; 1: the stake into RisikoZiff; anything else: nothing.
     void zeigeZiffern(qint16 art);
+    // The current player stakes `einsatz` on the next uncovering; the stake digits show it.
+    void setzeEinsatz(qint32 einsatz);
     // Gives the turn to the next player, shows name and points, and lets the computer move when it is its
     // turn.
     void naechsterSpieler();
@@ -72,6 +77,7 @@ private:
 
     StartKontext& kontext_;
     const Einstellungen& einstellungen_;
+    Spielbeobachter& ereignisse_;
 };
 
 inline const QString computerName = QStringLiteral("Computer");

@@ -17,7 +17,7 @@ using platform::Schrift;
 namespace {
 
 // A whole board for two players. It records what a move asks for; the next word is always "die Maus".
-struct Brett : ZugUmgebung, platform::FormView {
+struct Brett : ZugUmgebung, platform::FormView, Spielbeobachter {
     explicit Brett(quint32 seed) : zufall(seed) { kontext.nSpieler = 2; }
 
     void playSound(const QString& ereignis) override { sounds.append(ereignis); }
@@ -69,9 +69,10 @@ struct Brett : ZugUmgebung, platform::FormView {
     StartKontext kontext;
     Einstellungen einstellungen;
     WortDatensatz wort;
-    Spielerliste spieler{kontext, einstellungen};
+    Spielerliste spieler{kontext, einstellungen, *this};
     Spielbrett brett{
-        wort, kontext, einstellungen, spieler, *this, {loop, loop, loop, zufall, messung, *this}, "/omnor"};
+        wort,    kontext, einstellungen, spieler, *this, *this, {loop, loop, loop, zufall, messung, *this},
+        "/omnor"};
 };
 
 } // namespace

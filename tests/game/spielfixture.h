@@ -68,7 +68,11 @@ public:
     }
 
     void zeigeHintergrund() override { hintergrundGezeigt = true; }
-    void zeigeHauptfenster(MainFrm& mainFrm) override { imSpiel_(mainFrm); }
+    void zeigeHauptfenster(MainFrm& mainFrm) override {
+        mainFrm.ereignisse().abonniere(aufgedeckt);
+        imSpiel_(mainFrm);
+        mainFrm.ereignisse().kuendige(aufgedeckt);
+    }
 
     // Whether the event sound with this file name was played.
     bool spielte(const QString& name) const {
@@ -102,6 +106,11 @@ public:
     };
     std::vector<Zug> zuege;
     qint64 pausenEnde = 0;
+    // The field the game said was uncovered last.
+    struct : Spielbeobachter {
+        qint16 feld = -1;
+        void feldAufgedeckt(qint16 f, const QString&) override { feld = f; }
+    } aufgedeckt;
 
     // Notes a move uncovered now, and the points of one whose evaluation is over.
     void notiereZuege(MainFrm& frm) {
@@ -109,7 +118,7 @@ public:
         if (!zuege.empty() && zuege.back().punkte < 0 && !anstehend)
             zuege.back().punkte = frm.modul().kontext.spielerPunkte[size_t(zuege.back().spieler)];
         if (anstehend && (zuege.empty() || zuege.back().punkte >= 0))
-            zuege.push_back({frm.spieler().aktSpieler, frm.brett().feld.aktFeld, frm.woerter().aktWort(),
+            zuege.push_back({frm.spieler().aktSpieler, aufgedeckt.feld, frm.woerter().aktWort(),
                              schleife.nowMs() - pausenEnde});
     }
     // Lets one millisecond pass; a longer step of the clock is a pause that just ended.

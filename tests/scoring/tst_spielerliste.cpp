@@ -17,7 +17,8 @@ struct Liste {
     }
     StartKontext k;
     Einstellungen einst;
-    Spielerliste l{k, einst};
+    Spielbeobachter niemand;
+    Spielerliste l{k, einst, niemand};
 };
 
 class TstSpielerliste : public QObject {

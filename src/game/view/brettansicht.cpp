@@ -23,8 +23,12 @@ FeldWidget::FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldau
     setObjectName(QStringLiteral("FldPic%1").arg(index));
     const int zeile = index / 5, spalte = index % 5;
     setGeometry(tw::rechteck(200 + 900 * spalte, 280 + 900 * zeile, 825, 825));
-    setAccessibleName(QStringLiteral("Feld %1%2").arg(QChar(u'A' + spalte)).arg(zeile + 1));
+    setAccessibleName(feldName(index));
     setAccessibleDescription(feldZustand(feld_.feld(static_cast<qint16>(index))));
+}
+
+QString feldName(int feld) {
+    return QStringLiteral("Feld %1%2").arg(QChar(u'A' + feld % 5)).arg(feld / 5 + 1);
 }
 
 QString feldZustand(const Feld& f) {

@@ -14,6 +14,10 @@ class Feldauswertung;
 
 namespace findolin::view {
 
+// How a screen reader names field i: "Feld A1" to "Feld E5", the column's letter and the row's digit as the
+// board is labelled.
+QString feldName(int feld);
+
 // What a screen reader says of a field: "verdeckt", its letter while shown ("leer" for none), "Joker", or the
 // letter and "gefunden".
 QString feldZustand(const Feld& feld);

@@ -332,7 +332,7 @@ void MainFrmView::aktualisiere() {
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
     if (vorleser_)
-        vorleser_->aktualisiere(!imZug_ && !mainFrm_.brett().zuege.auswertungAnstehend());
+        vorleser_->aktualisiere(!imZug_);
 }
 
 // Called by a move before its pause: what it did is said when it is over.
