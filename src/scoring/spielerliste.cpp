@@ -86,15 +86,4 @@ void Spielerliste::naechsterSpieler() {
     }
 }
 
-void Spielerliste::menuesFreigeben(bool ein) {
-    menues.mnuDateiNeu = ein;
-    menues.mnuDateiInfo = ein;
-    menues.mnuDateiMeisterliste = ein;
-    menues.mnuDateiEnde = ein;
-    menues.mnuBearbEinstell = ein;
-    menues.mnuHilfeInfo = ein;
-    menues.mnuHilfeSpielregeln = ein;
-    menues.mnuHilfeAktKat = ein;
-}
-
 } // namespace findolin

@@ -3,6 +3,7 @@
 #include "anzeigen.h"
 #include "brettansicht.h"
 #include "game/mainfrm.h"
+#include "game/menueleiste.h"
 #include "platform/errorguard.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/namenslabel.h"
@@ -133,46 +134,21 @@ MainFrmView::~MainFrmView() {
 }
 
 void MainFrmView::baueMenue() {
-    struct Eintrag {
-        const char* name;
-        QString caption;
-        std::function<void()> aktion;
-    };
-    const auto menue = [this](const QString& titel, const char* name, const std::vector<Eintrag>& eintraege) {
-        QMenu* m = menuBar()->addMenu(titel);
-        m->setObjectName(QLatin1String(name));
-        for (const Eintrag& e : eintraege) {
-            if (!e.name) {
+    for (const Menue& menue : menueLeiste()) {
+        QMenu* m = menuBar()->addMenu(menue.kopf.caption);
+        m->setObjectName(menue.kopf.name);
+        for (const MenuePunkt& punkt : menue.punkte) {
+            if (punkt.name.isEmpty()) {
                 m->addSeparator();
                 continue;
             }
-            QAction* a = m->addAction(e.caption);
-            a->setObjectName(QLatin1String(e.name));
-            aktionen_.insert(a->objectName(), a);
-            if (e.aktion)
-                connect(a, &QAction::triggered, this, [fn = e.aktion] { platform::runGuarded(fn); });
+            QAction* a = m->addAction(punkt.caption);
+            a->setObjectName(punkt.name);
+            aktionen_.insert(punkt.name, a);
+            connect(a, &QAction::triggered, this,
+                    [this, befehl = punkt.befehl] { platform::runGuarded([&] { (mainFrm_.*befehl)(); }); });
         }
-    };
-    menue(QStringLiteral("&Datei"), "mnuDatei",
-          {{"mnuDateiNeu", QStringLiteral("&Neu ..."), [this] { mainFrm_.mnuDateiNeu_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuDateiInfo", QStringLiteral("&Info ..."), [this] { mainFrm_.mnuDateiInfo_Click(); }},
-           {"mnuDateiMeisterliste", QStringLiteral("&Meisterliste ..."),
-            [this] { mainFrm_.mnuDateiMeisterliste_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuDateiEnde", QStringLiteral("&Ende ..."), [this] { mainFrm_.mnuDateiEnde_Click(); }}});
-    menue(QStringLiteral("&Bearbeiten"), "mnuBearbeiten",
-          {{"mnuBearbEinstell", QStringLiteral("&Einstellungen ..."),
-            [this] { mainFrm_.mnuBearbEinstell_Click(); }}});
-    menue(QStringLiteral("&Hilfe"), "mnuHilfe",
-          {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), [this] { mainFrm_.mnuHilfeInfo_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuHilfeBedienung", QStringLiteral("&Bedienungshinweise ..."),
-            [this] { mainFrm_.mnuHilfeBedienung_Click(); }},
-           {"mnuHilfeSpielregeln", QStringLiteral("&Spielregeln ..."),
-            [this] { mainFrm_.mnuHilfeSpielregeln_Click(); }},
-           {"mnuHilfeAktKat", QStringLiteral("Üb&ungsschwerpunkt ..."),
-            [this] { mainFrm_.mnuHilfeAktKat_Click(); }}});
+    }
 }
 
 void MainFrmView::baueSpielfeld(QWidget* flaeche) {
@@ -266,17 +242,10 @@ QString MainFrmView::lampenBild(Lampe lampe) const {
 }
 
 void MainFrmView::aktualisiereMenues() {
-    const MenueFreigabe& m = mainFrm_.spieler().menues;
-    const std::pair<const char*, bool> freigaben[] = {{"mnuDateiNeu", m.mnuDateiNeu},
-                                                      {"mnuDateiInfo", m.mnuDateiInfo},
-                                                      {"mnuDateiMeisterliste", m.mnuDateiMeisterliste},
-                                                      {"mnuDateiEnde", m.mnuDateiEnde},
-                                                      {"mnuBearbEinstell", m.mnuBearbEinstell},
-                                                      {"mnuHilfeInfo", m.mnuHilfeInfo},
-                                                      {"mnuHilfeSpielregeln", m.mnuHilfeSpielregeln},
-                                                      {"mnuHilfeAktKat", m.mnuHilfeAktKat}};
-    for (const auto& [name, ein] : freigaben)
-        aktion(QLatin1String(name))->setEnabled(ein);
+    for (const Menue& menue : menueLeiste())
+        for (const MenuePunkt& punkt : menue.punkte)
+            if (punkt.imComputerzugGrau)
+                aktionen_.value(punkt.name)->setEnabled(mainFrm_.spieler().menuesFreigegeben);
 }
 
 void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
