@@ -1,6 +1,7 @@
 #pragma once
 
 #include "anzeigen.h"
+#include "board/brettlayout.h"
 #include "zugang.h"
 
 #include <QFrame>
@@ -64,7 +65,7 @@ private:
 
     const Spielfeld& feld_;
     Feldauswertung& zuege_;
-    FeldWidget* felder_[25];
+    FeldWidget* felder_[brettlayout::anzahlFelder];
     QFrame* cursor_;
     // Where the cursor was last shown; -1 while it is hidden.
     int cursorFeld_ = -1;

@@ -1,6 +1,7 @@
 #include "mainfrmview.h"
 
 #include "anzeigen.h"
+#include "board/brettlayout.h"
 #include "brettansicht.h"
 #include "game/mainfrm.h"
 #include "game/menueleiste.h"
@@ -152,15 +153,17 @@ void MainFrmView::baueMenue() {
 }
 
 void MainFrmView::baueSpielfeld(QWidget* flaeche) {
+    using namespace brettlayout;
     brett_ = new BrettAnsicht(flaeche, mainFrm_.brett().feld, mainFrm_.brett().zuege, bilder_);
-    for (int spalte = 0; spalte < 5; ++spalte)
-        label(flaeche, QString(QChar(u'A' + spalte)), 855 + 900 * spalte, 150, 255, 315, beschriftung);
-    for (int zeile = 0; zeile < 5; ++zeile)
-        label(flaeche, QString::number(zeile + 1), 90, 975 + 900 * zeile, 255, 315, beschriftung);
+    for (int i = 0; i < label4Anzahl; ++i)
+        label(flaeche, QString(QChar(label4Text(i))), label4Left(i), label4Top(i), label4Width, label4Height,
+              {QStringLiteral("Arial"), label4Punkte, true});
 }
 
 void MainFrmView::baueWortRahmen(QWidget* flaeche) {
-    QWidget* such = rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945);
+    using namespace brettlayout;
+    QWidget* such = rahmen(flaeche, QStringLiteral("gesucht"), suchWortFrameLeft, suchWortFrameTop,
+                           wortFrameWidth, wortFrameHeight);
     such->setObjectName(QStringLiteral("SuchWortFrame"));
     suchKontLbl_ = new QLabel(such);
     suchWortLbl_ = new QLabel(such);
@@ -171,7 +174,8 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
             .arg(std::max(1, tw::px(30)))
             .arg(tw::px(90)));
     leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
+    QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), fundWortFrameLeft, fundWortFrameTop,
+                           wortFrameWidth, wortFrameHeight);
     fund->setObjectName(QStringLiteral("FundWortFrame"));
     fundKontLbl_ = new QLabel(fund);
     fundWortLbl_ = new QLabel(fund);
