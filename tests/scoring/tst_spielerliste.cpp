@@ -9,7 +9,7 @@
 using namespace findolin;
 
 // The players of a launch context, with points 11, 22, 33, ...
-struct Liste {
+struct Liste : Spielbeobachter {
     explicit Liste(const QStringList& namen = {"Anna", "Ben"}) {
         k.nSpieler = static_cast<qint16>(namen.size());
         std::copy(namen.begin(), namen.end(), k.spielerName.begin());
@@ -17,8 +17,7 @@ struct Liste {
     }
     StartKontext k;
     Einstellungen einst;
-    Spielbeobachter niemand;
-    Spielerliste l{k, einst, niemand};
+    Spielerliste l{k, einst, *this};
 };
 
 class TstSpielerliste : public QObject {
@@ -53,8 +52,7 @@ private slots:
 
     void einsatzUndLaufzeitfehler() {
         Liste s;
-        s.l.risikoPunkte = 120;
-        s.l.zeigeZiffern(1);
+        s.l.setzeEinsatz(120);
         QCOMPARE(s.l.anzeige.risikoZiff, (std::array<QString, 3>{"1", "2", "0"}));
         s.k.spielerPunkte[0] = 2147483600;
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, s.l.addierePunkte(100));
