@@ -159,6 +159,8 @@ private slots:
                  "50");
         QTest::newRow("the Access list open in Access")
             << "access" << L("-") << L("Anna=500") << "in einem anderen Programm geöffnet" << L() << L("-");
+        QTest::newRow("the SQLite list in another program's write")
+            << "sqlite" << L("A=100") << L("Anna=500") << "in einem anderen Programm belegt" << L() << L("-");
         QTest::newRow("no database") << "kaputt" << L() << L("Anna=500") << "keine Datenbank" << L()
                                      << L("-");
     }
@@ -187,6 +189,11 @@ private slots:
         platform::dateisystem::Sperrdatei access; // as Access marks its first user
         if (grund.contains(QStringLiteral("geöffnet")))
             QVERIFY(access.oeffne(sperre).isEmpty() && access.sperre(0x10000001, 1));
+        sqlite3* anderes = nullptr; // another program that holds the SQLite list's write lock
+        const auto schliesse = qScopeGuard([&] { sqlite3_close(anderes); });
+        if (grund.contains(QStringLiteral("belegt")))
+            QVERIFY(sqlite3_open(QFile::encodeName(datei_).constData(), &anderes) == SQLITE_OK &&
+                    sqlite3_exec(anderes, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK);
         const QByteArray alt = inhalt(datei_);
 
         QFETCH(QStringList, spieler);
