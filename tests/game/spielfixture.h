@@ -16,7 +16,7 @@ namespace findolin::test {
 // A whole run of the game on the virtual event loop, in a framework folder made from the shared real files
 // (configuration, practice foci, result files, the Access spelling database). The test body runs while the
 // main window is "shown", exactly where the real program waits in its event loop.
-class SpielFixture : public StartAnsicht {
+class SpielFixture : public StartAnsicht, public Spielbeobachter {
 public:
     // `echteFenster` shows the dialogs instead of the script (the real Qt dialogs, for instance).
     explicit SpielFixture(quint32 seed = 1, double startSekunden = 36000.2,
@@ -68,7 +68,11 @@ public:
     }
 
     void zeigeHintergrund() override { hintergrundGezeigt = true; }
-    void zeigeHauptfenster(MainFrm& mainFrm) override { imSpiel_(mainFrm); }
+    void zeigeHauptfenster(MainFrm& frm) override {
+        frm.ereignisse().abonniere(*this);
+        imSpiel_(frm);
+    }
+    void feldAufgedeckt(qint16 feld, const QString&) override { aufgedeckt = feld; }
 
     // Whether the event sound with this file name was played.
     bool spielte(const QString& name) const {
@@ -89,6 +93,37 @@ public:
     void klicke(MainFrm& frm, qint16 feld) {
         frm.brett().zuege.FldPic_MouseDown(feld, linkeMaustaste);
         schleife.advance(10);
+    }
+
+    // A move as a test sees it: who uncovered which field in which word, how long after the end of the last
+    // pause (or of the watch's start), and that player's points once the move was evaluated.
+    struct Zug {
+        int spieler;
+        qint16 feld;
+        QString wort;
+        qint64 nachPauseMs;
+        qint32 punkte = -1;
+    };
+    std::vector<Zug> zuege;
+    qint64 pausenEnde = 0;
+    qint16 aufgedeckt = -1; // the field the game told was uncovered last
+
+    // Notes a move uncovered now, and the points of one whose evaluation is over.
+    void notiereZuege(MainFrm& frm) {
+        const bool anstehend = frm.brett().zuege.auswertungAnstehend();
+        if (!zuege.empty() && zuege.back().punkte < 0 && !anstehend)
+            zuege.back().punkte = frm.modul().kontext.spielerPunkte[size_t(zuege.back().spieler)];
+        if (anstehend && (zuege.empty() || zuege.back().punkte >= 0))
+            zuege.push_back({frm.spieler().aktSpieler, aufgedeckt, frm.woerter().aktWort(),
+                             schleife.nowMs() - pausenEnde});
+    }
+    // Lets one millisecond pass; a longer step of the clock is a pause that just ended.
+    void schritt(MainFrm& frm) {
+        const qint64 vorher = schleife.nowMs();
+        schleife.advance(1);
+        if (schleife.nowMs() > vorher + 1)
+            pausenEnde = schleife.nowMs();
+        notiereZuege(frm);
     }
 
     // Seeded draws; a test can put the next few values in front.

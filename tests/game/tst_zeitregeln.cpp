@@ -12,11 +12,6 @@ class TestZeitregeln : public QObject {
     Q_OBJECT
 
     static int punkte(MainFrm& frm, int spieler) { return frm.modul().kontext.spielerPunkte[spieler]; }
-    static bool menuesFrei(MainFrm& frm) {
-        const MenueFreigabe& m = frm.spieler().menues;
-        return m.mnuDateiNeu && m.mnuDateiInfo && m.mnuDateiMeisterliste && m.mnuDateiEnde &&
-               m.mnuBearbEinstell && m.mnuHilfeInfo && m.mnuHilfeSpielregeln && m.mnuHilfeAktKat;
-    }
     // Lamp pictures of the upper and lower lamp: R(ed), G(reen), D(ark).
     static QString lampen(const Risiko& r) {
         const auto zeichen = [](Lampe l) { return l == Lampe::Rot ? 'R' : l == Lampe::Gruen ? 'G' : 'D'; };
@@ -24,36 +19,97 @@ class TestZeitregeln : public QObject {
     }
 
 private slots:
-    void starkerComputerFindetDasWort() {
+    // The strong computer's turn on a board laid out by hand ("1", "2": the word's first and second letter,
+    // "a" the first letter on a field seen before, "*" the joker, "." empty): when each move comes, counted
+    // from the window's show for the first move and from the end of the pause before it for the others, and
+    // which field it takes ("C<field> +<ms>").
+    void computerZuege_data() {
+        QTest::addColumn<QString>("brett");
+        QTest::addColumn<int>("klickNachMs"); // Anna clicks field 24 this long after the first pause; -1: not
+        QTest::addColumn<QStringList>("zuege");
+        QTest::addColumn<int>("punkte");
+        // The first move on the 11th tick of 200 ms; after a hit the ticks that fell due in the pause count
+        // once, so the next move comes on the 6th tick from the pause's end.
+        QTest::newRow("two letters, then a miss")
+            << "12" << -1 << QStringList{"C0 +2200", "C1 +1000", "C2 +1000"} << 20 + 20 - 3;
+        QTest::newRow("a letter it has seen (\"a\"): 50, then the first untouched field")
+            << ".a" << -1 << QStringList{"C1 +2200", "C0 +1000"} << 50 - 3;
+        QTest::newRow("the joker is a hit: it moves again")
+            << "*" << -1 << QStringList{"C0 +2200", "C1 +1000"} << 100 - 3;
+        // Between two moves the computer's flag is down: a click there is a move, here a miss for it.
+        QTest::newRow("a click between two moves")
+            << "1" << 500 << QStringList{"C0 +2200", "C24 +500"} << 20 - 3;
+    }
+    void computerZuege() {
+        QFETCH(QString, brett);
+        QFETCH(int, klickNachMs);
         SPIEL_IM_RAHMEN(s);
         s.aendereIni("GegenComputer=0", "GegenComputer=1");
         s.aendereIni("SpielSt\xe4rke=1", "SpielSt\xe4rke=0");
         s.spiele(mitComputer, [&](MainFrm& frm) {
             const QString wort = frm.woerter().aktWort();
-            // The computer has seen every letter of the word; Anna misses.
-            for (qint16 i = 0; i < 25; ++i)
-                frm.brett().feld.feld(i).feldGesehen = !frm.brett().feld.feld(i).buchstabe.isEmpty();
-            qint64 gezeigt = -1, ersterZug = -1;
+            for (qint16 i = 0; i < 25; ++i) {
+                const QChar c = brett.leftJustified(25, '.').at(i);
+                Feld& f = frm.brett().feld.feld(i);
+                f.buchstabe = c == '.'   ? QString()
+                              : c == '*' ? QString(c)
+                                         : grossBuchstabe(wort.mid(c == 'a' ? 0 : c.digitValue() - 1, 1));
+                f.feldGesehen = c == 'a';
+            }
             s.fenster.onNext(CompZugFrm::name, [&](platform::ModalForm&) {
-                gezeigt = s.schleife.nowMs();
-                QVERIFY(!menuesFrei(frm) && frm.spieler().computerAmZug);
+                s.pausenEnde = s.schleife.nowMs();
+                while (frm.compZugFrm().sichtbar())
+                    s.schritt(frm);
+            });
+            s.klicke(frm, 24); // Anna misses: the computer's turn
+            const qint64 gezeigt = s.pausenEnde;
+            while (frm.spieler().aktSpieler != 0 || s.zuege.back().punkte < 0) {
+                s.schritt(frm);
+                if (klickNachMs >= 0 && s.pausenEnde > gezeigt) { // after the computer's first pause
+                    s.schleife.postAfter(klickNachMs,
+                                         [&] { frm.brett().zuege.FldPic_MouseDown(24, linkeMaustaste); });
+                    klickNachMs = -1;
+                }
+            }
+            QStringList zuege;
+            for (const SpielFixture::Zug& z : s.zuege)
+                zuege << QStringLiteral("C%1 +%2").arg(z.feld).arg(z.nachPauseMs);
+            QTEST(zuege, "zuege");
+            QTEST(punkte(frm, 1), "punkte");
+            QCOMPARE(s.fenster.shownForms().count(CompZugFrm::name), 1);
+            QVERIFY(frm.spieler().menuesFreigegeben && !frm.spieler().computerAmZug);
+        });
+    }
+
+    // The play time ends during the computer's turn: behind the closing message nothing moves, not even the
+    // computer, and the program ends once it is confirmed.
+    void spielzeitEndetImComputerzug() {
+        SPIEL_IM_RAHMEN(s);
+        s.aendereIni("GegenComputer=0", "GegenComputer=1");
+        QString brettVorher, brettNachher;
+        const auto brett = [](MainFrm& frm) {
+            QString b;
+            for (qint16 i = 0; i < 25; ++i)
+                b += frm.brett().feld.feld(i).feldGesehen ? 's' : '.';
+            return b + QString::number(frm.modul().kontext.spielerPunkte[1]);
+        };
+        const int exitCode = s.spiele(mitComputer, [&](MainFrm& frm) {
+            s.fenster.onNext(CompZugFrm::name, [&](platform::ModalForm&) {
+                s.schleife.block(3600); // an hour away: the next tick of the play-time bar empties it
                 s.schleife.runWhile([&] { return frm.compZugFrm().sichtbar(); });
-                ersterZug = s.schleife.nowMs();
+            });
+            s.fenster.onNext(MldFenster::name, [&](platform::ModalForm& form) {
+                QCOMPARE(static_cast<MldFenster&>(form).titel, QString("Ende des Spiels"));
+                brettVorher = brett(frm);
+                s.schleife.advance(5'000);
+                brettNachher = brett(frm);
+                form.pressButton("&OK");
             });
             s.klicke(frm, 24);
-            QCOMPARE(ersterZug - gezeigt, 11 * 200); // the first move comes on the 11th tick
-            s.schleife.advance(10);
-            QCOMPARE(frm.brett().anzeige.fundWortLbl.caption, wort.left(1));
-            QVERIFY(!menuesFrei(frm)); // still the computer's turn, with its window hidden
-            s.schleife.advance(180'000);
-            // Every letter remembered: 50 for each, 20 for the one that completes the word; then on the new
-            // board it uncovers untouched fields until it misses (-3).
-            QVERIFY(punkte(frm, 1) >= 50 * (wort.size() - 1) + 20 - 3);
-            QVERIFY(frm.woerter().aktWort() != wort);
-            QCOMPARE(s.fenster.shownForms().count(CompZugFrm::name), 1);
-            QCOMPARE(frm.spieler().aktSpieler, 0);
-            QVERIFY(menuesFrei(frm) && !frm.spieler().computerAmZug);
         });
+        QCOMPARE(exitCode, 0);
+        QVERIFY(!brettVorher.isEmpty());
+        QCOMPARE(brettNachher, brettVorher);
     }
 
     void computerZugWaehrendDerEndeFrage() {
@@ -79,8 +135,16 @@ private slots:
     }
 
     // Anna's miss shows the second letter; after Ben's miss the hint comes with Anna's turn, and her stake
-    // counts on top of 50 for a field seen before. The stake lasts one move.
+    // counts on top of 50 for a field seen before. The stake lasts one move; it is drawn from 50 to 300.
+    void risiko_data() {
+        QTest::addColumn<int>("einsatz");
+        QTest::addColumn<QStringList>("ziffern");
+        QTest::newRow("the lowest stake") << 50 << QStringList{"0", "5", "0"};
+        QTest::newRow("the highest stake") << 300 << QStringList{"3", "0", "0"};
+    }
     void risiko() {
+        QFETCH(int, einsatz);
+        QFETCH(QStringList, ziffern);
         SPIEL_IM_RAHMEN(s, 7);
         s.spiele(test::zweiSpieler, [&](MainFrm& frm) {
             Risiko& risiko = frm.risiko();
@@ -96,13 +160,14 @@ private slots:
             s.klicke(frm, 24);
             QCOMPARE(frm.spieler().aktSpieler, 0);
             QVERIFY(risiko.risikoBtnEnabled && risiko.blinkt() && s.spielte("Glocke"));
-            s.zufall.gibt(50, 300, 120);
+            s.zufall.gibt(50, 300, einsatz);
             risiko.RisikoBtn_Click();
             risiko.RisikoBtn_Click(); // the button has disabled itself: no second stake
-            QCOMPARE(frm.spieler().anzeige.risikoZiff, (std::array<QString, 3>{"1", "2", "0"}));
+            const auto& anzeige = frm.spieler().anzeige.risikoZiff;
+            QCOMPARE(QStringList(anzeige.begin(), anzeige.end()), ziffern);
             QVERIFY(s.spielte("Muenze") && !risiko.risikoBtnEnabled && risiko.risikoZiffEnabled);
             s.klicke(frm, zweites);
-            QCOMPARE(punkte(frm, 0), 120 + 50);
+            QCOMPARE(punkte(frm, 0), einsatz + 50);
             QCOMPARE(frm.spieler().anzeige.risikoZiff, (std::array<QString, 3>{"0", "0", "0"}));
             QCOMPARE(lampen(risiko), QString("RD"));
             QVERIFY(!risiko.risikoZiffEnabled && !risiko.blinkt());
@@ -115,6 +180,8 @@ private slots:
         QTest::newRow("six blinks, then steady") << 0 << "GGDGDGDGDGDGGG";
         // Three green phases were shown before the withdrawal: the next offer blinks only three more times.
         QTest::newRow("a withdrawn offer continues the count") << 2600 << "GDGDGDGGGG";
+        // A sequence that ran to its end starts the count afresh: the next offer blinks six times again.
+        QTest::newRow("after a full sequence") << 7000 << "GGDGDGDGDGDGGG";
     }
     void blinken() {
         QFETCH(int, zurueckgezogenNachMs);
@@ -165,21 +232,36 @@ private slots:
                 QCOMPARE(rate.vuMeter.x2, ruheX);
                 return;
             }
-            QString gezeigt;
-            s.fenster.onNext(MldFenster::name, [&](platform::ModalForm& form) {
-                gezeigt =
-                    static_cast<MldFenster&>(form).titel + ": " + static_cast<MldFenster&>(form).meldung;
+            // The first message stays open for 5 s: the guess time stands meanwhile.
+            QStringList gezeigt;
+            qint64 okNach = 0;
+            int standImOffenenFenster = 0;
+            s.fenster.always(MldFenster::name, [&](platform::ModalForm& form) {
+                gezeigt << static_cast<MldFenster&>(form).titel + ": " +
+                               static_cast<MldFenster&>(form).meldung;
+                if (gezeigt.size() == 1) {
+                    s.schleife.advance(5'000);
+                    standImOffenenFenster = rate.rateZeit;
+                }
+                okNach = s.schleife.nowMs();
                 form.pressButton("&OK");
             });
             while (rate.rateZeit < 950)
                 s.schleife.advance(100);
             QVERIFY(gezeigt.isEmpty());
             s.schleife.advance(1000); // the 20th tick since the uncovering
-            QCOMPARE(gezeigt, QString("Ende der Ratezeit: Die Ratezeit ist leider\rabgelaufen, Anna."));
+            QCOMPARE(gezeigt, QStringList{"Ende der Ratezeit: Die Ratezeit ist leider\rabgelaufen, Anna."});
+            QCOMPARE(standImOffenenFenster, 1000);
             QVERIFY(s.spielte("Gong"));
             QCOMPARE(punkte(frm, 0), 20);                                   // no points are taken
             QCOMPARE(frm.spieler().anzeige.spNameLbl, QString("Computer")); // played by hand: setting off
             QVERIFY(rate.laeuft());
+            QCOMPARE(rate.vuMeter.x2, ruheX);
+            // The next player has 20 s afresh from the OK.
+            s.schleife.advance(okNach + 19'999 - s.schleife.nowMs());
+            QCOMPARE(gezeigt.size(), 1);
+            s.schleife.advance(1);
+            QCOMPARE(gezeigt.value(1), "Ende der Ratezeit: Die Ratezeit ist leider\rabgelaufen, Computer.");
         });
     }
 
@@ -218,6 +300,8 @@ private slots:
         QTest::newRow("across midnight") << QByteArray("5") << 86398.2 << 0 << 61;
         QTest::newRow("a pause counts in full at the next tick") << QByteArray("5") << 36000.2 << 7 << 60;
         QTest::newRow("after five hours away") << QByteArray("20") << 36000.2 << 5 * 3600 << 1;
+        QTest::newRow("after eleven hours away, across midnight")
+            << QByteArray("20") << 80000.2 << 11 * 3600 << 1;
     }
     void spielzeitEndet() {
         QFETCH(QByteArray, dauer);

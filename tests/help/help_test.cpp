@@ -1,3 +1,5 @@
+#include "chmbuch.h"
+#include "platform/help/chmverzeichnis.h"
 #include "platform/help/hilfedatei.h"
 #include "platform/laufzeitfehler.h"
 #include "testdata.h"
@@ -6,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 using namespace findolin;
 
@@ -34,6 +37,19 @@ void oeffnenUndLesen(const QString& datei) {
     } catch (const Laufzeitfehler& f) {
         QCOMPARE(f.betroffen(), datei);
     }
+}
+
+QByteArray lies(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes `inhalt` as the whole file `pfad`; gives back `pfad`.
+QString schreibe(const QString& pfad, const QByteArray& inhalt) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(inhalt) != inhalt.size())
+        qFatal("cannot write %s", qPrintable(pfad));
+    return pfad;
 }
 
 } // namespace
@@ -108,34 +124,109 @@ private slots:
         QFETCH(QString, datei);
         QFETCH(qint64, laenge);
         REQUIRE_TESTDATA(datei);
-        QFile quelle(testdataFile(datei));
-        QVERIFY(quelle.open(QIODevice::ReadOnly));
-        const QByteArray ganz = quelle.readAll();
+        const QByteArray ganz = lies(testdataFile(datei));
         QTemporaryDir dir;
-        const QString kopie = dir.filePath(QStringLiteral("kaputt.chm"));
-        QFile f(kopie);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ganz.left(laenge >= 0 ? laenge : ganz.size() + laenge));
-        f.close();
+        const QString kopie = schreibe(dir.filePath(QStringLiteral("kaputt.chm")),
+                                       ganz.left(laenge >= 0 ? laenge : ganz.size() + laenge));
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, HilfeDatei{kopie});
+    }
+
+    // A file whose directory or compression does not hold together is refused when it is opened, before
+    // libchm, which trusts these structures, reads a page of it.
+    void strukturBeschaedigt_data() {
+        QTest::addColumn<QString>("aenderung");
+        QTest::addColumn<QString>("grund");
+        QTest::newRow("the listing blocks lead round in a circle") << "kreis"
+                                                                   << "im Kreis";
+        QTest::newRow("an index root below -1") << "wurzel"
+                                                << "außerhalb des Verzeichnisses";
+        QTest::newRow("a file in section 2") << "bereich"
+                                             << "unbekannter Bereich";
+        QTest::newRow("an LZX window of 96 KB") << "fenster"
+                                                << "unbekannte Kompression";
+        QTest::newRow("files past the end of the compressed content")
+            << "ausgepackt"
+            << "liegt hinter dem komprimierten Inhalt";
+        QTest::newRow("a stored page cut at the end of the file") << "abgeschnitten"
+                                                                  << "liegt hinter dem Dateiende";
+    }
+    void strukturBeschaedigt() {
+        QFETCH(QString, aenderung);
+        QByteArray chm;
+        if (aenderung == QLatin1String("abgeschnitten")) { // our own files store every page uncompressed
+            tools::HilfeBuch buch;
+            buch.startSeite = QStringLiteral("a.htm");
+            buch.seiten.insert(QStringLiteral("a.htm"), QByteArray(3000, 'a'));
+            chm = tools::schreibeChm(buch).chopped(10);
+        } else {
+            REQUIRE_TESTDATA(mitKarte);
+            chm = lies(testdataFile(mitKarte));
+        }
+        // The directory (its blocks of 4 KB follow a header), and section 0 behind it in the file.
+        char* d = chm.data();
+        const qsizetype verzeichnis = qsizetype(qFromLittleEndian<quint64>(d + 0x48));
+        const qsizetype bloecke = verzeichnis + qFromLittleEndian<quint32>(d + verzeichnis + 8);
+        const auto inhalt = [&](const char* pfad) {
+            return d + qFromLittleEndian<quint64>(d + 0x58) +
+                   ChmVerzeichnis(testdataFile(mitKarte)).finde(pfad)->start;
+        };
+        if (aenderung == QLatin1String("kreis")) { // the last listing block names itself as the next one
+            const qsizetype block =
+                chm.lastIndexOf("PMGL", qsizetype(qFromLittleEndian<quint64>(d + 0x50)) + verzeichnis);
+            qToLittleEndian(quint32((block - bloecke) / 4096), d + block + 0x10);
+        } else if (aenderung == QLatin1String("wurzel")) {
+            qToLittleEndian(qint32(-2), d + verzeichnis + 0x1c);
+        } else if (aenderung == QLatin1String("bereich")) { // the byte after the name
+            d[chm.indexOf("/Amza.htm", bloecke) + 9] = 2;
+        } else if (aenderung == QLatin1String("fenster")) { // window and reset interval, in units of 32 KB
+            char* steuerung = inhalt("::DataSpace/Storage/MSCompressed/ControlData");
+            qToLittleEndian(quint32(3), steuerung + 0xc);
+            qToLittleEndian(quint32(3), steuerung + 0x10);
+        } else if (aenderung == QLatin1String("ausgepackt")) { // the content as one byte long
+            qToLittleEndian(quint64(1),
+                            inhalt("::DataSpace/Storage/MSCompressed/Transform/"
+                                   "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable") +
+                                0x10);
+        }
+        QTemporaryDir dir;
+        const QString kopie = schreibe(dir.filePath(QStringLiteral("kaputt.chm")), chm);
+        QString fehler;
+        try {
+            HilfeDatei hilfe(kopie);
+        } catch (const Laufzeitfehler& e) {
+            QCOMPARE(e.betroffen(), kopie);
+            fehler = e.problem();
+        }
+        QFETCH(QString, grund);
+        QVERIFY2(fehler.contains(grund), qPrintable(fehler));
+    }
+
+    // Without a context map of its own, a help file's ids come from its C header and alias file, written in
+    // decimal or in hex as the help compiler takes them.
+    void kontexteAusKopfdatei() {
+        tools::HilfeBuch buch;
+        buch.titel = QStringLiteral("Karte");
+        buch.startSeite = QStringLiteral("a.htm");
+        buch.seiten = {{"a.htm", "<h1>A</h1>"},
+                       {"b.htm", "<h1>B</h1>"},
+                       {"karte.h", "#define IDH_A 17\r\n  #define IDH_B 0x1F\r\n"},
+                       {"karte.ali", "IDH_A=a.htm\r\nIDH_B = b.htm\r\n"}};
+        QTemporaryDir dir;
+        const HilfeDatei hilfe(schreibe(dir.filePath(QStringLiteral("karte.chm")), tools::schreibeChm(buch)));
+        QCOMPARE(hilfe.kontexte().size(), 2);
+        QCOMPARE(hilfe.seiteFuerKontext(17), QStringLiteral("/a.htm"));
+        QCOMPARE(hilfe.seiteFuerKontext(31), QStringLiteral("/b.htm"));
     }
 
     // Bytes flipped all over a real file give an error or a file that still reads: no crash, no hang.
     void verdorben() {
         REQUIRE_TESTDATA(ohneKarte);
-        QFile quelle(testdataFile(ohneKarte));
-        QVERIFY(quelle.open(QIODevice::ReadOnly));
-        const QByteArray ganz = quelle.readAll();
+        const QByteArray ganz = lies(testdataFile(ohneKarte));
         QTemporaryDir dir;
-        const QString kopie = dir.filePath(QStringLiteral("verdorben.chm"));
         for (qsizetype at = 0; at < ganz.size(); at += 3) {
             QByteArray verdorben = ganz;
             verdorben[at] = char(verdorben[at] ^ (at % 2 ? 0xff : 0x41));
-            QFile f(kopie);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(verdorben);
-            f.close();
-            oeffnenUndLesen(kopie);
+            oeffnenUndLesen(schreibe(dir.filePath(QStringLiteral("verdorben.chm")), verdorben));
         }
     }
 
@@ -148,6 +239,8 @@ private slots:
                                                            << "/Perdorimi Fillesatar..htm";
         QTest::newRow("help file prefix") << "ms-its:x.chm::/Amza.htm"
                                           << "/Amza.htm";
+        QTest::newRow("path inside this file") << "::/Amza.htm"
+                                               << "/Amza.htm";
         QTest::newRow("up") << "../Amza.htm"
                             << "";
         QTest::newRow("up inside") << "a/../../Amza.htm"

@@ -95,9 +95,9 @@ private slots:
         zeile("one child", QStringList{"Anna"}, false,
               QString("\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=1;Anna;anna;\""), QString());
         zeile("five, an empty row, umlauts, blanks, signs, keys that meet",
-              QStringList{" Jürgen M. ", "", "Zoë", "Zoe", "Bea", "?!"}, true,
-              QString("\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=5;Jürgen M.;Zoë;Zoe;Bea;?!;"
-                      "juergen_m;zoe;zoe_2;bea;spieler5;\""),
+              QStringList{" Jürgen M. ", "", "Zoë", "Zoe", "(Renée)", "?!"}, true,
+              QString("\"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=5;Jürgen M.;Zoë;Zoe;(Renée);?!;"
+                      "juergen_m;zoe;zoe_2;renee;spieler5;\""),
               QString());
         zeile(
             "two children and the computer", QStringList{"Mia", "Tom"}, true,
@@ -374,6 +374,33 @@ private slots:
         if (exitCode == 0 && argumente.contains("--sofort"))
             QVERIFY(ausWindows1252(platform::QtFileSystem().readAll(standardSpielordner() + "/Omnor.tsp"))
                         .contains("Wörter mit ck,LIP_\r\n"));
+    }
+
+    // Every key of the launch list has its result file, also the fallback key of a name without a letter.
+    void ergebnisdateien() {
+        REQUIRE_TESTDATA("access/Omnor-D.mdb");
+        const Startbereit start = bereiteStartVor(
+            {{"Mia", "?!", "Tom"}, "Wörter mit ie", true, false, false, false, {}}, installation_);
+        StartKontext k;
+        QVERIFY(leseStartParameter(start.startliste, k));
+        QStringList dateien;
+        for (int i = 0; i < k.nSpieler; ++i)
+            dateien.append(k.spielerKennung[i] + ".tmp");
+        QCOMPARE(dateien, (QStringList{"mia.tmp", "spieler2.tmp", "tom.tmp"}));
+        for (const QString& datei : dateien)
+            QVERIFY2(QFileInfo::exists(start.spielordner + "/User/" + datei), qPrintable(datei));
+    }
+
+    // A game that cannot be started ends like a run-time error, with a German message that says so.
+    void spielFehlt() {
+        QTemporaryDir ordner;
+        Spielstart start;
+        QSignalSpy ende(&start, &Spielstart::beendet);
+        start.starte(ordner.filePath("fehlt/findolin"), ordner.path(), "\"Version=4;\"");
+        QVERIFY(!ende.isEmpty() || ende.wait(10000));
+        const Spielende e = ende.first().at(0).value<Spielende>();
+        QCOMPARE(e.exitCode, 2);
+        QVERIFY2(e.meldung.startsWith("Findolin lässt sich nicht starten"), qPrintable(e.meldung));
     }
 
     // A second launcher for the same game folder brings the first to the front, or says that a game runs,

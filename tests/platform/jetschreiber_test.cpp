@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,42 @@ template <typename Tue> QString fehlerVon(Tue tue) {
     return {};
 }
 
+// One write: the rows at `weg` deleted (also from `soll`), then the rows `neu` added.
+void schreibeMal(const QString& pfad, const QString& tabelle, const QStringList& neu, const QList<int>& weg,
+                 QStringList& soll) {
+    {
+        auto db = DateiOeffner().open(pfad);
+        auto rs = db->openRecordset(tabelle);
+        db->beginTrans();
+        for (int i : weg) {
+            rs->moveFirst();
+            rs->move(i);
+            rs->deleteCurrent();
+            soll.removeAt(i);
+        }
+        for (const QString& zeile : neu) {
+            rs->addNew();
+            const QStringList werte = zeile.split(u'|');
+            for (int f = 0; f < werte.size(); ++f)
+                if (werte[f] != QLatin1String("~") || f > 0)
+                    rs->setField(rs->fieldNames()[f],
+                                 werte[f] == QLatin1String("~") ? Wert() : Wert(werte[f]));
+            rs->update();
+        }
+        db->commitTrans();
+    }
+}
+
+// Writes `daten` as the whole file, as another program would.
+void ersetzeDatei(const QString& pfad, const QByteArray& daten) {
+    QFile f(pfad);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(daten) == daten.size());
+}
+
+QByteArray utf16(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
 } // namespace
 
 // The writer for Access files: rows added and deleted in copies of real files, read back through our reader
@@ -172,42 +209,27 @@ private slots:
         QStringList soll = zeilen(pfad, tabelle);
         if (mdbtoolsDa())
             QCOMPARE(exportiert(pfad, tabelle), soll);
-        for (int mal = 0; mal < wiederholt; ++mal) {
-            auto db = DateiOeffner().open(pfad);
-            auto rs = db->openRecordset(tabelle);
-            db->beginTrans();
-            for (int i : mal + 1 < wiederholt ? QList<int>{} : weg) { // the deletions go with the last write
-                rs->moveFirst();
-                rs->move(i);
-                rs->deleteCurrent();
-                soll.removeAt(i);
+        // A refused write fails this row alone.
+        const QString fehler = fehlerVon([&] {
+            for (int mal = 0; mal < wiederholt; ++mal) { // the deletions go with the last write
+                schreibeMal(pfad, tabelle, neu, mal + 1 < wiederholt ? QList<int>{} : weg, soll);
+                for (const QString& e : erwartet)
+                    soll.append(e.startsWith(u'|') ? QString::number(autoWert + mal) + e : e);
             }
-            for (const QString& zeile : neu) {
-                rs->addNew();
-                const QStringList werte = zeile.split(u'|');
-                for (int f = 0; f < werte.size(); ++f)
-                    if (werte[f] != QLatin1String("~") || f > 0)
-                        rs->setField(rs->fieldNames()[f],
-                                     werte[f] == QLatin1String("~") ? Wert() : Wert(werte[f]));
-                rs->update();
-            }
-            db->commitTrans();
-            for (const QString& e : erwartet)
-                soll.append(e.startsWith(u'|') ? QString::number(autoWert + mal) + e : e);
-        }
+        });
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
         QCOMPARE(zeilen(pfad, tabelle), soll);
         if (mdbtoolsDa()) {
             QCOMPARE(exportiert(pfad, tabelle), soll);
             QCOMPARE(zeilenMdbSql(pfad, tabelle), soll.size());
         }
-        QVERIFY(!QFileInfo::exists(pfad + ".neu"));
+        QVERIFY(!QFileInfo::exists(jet::arbeitskopie(pfad)));
         const int seite = alt.at(0x14) == 0 ? 2048 : 4096;
         QFETCH(QList<int>, seiten);
         if (!seiten.isEmpty())
             QCOMPARE(geaenderteSeiten(alt, inhalt(pfad), seite), seiten);
         QCOMPARE(inhalt(pfad).left(seite), alt.left(seite)); // the definition page is never touched
     }
-
     // Every row Access wrote, of every column type, taken apart and built again gives back its bytes; the
     // values taken apart are those mdb-export shows.
     void zeilen_wie_access_data() {
@@ -262,6 +284,136 @@ private slots:
             QCOMPARE(gelesen, exportiert(testdataFile(datei), tabelle));
     }
 
+    // Other programs share the file, and the reader may see a copy otherwise than it was written: what
+    // another program wrote is never lost, and a write that cannot be made safely is refused whole.
+    void andereProgramme_data() {
+        QTest::addColumn<QString>("fall");
+        QTest::addColumn<QString>("meldung"); // how our write is refused; empty: it may also succeed
+        QTest::newRow("another program adds a row before our commit") << "dazwischen"
+                                                                      << "";
+        QTest::newRow("another program renamed the row we delete") << "umbenannt"
+                                                                   << "hält andere Werte";
+        // libmdb reads a character outside the 16-bit range as "??": where it reads, the write is refused
+        QTest::newRow("a name that may not read back as written")
+            << "liestAnders"
+            << "liest sich nach dem Schreiben nicht wie erwartet";
+    }
+    void andereProgramme() {
+        REQUIRE_TESTDATA("access/Meister.mdb");
+        QFETCH(QString, fall);
+        QFETCH(QString, meldung);
+        const QString pfad = kopie("access/Meister.mdb");
+        QByteArray fremd = inhalt(pfad);           // the file as the other program leaves it
+        if (fall == QLatin1String("dazwischen")) { // it adds a row at once, outside a transaction
+            const QString anders = ordner_.filePath("Anders.mdb");
+            QFile::remove(anders);
+            QVERIFY(QFile::copy(pfad, anders));
+            {
+                auto anderesProgramm = DateiOeffner().open(anders);
+                auto anderes = anderesProgramm->openRecordset("Punkte");
+                anderes->addNew();
+                anderes->setField("Name", "Eva");
+                anderes->update();
+            }
+            fremd = inhalt(anders);
+        }
+        const QString fehler = fehlerVon([&] {
+            auto db = DateiOeffner().open(pfad);
+            auto rs = db->openRecordset("Punkte");
+            db->beginTrans();
+            if (fall == QLatin1String("umbenannt")) {
+                for (rs->moveFirst(); rs->field("Name") != QLatin1String("Fritz"); rs->moveNext()) {
+                }
+                ersetzeDatei(pfad, fremd.replace(utf16("Fritz"), utf16("Franz")));
+                rs->deleteCurrent();
+            } else {
+                rs->addNew();
+                rs->setField("Name", fall == QLatin1String("liestAnders") ? "Mia \U0001F984" : "Uwe");
+                rs->update();
+            }
+            // a program that does not wait for our lock (a copy put back by hand, a share without locks)
+            if (fall == QLatin1String("dazwischen"))
+                ersetzeDatei(pfad, fremd);
+            db->commitTrans();
+        });
+        QVERIFY(!QFileInfo::exists(jet::arbeitskopie(pfad)));
+        const QStringList namen =
+            zeilen(pfad, "Punkte").replaceInStrings(QRegularExpression("^\\d+\\|([^|]*).*"), "\\1");
+        if (fall == QLatin1String("liestAnders") && fehler.isEmpty()) {
+            QVERIFY(namen.contains("Mia \U0001F984"));
+            return;
+        }
+        if (fall == QLatin1String("dazwischen")) {
+            QVERIFY2(namen.contains("Eva"), qPrintable(fehler));
+            QCOMPARE(namen.contains("Uwe"), fehler.isEmpty());
+            if (mdbtoolsDa())
+                QCOMPARE(exportiert(pfad, "Punkte"), zeilen(pfad, "Punkte"));
+            return;
+        }
+        QVERIFY2(fehler.contains(meldung), qPrintable(fehler));
+        QCOMPARE(inhalt(pfad), fremd);
+    }
+
+    // A row that fills the rest of a page exactly, with the two bytes of its entry in the row offset table,
+    // goes there; one that would fill it without them goes to a new page. Every row reads back.
+    void zeileFuelltSeite_data() {
+        QTest::addColumn<int>("ueberhang"); // bytes the last row lacks for a place on the page
+        QTest::newRow("fits with its entry") << 0;
+        QTest::newRow("fits without its entry") << 2;
+        QTest::newRow("one byte short") << 1;
+    }
+    void zeileFuelltSeite() {
+        REQUIRE_TESTDATA("mdb-public/delTestV2000.mdb");
+        QFETCH(int, ueberhang);
+        const QString pfad = kopie("mdb-public/delTestV2000.mdb");
+        // The rows are planned on the file in memory: a text of 3 to 50 Latin-1 characters is stored
+        // compressed, one byte a character.
+        jet::Schreiber plan(inhalt(pfad));
+        QStringList neu;
+        QList<Wert> gespeichert;
+        const auto fuegeEin = [&](int n) {
+            neu.append(QString(n, u'x') + "|abc");
+            return quint32(plan.fuegeEin("Table", {"a", "b"}, {QString(n, u'x'), "abc"}, gespeichert) >> 8);
+        };
+        const quint32 seite = fuegeEin(3);
+        const int dreier = plan.datei().zeilenGrenzen(seite, plan.datei().zeilenzahl(seite) - 1).second;
+        for (;;) {
+            // the text that makes the next row `ueberhang` bytes longer than the room left beside its entry
+            const int n = plan.datei().platz(seite) - 2 + ueberhang - dreier + 3;
+            if (n >= 3 && n <= 50) {
+                QCOMPARE(fuegeEin(n) == seite, ueberhang == 0);
+                break;
+            }
+            QVERIFY(n > 50);
+            fuegeEin(std::clamp(n - 29 - dreier, 3, 50)); // leaves room for a text of about 30
+        }
+        const QStringList vorher = zeilen(pfad, "Table");
+        QStringList soll = vorher;
+        QCOMPARE(fehlerVon([&] { schreibeMal(pfad, "Table", neu, {}, soll); }), QString());
+        QCOMPARE(zeilen(pfad, "Table"), vorher + neu);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
+    }
+
+    // A table's page map covers a window of 512 pages. The first page the table takes at the window's edge
+    // moves the window; the rows on it are found.
+    void kartenfensterAmRand() {
+        REQUIRE_TESTDATA("mdb-public/delTestV2000.mdb");
+        const QString pfad = kopie("mdb-public/delTestV2000.mdb");
+        // Free pages up to the edge, as a file that Access has not compacted holds them.
+        ersetzeDatei(pfad, inhalt(pfad).leftJustified(512 * 4096, '\0'));
+        const QStringList vorher = zeilen(pfad, "Table");
+        QStringList neu;
+        for (int i = 0; i < 30; ++i) // more than the table's last page holds
+            neu.append(QString::number(i) + QString(48, QChar(0x20ac)) + u'|' + QString(50, QChar(0x20ac)));
+        QStringList soll = vorher;
+        QCOMPARE(fehlerVon([&] { schreibeMal(pfad, "Table", neu, {}, soll); }), QString());
+        QVERIFY(inhalt(pfad).size() > 512 * 4096);
+        QCOMPARE(zeilen(pfad, "Table"), vorher + neu);
+        if (mdbtoolsDa())
+            QCOMPARE(exportiert(pfad, "Table"), vorher + neu);
+    }
+
     // What the writer refuses leaves the file as it was, with a message naming the reason.
     void ablehnen_data() {
         QTest::addColumn<QString>("datei");
@@ -280,10 +432,11 @@ private slots:
                                                      << "Categories"
                                                      << "loeschen"
                                                      << "den Index „CategoryName“";
-        QTest::newRow("open in Access") << "access/Meister.mdb"
-                                        << "Punkte"
-                                        << "gesperrt"
-                                        << "in einem anderen Programm geöffnet (Meister.ldb";
+        QTest::newRow("open in Access")
+            << "access/Meister.mdb"
+            << "Punkte"
+            << "gesperrt"
+            << "in einem anderen Programm geöffnet (Meister.ldb, Rechner „PC-07“)";
         QTest::newRow("text longer than its column") << "access/Meister.mdb"
                                                      << "Punkte"
                                                      << "lang"
@@ -300,8 +453,10 @@ private slots:
         REQUIRE_TESTDATA(datei);
         const QString pfad = kopie(datei);
         const QByteArray alt = inhalt(pfad);
+        platform::dateisystem::Sperrdatei access; // as Access marks its first user
         if (fall == QLatin1String("gesperrt"))
-            QFile(ordner_.filePath("Meister.ldb")).open(QIODevice::WriteOnly);
+            QVERIFY(access.oeffne(ordner_.filePath("Meister.ldb")).isEmpty() &&
+                    access.sperre(0x10000001, 1) && access.schreibe(0, "PC-07"));
         auto db = fall == QLatin1String("wortliste") ? DateiOeffner().openReadOnly(pfad)
                                                      : DateiOeffner().open(pfad);
         auto rs = db->openRecordset(tabelle);
@@ -343,7 +498,7 @@ private slots:
                 return;
             if (!verfaelscht)
                 throw Laufzeitfehler("eingespielter Fehler", pfad);
-            QFile f(pfad + ".neu");
+            QFile f(jet::arbeitskopie(pfad));
             QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(26 * 4096 + 2) && f.write("\x01", 1) == 1);
         };
         const auto schreibe = [&] {
@@ -359,7 +514,7 @@ private slots:
         };
         QVERIFY(!fehlerVon(schreibe).isEmpty());
         QCOMPARE(inhalt(pfad), alt);
-        QVERIFY(!QFileInfo::exists(pfad + ".neu"));
+        QVERIFY(!QFileInfo::exists(jet::arbeitskopie(pfad)));
         jet::fehlerProbe = nullptr;
         QCOMPARE(fehlerVon(schreibe), QString());
         QCOMPARE(zeilen(pfad, "Punkte").last(), "13|Eva|~|~|~");

