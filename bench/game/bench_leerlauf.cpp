@@ -5,8 +5,8 @@
 #include "game/programmstart.h"
 #include "game/view/mainfrmview.h"
 #include "game/view/qtdienste.h"
-#include "platform/audio/recordingsoundplayer.h"
 #include "platform/qt/qtservices.h"
+#include "support/recordingsoundplayer.h"
 
 #include <QApplication>
 #include <QDir>

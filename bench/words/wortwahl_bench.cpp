@@ -2,8 +2,8 @@
 // filled used-word list, and the memory the tables take; each figure beside a baseline measured in the same
 // run.
 #include "platform/db/dateioeffner.h"
-#include "platform/virtualeventloop.h"
 #include "startup/hilfsfunktionen.h"
+#include "support/virtualeventloop.h"
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
 

@@ -5,7 +5,7 @@
 #include "launcher/view/startfenster.h"
 #include "platform/files.h"
 #include "platform/qt/deutsch.h"
-#include "platform/virtualeventloop.h"
+#include "support/virtualeventloop.h"
 #include "testordner.h"
 
 #include <QApplication>

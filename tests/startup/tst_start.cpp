@@ -5,13 +5,13 @@
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/qtservices.h"
-#include "platform/virtualeventloop.h"
 #include "settings/omnorini.h"
 #include "startup/hilfsfunktionen.h"
 #include "startup/meldungsfenster.h"
 #include "startup/rahmendateien.h"
 #include "startup/startparameter.h"
 #include "startup/view/meldungsdialoge.h"
+#include "support/virtualeventloop.h"
 #include "testdata.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "soundplayer.h"
+#include "platform/audio/soundplayer.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "virtualeventloop.h"
+#include "support/virtualeventloop.h"
 
-#include "laufzeitfehler.h"
+#include "platform/laufzeitfehler.h"
 
 #include <QScopeGuard>
 #include <QStringList>

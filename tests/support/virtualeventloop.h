@@ -1,7 +1,7 @@
 #pragma once
 
-#include "offeneformen.h"
-#include "services.h"
+#include "platform/offeneformen.h"
+#include "platform/services.h"
 
 #include <QString>
 #include <deque>
