@@ -26,6 +26,7 @@ double prozessorSekunden() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG, 1);
     setenv("FINDOLIN_EXIT_WHEN_SHOWN", "1", 1);
     const char* findolin = FINDOLIN_PROGRAM;
     const char* minimal = MINIMAL_QT_PROGRAM;

@@ -349,7 +349,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LANG", "C");
         env.insert("LC_ALL", "C");
-        env.insert("FINDOLIN_AUTOMATION", "1");
+        env.insert("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG);
         env.insert("FINDOLIN_QUIT_AFTER_MS", "1");
         if (QByteArray(QTest::currentDataTag()).contains("cannot be written"))
             env.insert("XDG_DATA_HOME", "/dev/null");
