@@ -1,7 +1,7 @@
 // How long dealing a word and playing a move take, against the bare cost of the virtual event loop serving
 // the same number of clicks and timer events.
 #include "board/spielbrett.h"
-#include "startup/hilfsfunktionen.h"
+#include "kern/hilfsfunktionen.h"
 #include "support/virtualeventloop.h"
 
 #include <QCoreApplication>

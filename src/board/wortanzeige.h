@@ -3,8 +3,8 @@
 #include "spielfeld.h"
 #include "words/wortdatensatz.h"
 
+#include "kern/startkontext.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #include "programmstart.h"
 
 #include "info/hilfekontext.h"
+#include "kern/meldungsfenster.h"
 #include "logging.h"
 #include "mainfrm.h"
 #include "platform/errorguard.h"
-#include "startup/meldungsfenster.h"
 #include "startup/rahmendateien.h"
 #include "startup/startparameter.h"
 

@@ -1,11 +1,11 @@
 #include "rahmenordner.h"
 
 #include "dateizugriff.h"
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
 #include "startup/startparameter.h"
 #include "words/bausteinbild.h"
 

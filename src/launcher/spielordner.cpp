@@ -2,14 +2,14 @@
 
 #include "dateizugriff.h"
 #include "highscores/meisterliste.h"
+#include "kern/lesehilfen.h"
+#include "kern/startkontext.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "settings/omnorini.h"
-#include "startup/lesehilfen.h"
-#include "startup/startkontext.h"
 #include "startup/startparameter.h"
 #include "words/bausteinbild.h"
 

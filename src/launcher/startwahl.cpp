@@ -1,7 +1,7 @@
 #include "startwahl.h"
 
+#include "kern/startkontext.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/startkontext.h"
 #include "startup/startparameter.h"
 
 #include <QSettings>

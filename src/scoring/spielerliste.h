@@ -1,7 +1,7 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "settings/einstellungen.h"
-#include "startup/startkontext.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
 #include "einstellfrm.h"
 
+#include "kern/meldungsfenster.h"
+#include "kern/startkontext.h"
 #include "logging.h"
-#include "startup/meldungsfenster.h"
-#include "startup/startkontext.h"
 
 namespace findolin {
 

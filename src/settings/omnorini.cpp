@@ -1,11 +1,11 @@
 #include "omnorini.h"
 
+#include "kern/lesehilfen.h"
+#include "kern/startkontext.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
 #include "startup/rahmendateien.h"
-#include "startup/startkontext.h"
 
 #include <QDir>
 #include <array>

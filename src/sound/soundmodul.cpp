@@ -1,8 +1,8 @@
 #include "soundmodul.h"
 
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
 #include "startup/rahmendateien.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "rahmendateien.h"
 
-#include "lesehilfen.h"
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -10,21 +10,6 @@
 #include <cmath>
 
 namespace findolin {
-
-Pfade Pfade::ausProgrammordner(const QString& programmordner) {
-    QString app = QDir::cleanPath(programmordner);
-    // A drive root keeps no trailing separator, so that appending "/Omnor.ini" gives one separator.
-    while (app.size() > 1 && app.endsWith(QLatin1Char('/')))
-        app.chop(1);
-    return {app, platform::imOrdner(app, QStringLiteral("User"))};
-}
-
-QString Pfade::imProgrammordner(const QString& name) const {
-    return platform::imOrdner(appPfad, name);
-}
-QString Pfade::imUserOrdner(const QString& name) const {
-    return platform::imOrdner(userPfad, name);
-}
 
 QString leseTextdatei(const platform::FileSystem& dateien, const QString& pfad) {
     return ausWindows1252(dateien.readAll(pfad));

@@ -1,6 +1,6 @@
 #include "startparameter.h"
 
-#include "lesehilfen.h"
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startkontext.h"
+#include "kern/startkontext.h"
 
 namespace findolin {
 

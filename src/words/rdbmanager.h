@@ -1,9 +1,9 @@
 #pragma once
 
+#include "kern/startkontext.h"
+#include "kern/wortnummern.h"
 #include "platform/db/database.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
-#include "startup/wortnummern.h"
 #include "wortdatensatz.h"
 
 #include <array>

@@ -1,16 +1,16 @@
 // Start-up from the framework: its launch list, its files as real installations hold them, the settings in
 // "[Findolin]" of "Omnor.ini" (read at start, written at the end), and the message windows as real dialogs,
 // offscreen, pressed with mouse and keys.
+#include "kern/hilfsfunktionen.h"
+#include "kern/meldungsfenster.h"
+#include "kern/view/meldungsdialoge.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/qtservices.h"
 #include "settings/omnorini.h"
-#include "startup/hilfsfunktionen.h"
-#include "startup/meldungsfenster.h"
 #include "startup/rahmendateien.h"
 #include "startup/startparameter.h"
-#include "startup/view/meldungsdialoge.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
 

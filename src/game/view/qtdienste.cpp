@@ -3,8 +3,8 @@
 #include "computer/view/compzugdialog.h"
 #include "highscores/view/meisterdialog.h"
 #include "info/view/infodialoge.h"
+#include "kern/view/meldungsdialoge.h"
 #include "settings/view/einstelldialog.h"
-#include "startup/view/meldungsdialoge.h"
 
 namespace findolin::view {
 

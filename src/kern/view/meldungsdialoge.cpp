@@ -1,7 +1,7 @@
 #include "meldungsdialoge.h"
 
+#include "kern/meldungsfenster.h"
 #include "platform/qt/twips.h"
-#include "startup/meldungsfenster.h"
 
 #include <QCloseEvent>
 #include <QDialog>

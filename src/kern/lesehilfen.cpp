@@ -79,9 +79,9 @@ QString FeldLeser::naechstesFeld() {
         const qsizetype ende = text_.indexOf(QLatin1Char('"'), pos_ + 1);
         // The field then runs to the end of the file, as sequential input reads it; say where it began.
         if (ende < 0)
-            qCWarning(lcStartup).noquote() << QStringLiteral("%1, line %2: a quotation mark is never closed")
-                                                  .arg(dateiname_)
-                                                  .arg(text_.left(pos_).count(u'\n') + 1);
+            qCWarning(lcLesen).noquote() << QStringLiteral("%1, line %2: a quotation mark is never closed")
+                                                .arg(dateiname_)
+                                                .arg(text_.left(pos_).count(u'\n') + 1);
         const qsizetype bis = ende < 0 ? text_.size() : ende;
         feld = text_.mid(pos_ + 1, bis - pos_ - 1);
         pos_ = ende < 0 ? text_.size() : ende + 1;
