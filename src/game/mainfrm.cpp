@@ -7,8 +7,8 @@
 #include "logging.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/ergebnisbericht.h"
 #include "settings/omnorini.h"
-#include "startup/ergebnisbericht.h"
 #include "startup/rahmendateien.h"
 #include "words/bausteinbild.h"
 

@@ -9,8 +9,9 @@
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/dateinamen.h"
+#include "rahmen/startliste.h"
 #include "settings/omnorini.h"
-#include "startup/startparameter.h"
 #include "words/bausteinbild.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ namespace {
 
 // The framework folder the game folder was filled from is noted beside its files.
 const QString herkunftDatei = QStringLiteral(".herkunft");
-const QString omnorIni = QStringLiteral("Omnor.ini");
+using rahmen::omnorIni;
 
 [[noreturn]] void nichtSchreibbar(const QString& ordner) {
     throw Laufzeitfehler(
@@ -89,7 +90,7 @@ void uebernimmOmnorIni(const QString& spielordner, const QString& quelle, bool m
 
 void pruefeSchreibbar(const QString& spielordner) {
     pruefeOrdner(spielordner);
-    const QString user = imOrdner(spielordner, QStringLiteral("User"));
+    const QString user = imOrdner(spielordner, rahmen::userOrdner);
     pruefeOrdner(user);
     for (const QString& datei :
          {imOrdner(spielordner, omnorIni), imOrdner(user, QStringLiteral("Meister.mdb"))}) {
@@ -188,7 +189,7 @@ void schreibeWoerter(const QString& ziel, const Angebot& angebot, const Schwerpu
 
 void bereiteSchwerpunktVor(const QString& spielordner, const Angebot& angebot,
                            const Schwerpunkt& schwerpunkt) {
-    schreibeDatei(imOrdner(spielordner, QStringLiteral("Omnor.tsp")), listeFuer(angebot, schwerpunkt));
+    schreibeDatei(imOrdner(spielordner, rahmen::uebungsliste), listeFuer(angebot, schwerpunkt));
     schreibeWoerter(imOrdner(spielordner, QStringLiteral("Omnor-D.mdb")), angebot, schwerpunkt);
     const QString bild = QStringLiteral("Grafik/");
     QDir().mkpath(imOrdner(spielordner, bild));
@@ -222,10 +223,10 @@ int leereMeisterliste(const QString& spielordner) {
 }
 
 void legeErgebnisdateienAn(const QString& spielordner, const QStringList& kennungen) {
-    const QString user = imOrdner(spielordner, QStringLiteral("User"));
+    const QString user = imOrdner(spielordner, rahmen::userOrdner);
     QDir().mkpath(user);
     for (const QString& kennung : kennungen) {
-        QFile datei(imOrdner(user, kennung + QStringLiteral(".tmp")));
+        QFile datei(imOrdner(user, rahmen::ergebnisDatei(kennung)));
         if (datei.exists())
             continue;
         if (!datei.open(QIODevice::WriteOnly))

@@ -5,6 +5,8 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/dateinamen.h"
+#include "rahmen/uebungsliste.h"
 
 #include <QDir>
 #include <cmath>
@@ -16,16 +18,16 @@ QString leseTextdatei(const platform::FileSystem& dateien, const QString& pfad) 
 }
 
 void leseUebungsTitel(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.tsp"));
-    FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    const QString pfad = pfade.imProgrammordner(rahmen::uebungsliste);
+    Uebungsliste liste(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    // The number counts the foci up to this record, and a heading's record leaves it as it was.
     kontext.ubixNr = 0;
-    while (!leser.amEnde()) {
-        const QString titel = leser.naechstesFeld();
-        const QString feldName = leser.naechstesFeld();
-        if (!titel.startsWith(QLatin1String(">>>")))
-            kontext.ubixNr = alsInt16(qint64(kontext.ubixNr) + 1, QStringLiteral("ubixNr"));
-        if (feldName == kontext.ubixFeldName) {
-            kontext.uebungsTitel = titel;
+    while (!liste.amEnde()) {
+        const Uebungseintrag eintrag = liste.naechster();
+        if (!eintrag.istUeberschrift())
+            kontext.ubixNr = eintrag.nummer;
+        if (eintrag.feldName == kontext.ubixFeldName) {
+            kontext.uebungsTitel = eintrag.titel;
             break;
         }
     }
@@ -39,7 +41,7 @@ qint16 energieFaktorFuer(qint16 maxSpielDauer) {
 }
 
 void leseMaxSpielDauer(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QString pfad = pfade.imProgrammordner(rahmen::omnorIni);
     FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
     while (!leser.amEnde()) {
         if (leser.naechstesFeld() == QLatin1String("[Spiele]"))
@@ -59,7 +61,7 @@ void leseMaxSpielDauer(const platform::FileSystem& dateien, const Pfade& pfade, 
 
 void leseFehlerWorte(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
     for (int i = 0; i < kontext.nSpieler; ++i) {
-        const QString pfad = pfade.imUserOrdner(kontext.spielerKennung[i] + QStringLiteral(".tmp"));
+        const QString pfad = pfade.imUserOrdner(rahmen::ergebnisDatei(kontext.spielerKennung[i]));
         FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
         while (!leser.amEnde()) {
             const QString feld = leser.naechstesFeld();

@@ -103,7 +103,7 @@ int laufeFindolin(int argc, char** argv) {
     QtDienste qt(ton, appPfad);
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
-    int exitCode = platform::exitCodeRuntimeError;
+    int exitCode = rahmen::exitCodeRuntimeError;
     // A launcher that plays the framework's part learns the players' points at the end through this file.
     const QString ergebnisDatei = qEnvironmentVariable("FINDOLIN_ERGEBNISDATEI");
     platform::runGuarded(

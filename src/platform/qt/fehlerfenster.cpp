@@ -17,8 +17,7 @@ void installErrorWindow() {
             text += QStringLiteral("\n\n") + fehler.betroffen();
         text += QStringLiteral("\n\nFindolin wird beendet.");
         // Also for whoever started the game (the launcher shows it again once the game has ended).
-        std::fprintf(stderr, "Laufzeitfehler: %s\n", qUtf8Printable(text));
-        std::fflush(stderr);
+        rahmen::meldeLaufzeitfehler(text);
         Fernsteuerung* fern = fernsteuerung();
         const bool genommen = fern && fern->nimmLaufzeitfehler(text);
         if (!genommen && qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -28,7 +27,7 @@ void installErrorWindow() {
             box.exec();
         }
         std::fflush(nullptr);
-        std::exit(exitCodeRuntimeError);
+        std::exit(rahmen::exitCodeRuntimeError);
     });
 }
 

@@ -1,4 +1,4 @@
-#include "startparameter.h"
+#include "startliste.h"
 
 #include "kern/lesehilfen.h"
 #include "logging.h"
@@ -12,6 +12,8 @@ bool istRahmenAufruf(const QString& cmd) {
 
 namespace {
 
+// The protocol version the game speaks, and the keys of the items before the names.
+const QString protokollVersion = QStringLiteral("4");
 const QString keyVersion = QStringLiteral("Version=");
 const QString keyUbix = QStringLiteral("UbixFeldName=");
 const QString keyLupe = QStringLiteral("LupenFlag=");
@@ -54,8 +56,8 @@ bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
         rest = rest.mid(p + 1);
         const QString wert = ohneRandBlanks(wertNachGleich(eintrag));
         if (eintrag.startsWith(keyVersion)) {
-            if (wert != QLatin1String("4")) {
-                qCDebug(lcStartup) << "incompatible list version" << wert;
+            if (wert != protokollVersion) {
+                qCDebug(lcRahmen) << "incompatible list version" << wert;
                 return false;
             }
         } else if (eintrag.startsWith(keyUbix)) {
@@ -94,9 +96,23 @@ bool leseStartParameter(const QString& cmd, StartKontext& kontext) {
         kontext.spielerKennung[i] = kennung;
     }
 
-    qCDebug(lcStartup) << "launch list:" << kontext.nSpieler << "players, focus" << kontext.ubixFeldName
-                       << "magnifier" << kontext.lupenFlag << "basic vocabulary" << kontext.gwsFlag;
+    qCDebug(lcRahmen) << "launch list:" << kontext.nSpieler << "players, focus" << kontext.ubixFeldName
+                      << "magnifier" << kontext.lupenFlag << "basic vocabulary" << kontext.gwsFlag;
     return true;
+}
+
+QString schreibeStartParameter(const StartKontext& kontext) {
+    QStringList eintraege{keyVersion + protokollVersion, keyUbix + gefiltertesFeld,
+                          keyLupe + (kontext.lupenFlag == falsch ? u'0' : u'1')};
+    // The game reads any "GwsFlag=" item as "yes", so "no" is the missing item.
+    if (kontext.gwsFlag != falsch)
+        eintraege.append(keyGws + u'1');
+    eintraege.append(keySpieler + QString::number(kontext.nSpieler));
+    for (int i = 0; i < kontext.nSpieler; ++i)
+        eintraege.append(kontext.spielerName[i]);
+    for (int i = 0; i < kontext.nSpieler; ++i)
+        eintraege.append(kontext.spielerKennung[i]);
+    return u'"' + eintraege.join(u';') + QStringLiteral(";\"");
 }
 
 } // namespace findolin
