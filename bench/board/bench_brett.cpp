@@ -64,19 +64,20 @@ int main(int argc, char** argv) {
     Einstellungen einstellungen;
     WortDatensatz wort;
     Umgebung umgebung(wort);
-    Spielerliste spieler(kontext, einstellungen);
-    Spielbrett brett(wort, kontext, einstellungen, spieler, umgebung,
+    Spielbeobachter niemand;
+    Spielerliste spieler(kontext, einstellungen, niemand);
+    Spielbrett brett(wort, kontext, einstellungen, spieler, umgebung, niemand,
                      BrettDienste{loop, loop, loop, zufall, messung, ansicht}, QStringLiteral("/omnor"));
 
     QElapsedTimer uhr;
     wort = WortDatensatz{QStringLiteral("Donaudampfschifffahrt"), 21, QStringLiteral("die"), 0, 0};
     uhr.start();
     for (int i = 0; i < runden; ++i)
-        brett.anzeige.zeigeNeuesWort();
+        brett.zeigeNeuesWort();
     const qint64 austeilen = uhr.nsecsElapsed();
 
     umgebung.waehleWort();
-    brett.anzeige.zeigeNeuesWort();
+    brett.zeigeNeuesWort();
     platform::SeededRandom spielerZufall(7);
     uhr.restart();
     for (int i = 0; i < runden; ++i) {

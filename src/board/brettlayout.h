@@ -6,7 +6,6 @@ namespace findolin::brettlayout {
 
 inline constexpr int anzahlFelder = 25;
 inline constexpr int spalten = 5;
-inline constexpr int zeilen = 5;
 // The distance from one field to the next, also the step of the keyboard cursor.
 inline constexpr int feldRaster = 900;
 

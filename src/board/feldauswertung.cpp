@@ -1,6 +1,7 @@
 #include "feldauswertung.h"
 
 #include "logging.h"
+#include "spielbrett.h"
 
 #include "kern/hilfsfunktionen.h"
 #include "platform/laufzeitfehler.h"
@@ -8,18 +9,26 @@
 namespace findolin {
 
 namespace {
-constexpr qint16 ergebnisLeer = 0;
-constexpr qint16 ergebnisFalsch = 1;
-constexpr qint16 ergebnisRichtig = 2;
-constexpr qint16 ergebnisJoker = 3;
-constexpr qint16 ergebnisWortFertig = 4;
+// How the log names a result.
+const char* ergebnisText(FeldErgebnis ergebnis) {
+    switch (ergebnis) {
+    case FeldErgebnis::Richtig:
+        return "hit";
+    case FeldErgebnis::Joker:
+        return "joker";
+    case FeldErgebnis::WortFertig:
+        return "word completed";
+    default:
+        return "miss";
+    }
+}
 } // namespace
 
-Feldauswertung::Feldauswertung(Spielfeld& spielfeld, Wortanzeige& wortanzeige, Spielerliste& spieler,
-                               const Einstellungen& einstellungen, const WortDatensatz& wort,
-                               ZugUmgebung& umgebung, ZugDienste dienste, QString appPfad)
-    : feld_(spielfeld), anzeige_(wortanzeige), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
-      umgebung_(umgebung), dienste_(dienste), appPfad_(std::move(appPfad)),
+Feldauswertung::Feldauswertung(Spielbrett& brett, Spielerliste& spieler, const Einstellungen& einstellungen,
+                               const WortDatensatz& wort, ZugUmgebung& umgebung, Spielbeobachter& ereignisse,
+                               ZugDienste dienste, QString appPfad)
+    : brett_(brett), feld_(brett.feld), spieler_(spieler), einstellungen_(einstellungen), wort_(wort),
+      umgebung_(umgebung), ereignisse_(ereignisse), dienste_(dienste), appPfad_(std::move(appPfad)),
       fldAnzTimer_(dienste.timer.createTimer(1, [this] { FldAnzTimer_Timer(); })) {}
 
 void Feldauswertung::FldPic_MouseDown(qint16 index, int button) {
@@ -55,11 +64,11 @@ void Feldauswertung::Form_KeyDown(int keyCode) {
     case tasteEnter: {
         if (auswertungAnstehend())
             return;
-        feld_.aktFeld = cursorFeld();
-        if (feld_.feld(feld_.aktFeld).feldErledigt)
+        aktFeld_ = cursorFeld();
+        if (feld_.feld(aktFeld_).feldErledigt)
             return;
-        qCDebug(lcBoard) << "Enter on field" << feld_.aktFeld;
-        deckeAuf(feld_.aktFeld);
+        qCDebug(lcBoard) << "Enter on field" << aktFeld_;
+        deckeAuf(aktFeld_);
         break;
     }
     default:
@@ -76,7 +85,7 @@ qint16 Feldauswertung::cursorFeld() const {
 void Feldauswertung::deckeFeldAuf(qint16 i) {
     if (feld_.feld(i).feldErledigt)
         return; // a found field or a taken joker cannot be uncovered
-    feld_.aktFeld = i;
+    aktFeld_ = i;
     qCDebug(lcBoard) << "player" << spieler_.aktSpieler << "uncovers field" << i;
     deckeAuf(i);
 }
@@ -84,10 +93,11 @@ void Feldauswertung::deckeFeldAuf(qint16 i) {
 void Feldauswertung::deckeAuf(qint16 i) {
     fldAnzTimer_->setEnabled(true);
     Feld& f = feld_.feld(i);
-    feld_.feldFarbe = f.farbe;
+    feldFarbe_ = f.farbe;
     f.farbe = weiss;
     if (f.buchstabe != jokerZeichen)
         f.buchstabeSichtbar = true; // the joker shows its picture only with the evaluation
+    ereignisse_.feldAufgedeckt(i, f.buchstabe);
     dienste_.ansicht.repaintNow();
     pruefeFeld(i);
     if (einstellungen_.einstRatezeit == 1)
@@ -96,103 +106,59 @@ void Feldauswertung::deckeAuf(qint16 i) {
 
 void Feldauswertung::pruefeFeld(qint16 i) {
     Feld& f = feld_.feld(i);
-    feld_.feldErgebnis = ergebnisLeer;
-    feld_.warGesehen = f.feldGesehen;
+    feldErgebnis_ = FeldErgebnis::Leer;
+    warGesehen_ = f.feldGesehen;
     f.feldGesehen = true;
     if (f.buchstabe == jokerZeichen) {
-        feld_.feldErgebnis = ergebnisJoker;
+        feldErgebnis_ = FeldErgebnis::Joker;
     } else if (f.buchstabe.isEmpty()) {
-        feld_.feldErgebnis = ergebnisLeer;
+        feldErgebnis_ = FeldErgebnis::Leer;
     } else if (f.buchstabe != feld_.gesuchterBuchstabe()) {
-        feld_.feldErgebnis = ergebnisFalsch;
+        feldErgebnis_ = FeldErgebnis::Falsch;
     } else {
-        f.feldErledigt = true;
-        feld_.aktPos = alsInt16(qint64(feld_.aktPos) + 1, QStringLiteral("Wortposition"));
-        feld_.feldErgebnis = feld_.aktPos > wort_.wortLaenge ? ergebnisWortFertig : ergebnisRichtig;
+        feld_.findeBuchstaben(i);
+        feldErgebnis_ = feld_.aktPos > wort_.wortLaenge ? FeldErgebnis::WortFertig : FeldErgebnis::Richtig;
     }
-    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << feld_.feldErgebnis
-                     << (feld_.warGesehen ? "(seen before)" : "");
+    qCDebug(lcBoard) << "field" << i << "holds" << f.buchstabe << "result" << int(feldErgebnis_)
+                     << (warGesehen_ ? "(seen before)" : "");
 }
 
 void Feldauswertung::FldAnzTimer_Timer() {
     umgebung_.risikoAnbieten(false);
     fldAnzTimer_->setEnabled(false);
-    switch (feld_.feldErgebnis) {
-    case ergebnisLeer:
-    case ergebnisFalsch:
-        werteFehlgriffAus();
-        break;
-    case ergebnisRichtig:
-        werteTrefferAus();
-        break;
-    case ergebnisJoker:
-        werteJokerAus();
-        break;
-    case ergebnisWortFertig:
-        werteWortEndeAus();
-        break;
-    default:
-        break;
+    const FeldErgebnis ergebnis = feldErgebnis_;
+    const Zugwertung wertung = werteZug(ergebnis, warGesehen_, spieler_.risikoPunkte);
+    umgebung_.playSound(wertung.sound);
+    if (ergebnis == FeldErgebnis::Joker)
+        zeigeJoker();
+    qCDebug(lcBoard) << ergebnisText(ergebnis) << "on field" << aktFeld_ << "points" << wertung.punkte;
+    spieler_.addierePunkte(alsInt16(wertung.punkte, QStringLiteral("Punkte")));
+    ereignisse_.zugAusgewertet(aktFeld_, ergebnis);
+    if (ergebnis == FeldErgebnis::Richtig || ergebnis == FeldErgebnis::WortFertig)
+        zeigeFundZeichen();
+    warteZweiSekunden();
+    if (istFehlgriff(ergebnis)) {
+        Feld& f = feld_.feld(aktFeld_);
+        f.buchstabeSichtbar = false;
+        f.farbe = feldFarbe_;
+        spieler_.naechsterSpieler();
+    } else if (ergebnis == FeldErgebnis::WortFertig) {
+        feld_.loescheSpielfeld();
+        umgebung_.waehleWort();
+        brett_.zeigeNeuesWort();
     }
     if (pruefeHinweis()) {
         umgebung_.playSound(QStringLiteral("Achtung"));
         umgebung_.risikoAnbieten(true);
+        ereignisse_.risikoAngeboten(spieler_.aktSpieler);
     }
     spieler_.risikoPunkte = 0;
     spieler_.zeigeZiffern(1);
 }
 
-void Feldauswertung::werteFehlgriffAus() {
-    qint16 d = -3;
-    if (spieler_.risikoPunkte <= 0) {
-        umgebung_.playSound(feld_.feldErgebnis == ergebnisLeer ? QStringLiteral("Annahme1")
-                                                               : QStringLiteral("Annahme2"));
-    } else {
-        umgebung_.playSound(QStringLiteral("AllgemeinerFehler"));
-        d = alsInt16(-qint64(spieler_.risikoPunkte), QStringLiteral("Punkte"));
-    }
-    qCDebug(lcBoard) << "miss on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(d);
-    warteZweiSekunden();
-    Feld& f = feld_.feld(feld_.aktFeld);
-    f.buchstabeSichtbar = false;
-    f.farbe = feld_.feldFarbe;
-    spieler_.naechsterSpieler();
-}
-
-void Feldauswertung::werteTrefferAus() {
-    umgebung_.playSound(QStringLiteral("BewegungStart"));
-    const qint64 b = feld_.warGesehen ? 50 : 20;
-    const qint64 d = spieler_.risikoPunkte <= 0 ? b : spieler_.risikoPunkte + b;
-    qCDebug(lcBoard) << "hit on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(alsInt16(d, QStringLiteral("Punkte")));
-    zeigeFundZeichen();
-    warteZweiSekunden();
-}
-
-void Feldauswertung::werteJokerAus() {
-    umgebung_.playSound(QStringLiteral("Glückstreffer"));
-    zeigeJoker();
-    qCDebug(lcBoard) << "joker on field" << feld_.aktFeld << "points" << 100;
-    spieler_.addierePunkte(100); // a joker ignores the stake
-    warteZweiSekunden();
-}
-
-void Feldauswertung::werteWortEndeAus() {
-    umgebung_.playSound(QStringLiteral("Gratulation1"));
-    const qint64 d = spieler_.risikoPunkte <= 0 ? 20 : spieler_.risikoPunkte + 20;
-    qCDebug(lcBoard) << "word completed on field" << feld_.aktFeld << "points" << d;
-    spieler_.addierePunkte(alsInt16(d, QStringLiteral("Punkte")));
-    zeigeFundZeichen();
-    warteZweiSekunden();
-    feld_.loescheSpielfeld();
-    umgebung_.waehleWort();
-    anzeige_.zeigeNeuesWort();
-}
-
 void Feldauswertung::zeigeFundZeichen() {
     // The found word shows the character in the word's own case.
-    anzeige_.fuegeFundZeichenAn(wort_.aktWort.mid(feld_.aktPos - 2, 1));
+    brett_.anzeige.fuegeFundZeichenAn(wort_.aktWort.mid(feld_.aktPos - 2, 1));
 }
 
 void Feldauswertung::warteZweiSekunden() {
@@ -204,16 +170,17 @@ void Feldauswertung::warteZweiSekunden() {
 void Feldauswertung::zeigeJoker() {
     const qint16 n = zufallsZahl(dienste_.zufall, 1, 3);
     // The view draws the picture from its path and leaves the field plain when the file is missing.
-    Feld& f = feld_.feld(feld_.aktFeld);
-    f.bildPfad = appPfad_ + QStringLiteral("/Grafik/JOKER") + QString::number(n) + QStringLiteral(".WMF");
+    Feld& f = feld_.feld(aktFeld_);
+    f.bildPfad = jokerBild(appPfad_, n);
     f.feldErledigt = true;
 }
 
+QString Feldauswertung::jokerBild(const QString& appPfad, int n) {
+    return appPfad + QStringLiteral("/Grafik/JOKER") + QString::number(n) + QStringLiteral(".WMF");
+}
+
 bool Feldauswertung::pruefeHinweis() {
-    const qint16 r = zufallsZahl(dienste_.zufall, 1, 100);
-    if (r <= 75)
-        return false;
-    return feld_.sucheBekanntesFeld() >= 0;
+    return hinweisGezogen(dienste_.zufall) && feld_.sucheBekanntesFeld() >= 0;
 }
 
 } // namespace findolin

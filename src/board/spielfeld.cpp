@@ -50,6 +50,12 @@ void Spielfeld::loescheSpielfeld() {
     }
 }
 
+void Spielfeld::teileAus() {
+    loescheSpielfeld();
+    verteileBuchstaben();
+    aktPos = 1;
+}
+
 void Spielfeld::verteileBuchstaben() {
     // Before each draw n + 1 fields are empty, but k is drawn from 0 to n - 1: the last empty field in board
     // order is never taken, so field 24 stays empty for every word shorter than 24 characters.
@@ -93,6 +99,11 @@ QString Spielfeld::gesuchterBuchstabe() const {
     if (aktPos < 1)
         return {};
     return grossBuchstabe(wort_.aktWort.mid(aktPos - 1, 1));
+}
+
+void Spielfeld::findeBuchstaben(qint16 i) {
+    feld(i).feldErledigt = true;
+    aktPos = alsInt16(qint64(aktPos) + 1, QStringLiteral("Wortposition"));
 }
 
 qint16 Spielfeld::sucheBekanntesFeld() const {

@@ -47,6 +47,8 @@ public:
 
     // Covers every field with a random palette colour and empties it.
     void loescheSpielfeld();
+    // Deals the word record's word on a cleared board; the search starts at its first character.
+    void teileAus();
     // Lays each character of the word, upper case, face down on a free field of its own; often one more field
     // gets the joker.
     void verteileBuchstaben();
@@ -57,6 +59,8 @@ public:
 
     // The letter needed next: the character at aktPos, upper case.
     QString gesuchterBuchstabe() const;
+    // Field i held the letter needed next: it is used up, and the next character is searched.
+    void findeBuchstaben(qint16 i);
     // The lowest seen, open field holding the letter needed next, or -1.
     qint16 sucheBekanntesFeld() const;
     // The lowest field neither seen nor used up, or -1.
@@ -68,14 +72,6 @@ public:
     FeldCursor fldCurs;
     // Position, from 1, of the next character of the word to find.
     qint16 aktPos = 1;
-    // The field being uncovered and evaluated.
-    qint16 aktFeld = 0;
-    // The result of the last check: 0 empty, 1 wrong letter, 2 right letter, 3 joker, 4 word completed.
-    qint16 feldErgebnis = 0;
-    // The colour the uncovered field had before it turned white.
-    Farbe feldFarbe = weiss;
-    // Whether the field being evaluated had been uncovered before this move.
-    bool warGesehen = false;
 
 private:
     platform::RandomSource& zufall_;

@@ -10,9 +10,9 @@
 
 namespace findolin {
 
-Wortanzeige::Wortanzeige(Spielfeld& spielfeld, const WortDatensatz& wort, const StartKontext& kontext,
+Wortanzeige::Wortanzeige(const WortDatensatz& wort, const StartKontext& kontext,
                          const platform::TextMeasure& messung)
-    : spielfeld_(spielfeld), wort_(wort), kontext_(kontext), messung_(messung) {}
+    : wort_(wort), kontext_(kontext), messung_(messung) {}
 
 qint16 Wortanzeige::textBreite(const QString& text, qint16 von, qint16 bis, qint16 wortSchrift) const {
     const qint64 anzahl = std::max<qint64>(qint64(bis) - von + 1, 0);
@@ -37,9 +37,7 @@ void Wortanzeige::verkleinereSchrift() {
         label->punkte = std::max(label->punkte - 1.0, kleinsteSchrift);
 }
 
-void Wortanzeige::zeigeNeuesWort() {
-    spielfeld_.loescheSpielfeld();
-    spielfeld_.verteileBuchstaben();
+void Wortanzeige::zeigeWort() {
     setzeSchriftgroessen();
 
     const int rahmenBreite = brettlayout::wortFrameWidth;
@@ -66,7 +64,6 @@ void Wortanzeige::zeigeNeuesWort() {
     fundWortLbl.caption.clear();
     fundWortLbl.left = links;
     fundWortLbl.width = suchWortLbl.width;
-    spielfeld_.aktPos = 1;
     qCDebug(lcBoard) << "new word" << wort_.aktKontext << wort_.aktWort << "at" << suchWortLbl.punkte
                      << "points";
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "spielfeld.h"
 #include "words/wortdatensatz.h"
 
 #include "kern/startkontext.h"
@@ -32,12 +31,10 @@ public:
     static constexpr double kontextSchrift = 8.0;
     static constexpr double wortSchrift = 20.0;
 
-    Wortanzeige(Spielfeld& spielfeld, const WortDatensatz& wort, const StartKontext& kontext,
-                const platform::TextMeasure& messung);
+    Wortanzeige(const WortDatensatz& wort, const StartKontext& kontext, const platform::TextMeasure& messung);
 
-    // Deals the board for the word record's word, lays out both lines and the magnifier, and starts the
-    // search at the first character.
-    void zeigeNeuesWort();
+    // Lays out both lines and the magnifier for the word record's word; the found word starts empty.
+    void zeigeWort();
     // The width in twips of characters von to bis (from 1) of the text, in the word's font when wortSchrift
     // is non-zero, else in the context's.
     qint16 textBreite(const QString& text, qint16 von, qint16 bis, qint16 wortSchrift) const;
@@ -54,7 +51,6 @@ public:
     AnzeigeElement fundWortLbl{{}, 480, 330, 2355, 525, wortSchrift, true};
 
 private:
-    Spielfeld& spielfeld_;
     const WortDatensatz& wort_;
     const StartKontext& kontext_;
     const platform::TextMeasure& messung_;

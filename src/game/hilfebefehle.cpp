@@ -2,8 +2,7 @@
 #include "mainfrm.h"
 
 #include "logging.h"
-
-#include <QHash>
+#include "menueleiste.h"
 
 namespace findolin {
 
@@ -11,22 +10,6 @@ namespace {
 const QString findolinHilfe = QStringLiteral("Findolin.chm");
 const QString ubixHilfe = QStringLiteral("Ubix.chm");
 constexpr qint32 regelnKontext = 2000;
-
-// The topic of each menu and menu item in the program's help file; "&Ende ..." has none.
-const QHash<QString, qint32>& menueKontexte() {
-    static const QHash<QString, qint32> kontexte{{QStringLiteral("mnuDatei"), 1000},
-                                                 {QStringLiteral("mnuBearbeiten"), 1000},
-                                                 {QStringLiteral("mnuHilfe"), 1000},
-                                                 {QStringLiteral("mnuHilfeBedienung"), 1000},
-                                                 {QStringLiteral("mnuHilfeSpielregeln"), 2000},
-                                                 {QStringLiteral("mnuBearbEinstell"), 3003},
-                                                 {QStringLiteral("mnuDateiInfo"), 3004},
-                                                 {QStringLiteral("mnuDateiMeisterliste"), 3005},
-                                                 {QStringLiteral("mnuDateiNeu"), 3006},
-                                                 {QStringLiteral("mnuHilfeInfo"), 3007},
-                                                 {QStringLiteral("mnuHilfeAktKat"), 3008}};
-    return kontexte;
-}
 } // namespace
 
 void MainFrm::zeigeHilfe(const QString& datei, qint32 kontext) {
@@ -56,9 +39,8 @@ void MainFrm::mnuHilfeAktKat_Click() {
 }
 
 void MainFrm::hilfeZuMenue(const QString& menueName) {
-    const auto kontext = menueKontexte().constFind(menueName);
-    if (kontext != menueKontexte().constEnd())
-        zeigeHilfe(findolinHilfe, *kontext);
+    if (const qint32 kontext = hilfeKontextVon(menueName); kontext != 0)
+        zeigeHilfe(findolinHilfe, kontext);
 }
 
 } // namespace findolin

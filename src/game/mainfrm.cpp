@@ -16,9 +16,9 @@ namespace findolin {
 
 MainFrm::MainFrm(Dienste& dienste, Modulzustand& modul, SoundModul& sound)
     : d_(dienste), modul_(modul), sound_(sound), endeFrm_(dienste.fenster),
-      mldFenster_(dienste.fenster, dienste.masse), spieler_(modul.kontext, modul.einst),
+      mldFenster_(dienste.fenster, dienste.masse), spieler_(modul.kontext, modul.einst, ereignisse_),
       rdb_(modul.kontext, dienste.zufall, dienste.datenbanken),
-      brett_(rdb_.wortDatensatz(), modul.kontext, modul.einst, spieler_, *this,
+      brett_(rdb_.wortDatensatz(), modul.kontext, modul.einst, spieler_, *this, ereignisse_,
              {dienste.uhr, dienste.pause, dienste.timer, dienste.zufall, dienste.masse, ansicht_},
              modul.pfade.appPfad),
       risiko_(spieler_, sound, dienste.zufall, dienste.timer),
@@ -77,7 +77,7 @@ void MainFrm::Form_Load() {
     rdb_.setzeWortFilter();
     rdb_.leereBenutzteWorte();
     waehleWort();
-    brett_.anzeige.zeigeNeuesWort();
+    brett_.zeigeNeuesWort();
     qCDebug(lcGame) << "main window loaded:" << kontext.nSpieler << "players, first word" << rdb_.aktWort();
 }
 
@@ -128,6 +128,7 @@ void MainFrm::meldeErgebnis() {
 
 void MainFrm::programmEnde() {
     qCDebug(lcGame) << "program end";
+    ereignisse_.spielEnde();
     sound_.playSound(QStringLiteral("ProgrammEnde"));
     warteSekunden(d_.uhr, d_.pause, 2);
     sound_.schliessen();

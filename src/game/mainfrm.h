@@ -53,6 +53,8 @@ public:
     // The view that repaints the form at once where the game needs it (before a pause).
     void verbindeAnsicht(platform::FormView* ansicht) { ansicht_.ziel = ansicht; }
 
+    // Where the window and the screen reader hear what happens in the game.
+    Spielereignisse& ereignisse() { return ereignisse_; }
     const Modulzustand& modul() const { return modul_; }
     Spielbrett& brett() { return brett_; }
     Spielerliste& spieler() { return spieler_; }
@@ -99,6 +101,7 @@ private:
     Modulzustand& modul_;
     SoundModul& sound_;
     Ansicht ansicht_;
+    Spielereignisse ereignisse_;
     EndeFrm endeFrm_;
     MldFenster mldFenster_;
     Spielerliste spieler_;

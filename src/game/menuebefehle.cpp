@@ -36,7 +36,7 @@ void MainFrm::mnuDateiNeu_Click() {
     spieler_.naechsterSpieler();
     brett_.feld.loescheSpielfeld();
     waehleWort();
-    brett_.anzeige.zeigeNeuesWort();
+    brett_.zeigeNeuesWort();
 }
 
 void MainFrm::mnuBearbEinstell_Click() {

@@ -6,6 +6,7 @@
 #include "kern/startkontext.h"
 #include "logging.h"
 #include "platform/cp1252.h"
+#include "platform/dateisystem.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
@@ -226,13 +227,13 @@ void legeErgebnisdateienAn(const QString& spielordner, const QStringList& kennun
     const QString user = imOrdner(spielordner, rahmen::userOrdner);
     QDir().mkpath(user);
     for (const QString& kennung : kennungen) {
-        QFile datei(imOrdner(user, rahmen::ergebnisDatei(kennung)));
-        if (datei.exists())
+        const QString datei = imOrdner(user, rahmen::ergebnisDatei(kennung));
+        if (QFileInfo::exists(datei))
             continue;
-        if (!datei.open(QIODevice::WriteOnly))
-            throw Laufzeitfehler(QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"),
-                                 QDir::toNativeSeparators(datei.fileName()));
-        qCDebug(lcLauncher) << "new result file" << datei.fileName();
+        // made only where none is, and a full disk named
+        platform::dateisystem::legeLeerAn(datei,
+                                          QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"));
+        qCDebug(lcLauncher) << "new result file" << datei;
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "logging.h"
 
-#include "kern/hilfsfunktionen.h"
+#include "wertung.h"
 
 namespace findolin {
 
@@ -44,10 +44,9 @@ void Risiko::zeigeLampen(qint16 art) {
 void Risiko::RisikoBtn_Click() {
     if (!risikoBtnEnabled)
         return; // the button takes one stake per offer
-    spieler_.risikoPunkte = zufallsZahl(zufall_, 50, 300);
+    const qint16 einsatz = zieheEinsatz(zufall_);
     sound_.playSound(QStringLiteral("BewegungEnde"));
-    qCDebug(lcScoring) << "player" << spieler_.aktSpieler << "stakes" << spieler_.risikoPunkte;
-    spieler_.zeigeZiffern(1);
+    spieler_.setzeEinsatz(einsatz);
     risikoBtnEnabled = false;
 }
 

@@ -8,8 +8,9 @@
 
 namespace findolin {
 
-Spielerliste::Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen)
-    : kontext_(kontext), einstellungen_(einstellungen) {}
+Spielerliste::Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen,
+                           Spielbeobachter& ereignisse)
+    : kontext_(kontext), einstellungen_(einstellungen), ereignisse_(ereignisse) {}
 
 namespace {
 size_t spielerIndex(qint16 spieler) {
@@ -55,6 +56,13 @@ void Spielerliste::zeigeZiffern(qint16 art) {
         ziffernNeuZeichnen();
 }
 
+void Spielerliste::setzeEinsatz(qint32 einsatz) {
+    risikoPunkte = einsatz;
+    qCDebug(lcScoring) << "player" << aktSpieler << "stakes" << risikoPunkte;
+    zeigeZiffern(1);
+    ereignisse_.einsatzGesetzt(aktSpieler, risikoPunkte);
+}
+
 void Spielerliste::zeigeAktuellenSpieler() {
     anzeige.spNameLbl = kontext_.spielerName[spielerIndex(aktSpieler)];
     zeigeZiffern(0);
@@ -66,6 +74,7 @@ void Spielerliste::naechsterSpieler() {
         aktSpieler = 0;
     zeigeAktuellenSpieler();
     qCDebug(lcScoring) << "turn passes to player" << aktSpieler << anzeige.spNameLbl;
+    ereignisse_.zugWeitergegeben(aktSpieler, anzeige.spNameLbl);
     if (anzeige.spNameLbl == computerName && einstellungen_.einstGegenComputer == 1) {
         menuesFreigeben(false);
         computerAmZug = true;
@@ -75,17 +84,6 @@ void Spielerliste::naechsterSpieler() {
         menuesFreigeben(true);
         computerAmZug = false;
     }
-}
-
-void Spielerliste::menuesFreigeben(bool ein) {
-    menues.mnuDateiNeu = ein;
-    menues.mnuDateiInfo = ein;
-    menues.mnuDateiMeisterliste = ein;
-    menues.mnuDateiEnde = ein;
-    menues.mnuBearbEinstell = ein;
-    menues.mnuHilfeInfo = ein;
-    menues.mnuHilfeSpielregeln = ein;
-    menues.mnuHilfeAktKat = ein;
 }
 
 } // namespace findolin

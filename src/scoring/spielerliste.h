@@ -1,6 +1,8 @@
 #pragma once
 
 #include "kern/startkontext.h"
+#include "spielereignisse.h"
+
 #include "settings/einstellungen.h"
 
 #include <QString>
@@ -17,32 +19,23 @@ struct PunkteAnzeige {
     std::array<QString, 3> risikoZiff{"0", "0", "0"};
 };
 
-// The menu items that are greyed out while the computer moves.
-struct MenueFreigabe {
-    bool mnuDateiNeu = true;
-    bool mnuDateiInfo = true;
-    bool mnuDateiMeisterliste = true;
-    bool mnuDateiEnde = true;
-    bool mnuBearbEinstell = true;
-    bool mnuHilfeInfo = true;
-    bool mnuHilfeSpielregeln = true;
-    bool mnuHilfeAktKat = true;
-};
-
 // The players of the launch context, whose turn it is, their points and the stake of the current move.
 class Spielerliste {
 public:
-    Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen);
+    // Tells `ereignisse` who gets the turn and what is staked.
+    Spielerliste(StartKontext& kontext, const Einstellungen& einstellungen, Spielbeobachter& ereignisse);
 
     // Adds delta to the current player's points (never below 0) and shows them.
     void addierePunkte(qint16 delta);
     // 0: the current player's points into punkZiff; 1: the stake into RisikoZiff; anything else: nothing.
     void zeigeZiffern(qint16 art);
+    // The current player stakes `einsatz` on the next uncovering; the stake digits show it.
+    void setzeEinsatz(qint32 einsatz);
     // Gives the turn to the next player, shows name and points, and lets the computer move when it is its
     // turn.
     void naechsterSpieler();
-    // Enables or greys out the eight menu items.
-    void menuesFreigeben(bool ein);
+    // Enables the menu items that the computer's move greys out, or greys them out.
+    void menuesFreigeben(bool ein) { menuesFreigegeben = ein; }
     // Shows the name and points of the current player, as the main form does when it loads.
     void zeigeAktuellenSpieler();
 
@@ -59,7 +52,8 @@ public:
     bool computerAmZug = false;
 
     PunkteAnzeige anzeige;
-    MenueFreigabe menues;
+    // False while the computer moves: the menu items marked so are greyed out.
+    bool menuesFreigegeben = true;
 
     // Starts the computer's turn: shows its waiting window modally and returns after the computer's first
     // move.
@@ -72,6 +66,7 @@ private:
 
     StartKontext& kontext_;
     const Einstellungen& einstellungen_;
+    Spielbeobachter& ereignisse_;
 };
 
 inline const QString computerName = QStringLiteral("Computer");

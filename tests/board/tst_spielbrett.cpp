@@ -17,7 +17,7 @@ using platform::Schrift;
 namespace {
 
 // A whole board for two players. It records what a move asks for; the next word is always "die Maus".
-struct Brett : ZugUmgebung, platform::FormView {
+struct Brett : ZugUmgebung, platform::FormView, Spielbeobachter {
     explicit Brett(quint32 seed) : zufall(seed) { kontext.nSpieler = 2; }
 
     void playSound(const QString& ereignis) override { sounds.append(ereignis); }
@@ -29,7 +29,7 @@ struct Brett : ZugUmgebung, platform::FormView {
     // Deals `text` as the searched word.
     void legeWort(const QString& text, const QString& wortKontext = {}, qint16 von = 0, qint16 bis = 0) {
         wort = WortDatensatz{text, static_cast<qint16>(text.size()), wortKontext, von, bis};
-        brett.anzeige.zeigeNeuesWort();
+        brett.zeigeNeuesWort();
     }
     Spielfeld& feld() { return brett.feld; }
     Feldauswertung& zuege() { return brett.zuege; }
@@ -69,9 +69,10 @@ struct Brett : ZugUmgebung, platform::FormView {
     StartKontext kontext;
     Einstellungen einstellungen;
     WortDatensatz wort;
-    Spielerliste spieler{kontext, einstellungen};
+    Spielerliste spieler{kontext, einstellungen, *this};
     Spielbrett brett{
-        wort, kontext, einstellungen, spieler, *this, {loop, loop, loop, zufall, messung, *this}, "/omnor"};
+        wort,    kontext, einstellungen, spieler, *this, *this, {loop, loop, loop, zufall, messung, *this},
+        "/omnor"};
 };
 
 } // namespace
@@ -243,9 +244,9 @@ private slots:
         messung.breite = breite;
         messung.proPunkt = proPunkt;
         Brett b(1);
-        Wortanzeige a(b.feld(), b.wort, b.kontext, messung);
+        Wortanzeige a(b.wort, b.kontext, messung);
         b.wort = {"Hut", 3, "", 0, 0}; // no context: the word starts at 140 twips
-        a.zeigeNeuesWort();
+        a.zeigeWort();
         QTEST(a.suchWortLbl.punkte, "punkte");
     }
 

@@ -16,7 +16,7 @@ namespace findolin::test {
 // A whole run of the game on the virtual event loop, in a framework folder made from the shared real files
 // (configuration, practice foci, result files, the Access spelling database). The test body runs while the
 // main window is "shown", exactly where the real program waits in its event loop.
-class SpielFixture : public StartAnsicht {
+class SpielFixture : public StartAnsicht, public Spielbeobachter {
 public:
     // `echteFenster` shows the dialogs instead of the script (the real Qt dialogs, for instance).
     explicit SpielFixture(quint32 seed = 1, double startSekunden = 36000.2,
@@ -68,7 +68,11 @@ public:
     }
 
     void zeigeHintergrund() override { hintergrundGezeigt = true; }
-    void zeigeHauptfenster(MainFrm& mainFrm) override { imSpiel_(mainFrm); }
+    void zeigeHauptfenster(MainFrm& frm) override {
+        frm.ereignisse().abonniere(*this);
+        imSpiel_(frm);
+    }
+    void feldAufgedeckt(qint16 feld, const QString&) override { aufgedeckt = feld; }
 
     // Whether the event sound with this file name was played.
     bool spielte(const QString& name) const {
@@ -102,6 +106,7 @@ public:
     };
     std::vector<Zug> zuege;
     qint64 pausenEnde = 0;
+    qint16 aufgedeckt = -1; // the field the game told was uncovered last
 
     // Notes a move uncovered now, and the points of one whose evaluation is over.
     void notiereZuege(MainFrm& frm) {
@@ -109,7 +114,7 @@ public:
         if (!zuege.empty() && zuege.back().punkte < 0 && !anstehend)
             zuege.back().punkte = frm.modul().kontext.spielerPunkte[size_t(zuege.back().spieler)];
         if (anstehend && (zuege.empty() || zuege.back().punkte >= 0))
-            zuege.push_back({frm.spieler().aktSpieler, frm.brett().feld.aktFeld, frm.woerter().aktWort(),
+            zuege.push_back({frm.spieler().aktSpieler, aufgedeckt, frm.woerter().aktWort(),
                              schleife.nowMs() - pausenEnde});
     }
     // Lets one millisecond pass; a longer step of the clock is a pause that just ended.

@@ -12,11 +12,6 @@ class TestZeitregeln : public QObject {
     Q_OBJECT
 
     static int punkte(MainFrm& frm, int spieler) { return frm.modul().kontext.spielerPunkte[spieler]; }
-    static bool menuesFrei(MainFrm& frm) {
-        const MenueFreigabe& m = frm.spieler().menues;
-        return m.mnuDateiNeu && m.mnuDateiInfo && m.mnuDateiMeisterliste && m.mnuDateiEnde &&
-               m.mnuBearbEinstell && m.mnuHilfeInfo && m.mnuHilfeSpielregeln && m.mnuHilfeAktKat;
-    }
     // Lamp pictures of the upper and lower lamp: R(ed), G(reen), D(ark).
     static QString lampen(const Risiko& r) {
         const auto zeichen = [](Lampe l) { return l == Lampe::Rot ? 'R' : l == Lampe::Gruen ? 'G' : 'D'; };
@@ -82,7 +77,7 @@ private slots:
             QTEST(zuege, "zuege");
             QTEST(punkte(frm, 1), "punkte");
             QCOMPARE(s.fenster.shownForms().count(CompZugFrm::name), 1);
-            QVERIFY(menuesFrei(frm) && !frm.spieler().computerAmZug);
+            QVERIFY(frm.spieler().menuesFreigegeben && !frm.spieler().computerAmZug);
         });
     }
 

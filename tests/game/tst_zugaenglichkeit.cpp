@@ -110,9 +110,12 @@ private slots:
             s.schleife.advance(1000);
             f.aktualisiere();
             QCOMPARE(leer->text(QAccessible::Description), QString("verdeckt"));
+            frm.spieler().setzeEinsatz(120); // a stake is said as soon as it is placed
+            f.aktualisiere();
             QCOMPARE(gesagt(QAccessible::ObjectShow, QAccessible::Notification),
                      (QStringList{treffer->text(QAccessible::Name) + ": " + erster + ", richtig",
-                                  leer->text(QAccessible::Name) + ": leer, daneben. Ben ist am Zug"}));
+                                  leer->text(QAccessible::Name) + ": leer, daneben. Ben ist am Zug",
+                                  "Einsatz: 120 Punkte"}));
             QVERIFY(gesagt(QAccessible::DescriptionChanged, QAccessible::Button)
                         .contains(treffer->text(QAccessible::Name)));
             QCOMPARE(baum["Am Zug: Anna"]->text(QAccessible::Name), QString("Am Zug: Ben"));

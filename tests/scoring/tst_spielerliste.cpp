@@ -9,7 +9,7 @@
 using namespace findolin;
 
 // The players of a launch context, with points 11, 22, 33, ...
-struct Liste {
+struct Liste : Spielbeobachter {
     explicit Liste(const QStringList& namen = {"Anna", "Ben"}) {
         k.nSpieler = static_cast<qint16>(namen.size());
         std::copy(namen.begin(), namen.end(), k.spielerName.begin());
@@ -17,7 +17,7 @@ struct Liste {
     }
     StartKontext k;
     Einstellungen einst;
-    Spielerliste l{k, einst};
+    Spielerliste l{k, einst, *this};
 };
 
 class TstSpielerliste : public QObject {
@@ -52,8 +52,7 @@ private slots:
 
     void einsatzUndLaufzeitfehler() {
         Liste s;
-        s.l.risikoPunkte = 120;
-        s.l.zeigeZiffern(1);
+        s.l.setzeEinsatz(120);
         QCOMPARE(s.l.anzeige.risikoZiff, (std::array<QString, 3>{"1", "2", "0"}));
         s.k.spielerPunkte[0] = 2147483600;
         QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, s.l.addierePunkte(100));
@@ -87,7 +86,7 @@ private slots:
         s.l.computerZugStarten = [&] {
             ++computerGestartet;
             // The waiting window opens with the menus greyed out and the computer on the move.
-            QVERIFY(s.l.computerAmZug && !s.l.menues.mnuDateiNeu && !s.l.menues.mnuHilfeAktKat);
+            QVERIFY(s.l.computerAmZug && !s.l.menuesFreigegeben);
         };
         s.l.naechsterSpieler();
         QTEST(int(s.l.aktSpieler), "nachher");
@@ -95,10 +94,7 @@ private slots:
         QCOMPARE(s.l.anzeige.punkZiff[4], QString::number(s.l.aktSpieler + 1));
         QCOMPARE(s.l.computerAmZug, computerZug);
         QCOMPARE(computerGestartet, computerZug ? 1 : 0);
-        const MenueFreigabe& m = s.l.menues;
-        for (bool ein : {m.mnuDateiNeu, m.mnuDateiInfo, m.mnuDateiMeisterliste, m.mnuDateiEnde,
-                         m.mnuBearbEinstell, m.mnuHilfeInfo, m.mnuHilfeSpielregeln, m.mnuHilfeAktKat})
-            QCOMPARE(ein, !computerZug);
+        QCOMPARE(s.l.menuesFreigegeben, !computerZug);
     }
 };
 

@@ -5,7 +5,9 @@
 // FINDOLIN_CLICKS clicks widgets, by their names, one after the other (the fields are FldPic0 to FldPic24,
 // row by row); FINDOLIN_QUIT_AFTER_MS chooses "&Ende ..." after that many milliseconds, as soon as it is
 // enabled (it is greyed while the computer moves). FINDOLIN_EXIT_WHEN_SHOWN prints "shown" once the first
-// board is painted and ends without writing anything.
+// board is painted and ends without writing anything. With FINDOLIN_BARRIER_BEFORE_WRITE, the first time the
+// game opens a database it may write it prints "findolin: barrier" to standard error and waits for a line on
+// standard input.
 #include "platform/qt/fernsteuerung.h"
 #include "platform/services.h"
 
@@ -92,6 +94,15 @@ public:
         std::fflush(stdout);
         QCoreApplication::exit(0); // exit() closes no window, so there is no question
         return true;
+    }
+
+    void vorDemErstenSchreiben() override {
+        if (!qEnvironmentVariableIsSet("FINDOLIN_BARRIER_BEFORE_WRITE"))
+            return;
+        std::fputs("findolin: barrier\n", stderr);
+        std::fflush(stderr);
+        char zeile[16];
+        (void)!std::fgets(zeile, sizeof zeile, stdin);
     }
 
 private:

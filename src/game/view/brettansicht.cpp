@@ -12,19 +12,24 @@
 namespace findolin::view {
 
 namespace tw = platform::twips;
+namespace lay = brettlayout;
 
 namespace {
-const platform::Schrift feldSchrift{QStringLiteral("Arial"), 24, true};
+const platform::Schrift feldSchrift{QStringLiteral("Arial"), lay::fldLblPunkte, true};
 }
 
 FeldWidget::FeldWidget(QWidget* eltern, int index, const Spielfeld& feld, Feldauswertung& zuege,
                        Bilder& bilder)
     : QWidget(eltern), index_(index), feld_(feld), zuege_(zuege), bilder_(bilder) {
     setObjectName(QStringLiteral("FldPic%1").arg(index));
-    const int zeile = index / 5, spalte = index % 5;
-    setGeometry(tw::rechteck(200 + 900 * spalte, 280 + 900 * zeile, 825, 825));
-    setAccessibleName(QStringLiteral("Feld %1%2").arg(QChar(u'A' + spalte)).arg(zeile + 1));
+    setGeometry(
+        tw::rechteck(lay::fldPicLeft(index), lay::fldPicTop(index), lay::fldPicGroesse, lay::fldPicGroesse));
+    setAccessibleName(feldName(index));
     setAccessibleDescription(feldZustand(feld_.feld(static_cast<qint16>(index))));
+}
+
+QString feldName(int feld) {
+    return QStringLiteral("Feld %1%2").arg(QChar(u'A' + feld % lay::spalten)).arg(feld / lay::spalten + 1);
 }
 
 QString feldZustand(const Feld& f) {
@@ -62,7 +67,8 @@ void FeldWidget::paintEvent(QPaintEvent*) {
     if (f.buchstabeSichtbar && !f.buchstabe.isEmpty()) {
         p.setFont(tw::schrift(feldSchrift));
         p.setPen(Qt::black);
-        p.drawText(tw::rechteck(90, 120, 600, 585), Qt::AlignCenter, f.buchstabe);
+        p.drawText(tw::rechteck(lay::fldLblLeft, lay::fldLblTop, lay::fldLblWidth, lay::fldLblHeight),
+                   Qt::AlignCenter, f.buchstabe);
     }
 }
 
@@ -77,8 +83,8 @@ BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertun
     setAccessibleName(QStringLiteral("Spielfeld"));
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Sunken);
-    setGeometry(tw::rechteck(360, 420, 4815, 4875));
-    for (int i = 0; i < 25; ++i)
+    setGeometry(tw::rechteck(lay::fldFrameLeft, lay::fldFrameTop, lay::fldFrameWidth, lay::fldFrameHeight));
+    for (int i = 0; i < lay::anzahlFelder; ++i)
         felder_[i] = new FeldWidget(this, i, feld, zuege, bilder);
     cursor_ = new QFrame(this);
     cursor_->setObjectName(QStringLiteral("FldCurs"));
@@ -89,10 +95,10 @@ BrettAnsicht::BrettAnsicht(QWidget* eltern, const Spielfeld& feld, Feldauswertun
 
 void BrettAnsicht::aktualisiere() {
     const FeldCursor& c = feld_.fldCurs;
-    cursor_->setGeometry(tw::rechteck(c.left, c.top, 915, 915));
+    cursor_->setGeometry(tw::rechteck(c.left, c.top, lay::fldCursGroesse, lay::fldCursGroesse));
     cursor_->setVisible(c.sichtbar);
     cursor_->raise();
-    for (int i = 0; i < 25; ++i) {
+    for (int i = 0; i < lay::anzahlFelder; ++i) {
         setzeZugangsBeschreibung(felder_[i], feldZustand(feld_.feld(static_cast<qint16>(i))));
         felder_[i]->update();
     }
@@ -103,7 +109,7 @@ void BrettAnsicht::aktualisiere() {
 // window has the focus; Qt then tells the screen reader. Keys reach the board whichever widget has the focus.
 void BrettAnsicht::folgeDemCursor() {
     const int feld = feld_.fldCurs.sichtbar ? zuege_.cursorFeld() : -1;
-    if (feld < 0 || feld >= 25) {
+    if (feld < 0 || feld >= lay::anzahlFelder) {
         if (cursorFeld_ >= 0 && felder_[cursorFeld_]->hasFocus())
             felder_[cursorFeld_]->clearFocus();
         cursorFeld_ = -1;

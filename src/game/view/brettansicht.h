@@ -1,6 +1,7 @@
 #pragma once
 
 #include "anzeigen.h"
+#include "board/brettlayout.h"
 #include "zugang.h"
 
 #include <QFrame>
@@ -13,6 +14,10 @@ class Feldauswertung;
 } // namespace findolin
 
 namespace findolin::view {
+
+// How a screen reader names field i: "Feld A1" to "Feld E5", the column's letter and the row's digit as the
+// board is labelled.
+QString feldName(int feld);
 
 // What a screen reader says of a field: "verdeckt", its letter while shown ("leer" for none), "Joker", or the
 // letter and "gefunden".
@@ -60,7 +65,7 @@ private:
 
     const Spielfeld& feld_;
     Feldauswertung& zuege_;
-    FeldWidget* felder_[25];
+    FeldWidget* felder_[brettlayout::anzahlFelder];
     QFrame* cursor_;
     // Where the cursor was last shown; -1 while it is hidden.
     int cursorFeld_ = -1;

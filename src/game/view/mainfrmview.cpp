@@ -1,9 +1,14 @@
 #include "mainfrmview.h"
 
 #include "anzeigen.h"
+#include "board/brettlayout.h"
+#include "board/feldauswertung.h"
 #include "brettansicht.h"
 #include "game/mainfrm.h"
+#include "game/menueleiste.h"
+#include "platform/dateisystem.h"
 #include "platform/errorguard.h"
+#include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
@@ -120,6 +125,21 @@ MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(ma
     mainFrm_.verbindeAnsicht(this);
     platform::setAfterEachEvent([this] { aktualisiere(); });
     aktualisiere();
+    // The pictures are drawn when they are needed, in the middle of a paint, where a run-time error cannot
+    // stop the program cleanly: so whatever lies in their place and is no regular file (a fifo, which would
+    // block the reading) stops it here.
+    QStringList bilder{grafik(QStringLiteral("ENERGIE.GIF")),
+                       grafik(QStringLiteral("VUEIN.GIF")),
+                       grafik(QStringLiteral("VUAUS.GIF")),
+                       lampenBild(Lampe::Rot),
+                       lampenBild(Lampe::Gruen),
+                       lampenBild(Lampe::Dunkel),
+                       mainFrm_.uebBausteinBild};
+    for (int n = 1; n <= 3; ++n)
+        bilder.append(Feldauswertung::jokerBild(appPfad_, n));
+    for (const QString& bild : bilder)
+        if (const QString gefunden = platform::findeDatei(bild); !gefunden.isEmpty())
+            platform::dateisystem::pruefeGewoehnlich(gefunden);
     // The practice focus's picture belongs to the framework's files: without it the game does not start.
     if (!bilder_.picture(mainFrm_.uebBausteinBild))
         throw Laufzeitfehler(QStringLiteral("Das Bild des Übungsschwerpunkts fehlt oder ist beschädigt"),
@@ -133,58 +153,35 @@ MainFrmView::~MainFrmView() {
 }
 
 void MainFrmView::baueMenue() {
-    struct Eintrag {
-        const char* name;
-        QString caption;
-        std::function<void()> aktion;
-    };
-    const auto menue = [this](const QString& titel, const char* name, const std::vector<Eintrag>& eintraege) {
-        QMenu* m = menuBar()->addMenu(titel);
-        m->setObjectName(QLatin1String(name));
-        for (const Eintrag& e : eintraege) {
-            if (!e.name) {
+    for (const Menue& menue : menueLeiste()) {
+        QMenu* m = menuBar()->addMenu(menue.kopf.caption);
+        m->setObjectName(menue.kopf.name);
+        for (const MenuePunkt& punkt : menue.punkte) {
+            if (punkt.name.isEmpty()) {
                 m->addSeparator();
                 continue;
             }
-            QAction* a = m->addAction(e.caption);
-            a->setObjectName(QLatin1String(e.name));
-            aktionen_.insert(a->objectName(), a);
-            if (e.aktion)
-                connect(a, &QAction::triggered, this, [fn = e.aktion] { platform::runGuarded(fn); });
+            QAction* a = m->addAction(punkt.caption);
+            a->setObjectName(punkt.name);
+            aktionen_.insert(punkt.name, a);
+            connect(a, &QAction::triggered, this,
+                    [this, befehl = punkt.befehl] { platform::runGuarded([&] { (mainFrm_.*befehl)(); }); });
         }
-    };
-    menue(QStringLiteral("&Datei"), "mnuDatei",
-          {{"mnuDateiNeu", QStringLiteral("&Neu ..."), [this] { mainFrm_.mnuDateiNeu_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuDateiInfo", QStringLiteral("&Info ..."), [this] { mainFrm_.mnuDateiInfo_Click(); }},
-           {"mnuDateiMeisterliste", QStringLiteral("&Meisterliste ..."),
-            [this] { mainFrm_.mnuDateiMeisterliste_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuDateiEnde", QStringLiteral("&Ende ..."), [this] { mainFrm_.mnuDateiEnde_Click(); }}});
-    menue(QStringLiteral("&Bearbeiten"), "mnuBearbeiten",
-          {{"mnuBearbEinstell", QStringLiteral("&Einstellungen ..."),
-            [this] { mainFrm_.mnuBearbEinstell_Click(); }}});
-    menue(QStringLiteral("&Hilfe"), "mnuHilfe",
-          {{"mnuHilfeInfo", QStringLiteral("&Info über ..."), [this] { mainFrm_.mnuHilfeInfo_Click(); }},
-           {nullptr, {}, {}},
-           {"mnuHilfeBedienung", QStringLiteral("&Bedienungshinweise ..."),
-            [this] { mainFrm_.mnuHilfeBedienung_Click(); }},
-           {"mnuHilfeSpielregeln", QStringLiteral("&Spielregeln ..."),
-            [this] { mainFrm_.mnuHilfeSpielregeln_Click(); }},
-           {"mnuHilfeAktKat", QStringLiteral("Üb&ungsschwerpunkt ..."),
-            [this] { mainFrm_.mnuHilfeAktKat_Click(); }}});
+    }
 }
 
 void MainFrmView::baueSpielfeld(QWidget* flaeche) {
+    using namespace brettlayout;
     brett_ = new BrettAnsicht(flaeche, mainFrm_.brett().feld, mainFrm_.brett().zuege, bilder_);
-    for (int spalte = 0; spalte < 5; ++spalte)
-        label(flaeche, QString(QChar(u'A' + spalte)), 855 + 900 * spalte, 150, 255, 315, beschriftung);
-    for (int zeile = 0; zeile < 5; ++zeile)
-        label(flaeche, QString::number(zeile + 1), 90, 975 + 900 * zeile, 255, 315, beschriftung);
+    for (int i = 0; i < label4Anzahl; ++i)
+        label(flaeche, QString(QChar(label4Text(i))), label4Left(i), label4Top(i), label4Width, label4Height,
+              {QStringLiteral("Arial"), label4Punkte, true});
 }
 
 void MainFrmView::baueWortRahmen(QWidget* flaeche) {
-    QWidget* such = rahmen(flaeche, QStringLiteral("gesucht"), 5490, 420, 3255, 945);
+    using namespace brettlayout;
+    QWidget* such = rahmen(flaeche, QStringLiteral("gesucht"), suchWortFrameLeft, suchWortFrameTop,
+                           wortFrameWidth, wortFrameHeight);
     such->setObjectName(QStringLiteral("SuchWortFrame"));
     suchKontLbl_ = new QLabel(such);
     suchWortLbl_ = new QLabel(such);
@@ -195,7 +192,8 @@ void MainFrmView::baueWortRahmen(QWidget* flaeche) {
             .arg(std::max(1, tw::px(30)))
             .arg(tw::px(90)));
     leseLupe_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), 5490, 1500, 3255, 945);
+    QWidget* fund = rahmen(flaeche, QStringLiteral("gefunden"), fundWortFrameLeft, fundWortFrameTop,
+                           wortFrameWidth, wortFrameHeight);
     fund->setObjectName(QStringLiteral("FundWortFrame"));
     fundKontLbl_ = new QLabel(fund);
     fundWortLbl_ = new QLabel(fund);
@@ -266,17 +264,10 @@ QString MainFrmView::lampenBild(Lampe lampe) const {
 }
 
 void MainFrmView::aktualisiereMenues() {
-    const MenueFreigabe& m = mainFrm_.spieler().menues;
-    const std::pair<const char*, bool> freigaben[] = {{"mnuDateiNeu", m.mnuDateiNeu},
-                                                      {"mnuDateiInfo", m.mnuDateiInfo},
-                                                      {"mnuDateiMeisterliste", m.mnuDateiMeisterliste},
-                                                      {"mnuDateiEnde", m.mnuDateiEnde},
-                                                      {"mnuBearbEinstell", m.mnuBearbEinstell},
-                                                      {"mnuHilfeInfo", m.mnuHilfeInfo},
-                                                      {"mnuHilfeSpielregeln", m.mnuHilfeSpielregeln},
-                                                      {"mnuHilfeAktKat", m.mnuHilfeAktKat}};
-    for (const auto& [name, ein] : freigaben)
-        aktion(QLatin1String(name))->setEnabled(ein);
+    for (const Menue& menue : menueLeiste())
+        for (const MenuePunkt& punkt : menue.punkte)
+            if (punkt.imComputerzugGrau)
+                aktionen_.value(punkt.name)->setEnabled(mainFrm_.spieler().menuesFreigegeben);
 }
 
 void MainFrmView::baueUebungsZeile(QWidget* flaeche) {
@@ -332,7 +323,7 @@ void MainFrmView::aktualisiere() {
     uebTitelLabel_->setText(mainFrm_.uebTitelLabel);
     uebBausteinImage_->setzeBild(mainFrm_.uebBausteinBild);
     if (vorleser_)
-        vorleser_->aktualisiere(!imZug_ && !mainFrm_.brett().zuege.auswertungAnstehend());
+        vorleser_->aktualisiere(!imZug_);
 }
 
 // Called by a move before its pause: what it did is said when it is over.

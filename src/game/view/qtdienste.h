@@ -8,6 +8,23 @@
 
 namespace findolin::view {
 
+// Tells a driver of the program (platform/qt/fernsteuerung.h) the first time the game opens a database it may
+// write, so that a test can let several games write at one moment.
+class SchrankenOeffner : public platform::db::DatabaseOpener {
+public:
+    explicit SchrankenOeffner(platform::db::DatabaseOpener& oeffner) : oeffner_(oeffner) {}
+    std::unique_ptr<platform::db::Database> open(const QString& path) override;
+    std::unique_ptr<platform::db::Database> openReadOnly(const QString& path) override {
+        return oeffner_.openReadOnly(path);
+    }
+    std::unique_ptr<platform::db::Database> create(const QString& path, const QStringList& schema) override;
+
+private:
+    void warte();
+    platform::db::DatabaseOpener& oeffner_;
+    bool gewartet_ = false;
+};
+
 // The Qt implementation of every service one run of the game uses, with the game's dialogs registered; the
 // sound output is the caller's.
 struct QtDienste {
@@ -22,6 +39,7 @@ struct QtDienste {
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
     platform::db::DateiOeffner datenbanken;
+    SchrankenOeffner schranke{datenbanken};
     QtHelpViewer hilfe;
     Dienste dienste;
 };

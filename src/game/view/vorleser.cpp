@@ -7,42 +7,29 @@
 #include <QLabel>
 #include <QStringList>
 #include <cmath>
-#include <utility>
 
 namespace findolin::view {
 
 namespace {
 
-QString feldName(int i) {
-    return QStringLiteral("Feld %1%2").arg(QChar(u'A' + i % 5)).arg(i / 5 + 1);
-}
-
 // What an uncovered field shows: its letter, "leer" or "Joker".
-QString inhalt(const Feld& f) {
-    if (f.buchstabe == jokerZeichen)
+QString inhalt(const QString& buchstabe) {
+    if (buchstabe == jokerZeichen)
         return QStringLiteral("Joker");
-    return f.buchstabe.isEmpty() ? QStringLiteral("leer") : f.buchstabe;
+    return buchstabe.isEmpty() ? QStringLiteral("leer") : buchstabe;
 }
 
-QString ergebnis(qint16 feldErgebnis) {
+QString ergebnis(FeldErgebnis feldErgebnis) {
     switch (feldErgebnis) {
-    case 2:
+    case FeldErgebnis::Richtig:
         return QStringLiteral("richtig");
-    case 3:
+    case FeldErgebnis::Joker:
         return QStringLiteral("Glückstreffer");
-    case 4:
+    case FeldErgebnis::WortFertig:
         return QStringLiteral("richtig. Das Wort ist fertig");
     default:
         return QStringLiteral("daneben");
     }
-}
-
-// The number a row of digit labels shows.
-template <std::size_t n> QString zahl(const std::array<QString, n>& ziffern) {
-    QString text;
-    for (const QString& z : ziffern)
-        text += z;
-    return QString::number(text.toLongLong());
 }
 
 QString mitEinheit(int anzahl, const QString& einzahl, const QString& mehrzahl) {
@@ -52,27 +39,20 @@ QString mitEinheit(int anzahl, const QString& einzahl, const QString& mehrzahl) 
 } // namespace
 
 Vorleser::Vorleser(MainFrm& frm, const Anzeigen& anzeigen, Ansage& ansage)
-    : frm_(frm), anzeigen_(anzeigen), ansage_(ansage), letzter_(stand()) {
+    : frm_(frm), anzeigen_(anzeigen), ansage_(ansage), amZug_(frm.spieler().aktSpieler) {
+    frm_.ereignisse().abonniere(*this);
     benenne();
 }
 
-Vorleser::Stand Vorleser::stand() const {
-    Stand s;
-    for (int i = 0; i < 25; ++i)
-        s.felder[i] = feldZustand(frm_.brett().feld.feld(static_cast<qint16>(i)));
-    s.aktSpieler = frm_.spieler().aktSpieler;
-    const Wortanzeige& w = frm_.brett().anzeige;
-    s.suchWort = (w.suchKontLbl.caption + QLatin1Char(' ') + w.suchWortLbl.caption).trimmed();
-    s.risikoAngeboten = frm_.risiko().risikoZiffEnabled;
-    s.einsatz = zahl(frm_.spieler().anzeige.risikoZiff).toInt();
-    return s;
+Vorleser::~Vorleser() {
+    frm_.ereignisse().kuendige(*this);
 }
 
 void Vorleser::benenne() {
-    const PunkteAnzeige& p = frm_.spieler().anzeige;
-    setzeZugangsName(anzeigen_.punkte, QStringLiteral("Punkte: ") + zahl(p.punkZiff));
-    setzeZugangsName(anzeigen_.einsatz, QStringLiteral("Einsatz: ") + zahl(p.risikoZiff));
-    setzeZugangsName(anzeigen_.spName, QStringLiteral("Am Zug: ") + p.spNameLbl);
+    const Spielerliste& spieler = frm_.spieler();
+    setzeZugangsName(anzeigen_.punkte, QStringLiteral("Punkte: %1").arg(spieler.punkteAktSpieler()));
+    setzeZugangsName(anzeigen_.einsatz, QStringLiteral("Einsatz: %1").arg(spieler.risikoPunkte));
+    setzeZugangsName(anzeigen_.spName, QStringLiteral("Am Zug: ") + spieler.anzeige.spNameLbl);
     const Wortanzeige& w = frm_.brett().anzeige;
     setzeZugangsName(anzeigen_.suchWort,
                      QStringLiteral("Gesucht: ") +
@@ -120,44 +100,53 @@ void Vorleser::benenneMessgeraete() {
     anzeigen_.restZeit->setzeWert(Zugaenglich::Wert{uebrig, 0, minuten(SpielZeit::balkenHoehe)});
 }
 
-QStringList Vorleser::neuigkeiten(const Stand& jetzt) {
-    QStringList teile;
-    const Spielfeld& brett = frm_.brett().feld;
-    for (int i = 0; i < 25; ++i)
-        if (letzter_.felder[i] == QLatin1String("verdeckt") && jetzt.felder[i] != QLatin1String("verdeckt")) {
-            aufgedeckt_ = i;
-            aufgedecktInhalt_ = inhalt(brett.feld(static_cast<qint16>(i)));
-        }
-    if (jetzt.suchWort != letzter_.suchWort)
-        teile << QStringLiteral("Neues Wort: ") + jetzt.suchWort;
-    if (jetzt.aktSpieler != letzter_.aktSpieler)
-        teile << frm_.spieler().anzeige.spNameLbl + QStringLiteral(" ist am Zug");
-    if (jetzt.risikoAngeboten && !letzter_.risikoAngeboten)
-        teile << QStringLiteral("Risiko angeboten");
-    if (jetzt.einsatz > 0 && letzter_.einsatz == 0)
-        teile << QStringLiteral("Einsatz: ") +
-                     mitEinheit(jetzt.einsatz, QStringLiteral("Punkt"), QStringLiteral("Punkte"));
-    return teile;
+void Vorleser::feldAufgedeckt(qint16 feld, const QString& buchstabe) {
+    offen_.feld = feldName(feld) + QStringLiteral(": ") + inhalt(buchstabe);
+    aufgedeckt_ = feld;
+    auswertungOffen_ = true;
+}
+
+void Vorleser::zugAusgewertet(qint16 feld, FeldErgebnis feldErgebnis) {
+    if (feld == aufgedeckt_ && auswertungOffen_)
+        offen_.feld += QStringLiteral(", ") + ergebnis(feldErgebnis);
+    auswertungOffen_ = false;
+}
+
+void Vorleser::zugWeitergegeben(qint16 spieler, const QString& name) {
+    // The same player again (a single player, a new game begun by the first) is no news.
+    if (spieler != amZug_)
+        offen_.amZug = name + QStringLiteral(" ist am Zug");
+    amZug_ = spieler;
+}
+
+void Vorleser::neuesWort(const QString& kontext, const QString& wort) {
+    offen_.neuesWort = QStringLiteral("Neues Wort: ") + (kontext + QLatin1Char(' ') + wort).trimmed();
+}
+
+void Vorleser::risikoAngeboten(qint16) {
+    offen_.risiko = QStringLiteral("Risiko angeboten");
+}
+
+void Vorleser::einsatzGesetzt(qint16, qint32 einsatz) {
+    offen_.einsatz =
+        QStringLiteral("Einsatz: ") + mitEinheit(einsatz, QStringLiteral("Punkt"), QStringLiteral("Punkte"));
+}
+
+void Vorleser::spielEnde() {
+    beendet_ = true;
+    offen_ = {};
 }
 
 void Vorleser::aktualisiere(bool sagen) {
     benenne();
-    const Stand jetzt = stand();
-    offen_ << neuigkeiten(jetzt);
-    letzter_ = jetzt;
-    if (!sagen)
+    if (!sagen || auswertungOffen_ || beendet_)
         return;
-    // The field comes first; its result is known once the move has been checked, after its repaint.
-    const Spielfeld& brett = frm_.brett().feld;
-    if (aufgedeckt_ >= 0) {
-        QString feld = feldName(aufgedeckt_) + QStringLiteral(": ") + aufgedecktInhalt_;
-        if (aufgedeckt_ == brett.aktFeld)
-            feld += QStringLiteral(", ") + ergebnis(brett.feldErgebnis);
-        offen_.prepend(feld);
-        aufgedeckt_ = -1;
-    }
-    if (!offen_.isEmpty())
-        ansage_.sage(std::exchange(offen_, {}).join(QStringLiteral(". ")));
+    QStringList teile;
+    for (const QString& teil : {offen_.feld, offen_.neuesWort, offen_.amZug, offen_.risiko, offen_.einsatz})
+        if (!teil.isEmpty())
+            teile << teil;
+    offen_ = {};
+    ansage_.sage(teile.join(QStringLiteral(". ")));
 }
 
 } // namespace findolin::view

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "scoring/spielereignisse.h"
+
 #include <QString>
-#include <QStringList>
-#include <array>
 
 class QLabel;
 class QWidget;
@@ -18,9 +18,9 @@ class BildWidget;
 
 // What a screen reader reads of the main window, in German: keeps the accessible names of the points and the
 // stake (one number each), the player on turn, the searched and the found word, the lamps and both meters up
-// to date, and says aloud what has just happened: a field uncovered with its result, a completed and a new
-// word, the change of turn, a risk offered and a stake placed.
-class Vorleser {
+// to date, and says aloud what the game tells has happened: a field uncovered with its result, a new word,
+// the change of turn, a risk offered and a stake placed.
+class Vorleser : private Spielbeobachter {
 public:
     struct Anzeigen {
         QWidget* punkte;
@@ -34,34 +34,43 @@ public:
         BildWidget* restZeit;
     };
 
-    // The state the window shows now counts as known: nothing of it is said.
+    // Listens to the game from now on: what happened before is not said.
     Vorleser(MainFrm& frm, const Anzeigen& anzeigen, Ansage& ansage);
+    ~Vorleser() override;
 
-    // Renames what changed and notes what happened since the last call; says all that is noted when `sagen`.
-    // A move is said as one, once its evaluation is over: a second notification would cut the first short.
+    // Renames what changed; says all that happened since the last announcement when `sagen`. A move is said
+    // as one, once it has been evaluated: a second notification would cut the first short.
     void aktualisiere(bool sagen);
 
 private:
-    // What the announcements compare from one call to the next.
-    struct Stand {
-        std::array<QString, 25> felder;
-        qint16 aktSpieler = 0;
-        QString suchWort;
-        bool risikoAngeboten = false;
-        int einsatz = 0;
-    };
-    Stand stand() const;
+    void feldAufgedeckt(qint16 feld, const QString& buchstabe) override;
+    void zugAusgewertet(qint16 feld, FeldErgebnis ergebnis) override;
+    void zugWeitergegeben(qint16 spieler, const QString& name) override;
+    void neuesWort(const QString& kontext, const QString& wort) override;
+    void risikoAngeboten(qint16 spieler) override;
+    void einsatzGesetzt(qint16 spieler, qint32 einsatz) override;
+    void spielEnde() override;
+
     void benenne();
     void benenneMessgeraete();
-    QStringList neuigkeiten(const Stand& jetzt);
+
+    // What is still to be said, in the order it is said; empty parts are left out.
+    struct Neuigkeiten {
+        QString feld; // the uncovered field, what it shows and, once evaluated, its result
+        QString neuesWort;
+        QString amZug;
+        QString risiko;
+        QString einsatz;
+    };
 
     MainFrm& frm_;
     Anzeigen anzeigen_;
     Ansage& ansage_;
-    Stand letzter_;
-    QStringList offen_;   // noted, not said yet
-    int aufgedeckt_ = -1; // the field uncovered since the last announcement, with what it shows
-    QString aufgedecktInhalt_;
+    Neuigkeiten offen_;
+    qint16 aufgedeckt_ = -1;       // the field uncovered last
+    bool auswertungOffen_ = false; // its result is still to come
+    qint16 amZug_ = 0;             // the player last told to be on turn
+    bool beendet_ = false;         // the program ends: nothing more is said
 };
 
 } // namespace findolin::view

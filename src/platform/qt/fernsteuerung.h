@@ -26,6 +26,8 @@ public:
     virtual void hauptfensterGezeigt(QWidget& fenster) = 0;
     // The first board is painted: true when the driver ends the program here.
     virtual bool erstesBildGezeigt() = 0;
+    // The game is about to open a database it may write, for the first time in this run.
+    virtual void vorDemErstenSchreiben() = 0;
 
 protected:
     ~Fernsteuerung() = default;
