@@ -2,6 +2,8 @@
 
 #include "platform/laufzeitfehler.h"
 
+#include <bytes/littleendian.h>
+
 #include <QFile>
 #include <QSet>
 
@@ -22,14 +24,8 @@ const char* const steuerPfad = "::DataSpace/Storage/MSCompressed/ControlData";
 const char* const ruecksetzPfad = "::DataSpace/Storage/MSCompressed/Transform/"
                                   "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
 
-quint32 u32(const QByteArray& b, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
-
-quint64 u64(const QByteArray& b, qsizetype at) {
-    return quint64(u32(b, at)) | quint64(u32(b, at + 4)) << 32;
-}
+using bytes::u32;
+using bytes::u64;
 
 // The directory's variable-length numbers: seven bits a byte, most significant first, high bit = more
 // follows.

@@ -2,23 +2,16 @@
 
 #include "platform/cp1252.h"
 
+#include <bytes/littleendian.h>
+
 #include <QRegularExpression>
 
 namespace findolin {
 
 namespace {
 
-quint32 u32(const QByteArray& b, qsizetype at) {
-    if (at < 0 || at + 4 > b.size())
-        return 0;
-    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
-
-quint16 u16(const QByteArray& b, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-    return quint16(p[0] | p[1] << 8);
-}
+using bytes::u16;
+using bytes::u32;
 
 // A zero-terminated ANSI string (or one that ends with its field).
 QString text(const QByteArray& b, qsizetype at = 0) {
