@@ -1,11 +1,12 @@
 // Metafiles: malformed ones are refused, every other one is replayed into a small picture.
 #include "fuzzhilfe.h"
-#include "platform/pictures/picture.h"
-#include "platform/pictures/wmfformat.h"
+#include "wmfformat.h"
+
+#include <wmf/picture.h>
 
 #include <QGuiApplication>
 
-using namespace findolin::platform;
+using namespace findolin::wmf;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     const QByteArray datei = eingabe(daten, groesse);
-    if (!wmf::siehtAusWieMetafile(datei))
+    if (!siehtAusWieMetafile(datei))
         return 0; // other pictures are Qt's image readers' business
     const auto bild = pictureFromData(datei, QStringLiteral("fuzz.wmf"));
     if (!bild)
