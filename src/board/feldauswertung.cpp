@@ -171,8 +171,12 @@ void Feldauswertung::zeigeJoker() {
     const qint16 n = zufallsZahl(dienste_.zufall, 1, 3);
     // The view draws the picture from its path and leaves the field plain when the file is missing.
     Feld& f = feld_.feld(aktFeld_);
-    f.bildPfad = appPfad_ + QStringLiteral("/Grafik/JOKER") + QString::number(n) + QStringLiteral(".WMF");
+    f.bildPfad = jokerBild(appPfad_, n);
     f.feldErledigt = true;
+}
+
+QString Feldauswertung::jokerBild(const QString& appPfad, int n) {
+    return appPfad + QStringLiteral("/Grafik/JOKER") + QString::number(n) + QStringLiteral(".WMF");
 }
 
 bool Feldauswertung::pruefeHinweis() {

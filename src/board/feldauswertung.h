@@ -56,6 +56,8 @@ public:
     void FldAnzTimer_Timer();
     // Puts one of the three joker pictures on the uncovered field and uses the field up.
     void zeigeJoker();
+    // The joker picture n (1 to 3) of the program folder `appPfad`.
+    static QString jokerBild(const QString& appPfad, int n);
     // Whether to offer a risk now: in one case of four, when a seen open field holds the letter needed next.
     bool pruefeHinweis();
 

@@ -13,9 +13,17 @@ void MeisterFrm::ladeListe() {
     nameLbl.clear();
     datumLbl.clear();
     punkteLbl.clear();
+    hinweis.clear();
     const QChar ende(13);
+    std::vector<MeisterEintrag> zeilen;
+    try {
+        zeilen = liste_.zeilen();
+    } catch (const Laufzeitfehler& fehler) {
+        hinweis = nichtLesbar + ende + fehler.meldung();
+        return;
+    }
     qint16 rang = 1;
-    for (const MeisterEintrag& zeile : liste_.zeilen()) {
+    for (const MeisterEintrag& zeile : zeilen) {
         if (zeile.punkte <= 0)
             continue;
         // a long name is cut, but only when it is long without its blanks

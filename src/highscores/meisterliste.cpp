@@ -35,6 +35,20 @@ template <class Tue> void fuerJedeZeile(Recordset& rs, Tue&& tue) {
             return;
 }
 
+// Every row of the table with the four fields of the list, sorted: what a reader finds, whatever the order.
+QStringList alleZeilen(Recordset& rs) {
+    QStringList zeilen;
+    fuerJedeZeile(rs, [&] {
+        QStringList felder;
+        for (const char* feld : {"Name", "Programm", "Datum", "Punkte"})
+            felder.append(rs.field(QLatin1String(feld)).toString());
+        zeilen.append(felder.join(u'|'));
+        return true;
+    });
+    zeilen.sort();
+    return zeilen;
+}
+
 } // namespace
 
 QString datumsText(const QDate& datum) {
@@ -89,21 +103,37 @@ void MeisterListe::entferne(Recordset& rs, const MeisterEintrag& eintrag, qint32
     });
 }
 
-QString MeisterListe::fuegeEin(Database& db, const MeisterEintrag& eintrag) const {
+MeisterListe::Aufnahme MeisterListe::fuegeEin(Database& db, const MeisterEintrag& eintrag) const {
     const auto rs = db.openRecordset(tabelle);
     if (zaehle(*rs, eintrag) < maxZeilen) {
         neu(*rs, eintrag);
-        return QStringLiteral("added");
+        return {true, QStringLiteral("added")};
     }
     const qint32 m = niedrigste(*rs, eintrag);
     if (m >= eintrag.punkte) // a tie with the lowest result does not enter
-        return QStringLiteral("not entered, the lowest is %1").arg(m);
+        return {false, QStringLiteral("not entered, the lowest is %1").arg(m)};
     neu(*rs, eintrag);
     entferne(*rs, eintrag, m);
-    return QStringLiteral("added in place of the lowest, %1").arg(m);
+    return {true, QStringLiteral("added in place of the lowest, %1").arg(m)};
 }
 
-QStringList MeisterListe::veraendere(const std::function<QStringList(Database&)>& aenderung) {
+// An SQLite list gets its table where it has none; an Access list without it is damaged.
+void MeisterListe::pruefeTabelle(const Database& db) const {
+    if (!hatTabelle(db) && !db.canCreateTables())
+        throw Laufzeitfehler(QStringLiteral("Die Meisterliste ist beschädigt: Die Tabelle „Punkte“ fehlt"),
+                             datei_);
+}
+
+void MeisterListe::veraendere(const std::function<void(Database&)>& aenderung) {
+    try {
+        veraendereEinmal(aenderung);
+    } catch (const platform::db::DateiSchonDa&) {
+        qCDebug(lcHighscores) << "another game made the high-score list meanwhile, written there:" << datei_;
+        veraendereEinmal(aenderung);
+    }
+}
+
+void MeisterListe::veraendereEinmal(const std::function<void(Database&)>& aenderung) {
     std::unique_ptr<Database> db;
     if (QFileInfo::exists(datei_)) {
         db = oeffner_.open(datei_);
@@ -116,34 +146,45 @@ QStringList MeisterListe::veraendere(const std::function<QStringList(Database&)>
             QStringLiteral(
                 "Die Meisterliste kann nur gelesen werden (die Datei oder ihr Ordner ist schreibgeschützt)"),
             datei_);
+    pruefeTabelle(*db);
     db->beginTrans();
+    QStringList geschrieben;
     try {
         if (!hatTabelle(*db))
             db->execute(tabellenSchema);
-        const QStringList ergebnisse = aenderung(*db);
+        aenderung(*db);
+        geschrieben = alleZeilen(*db->openRecordset(tabelle));
         db->commitTrans();
-        return ergebnisse;
     } catch (...) {
         db->rollback();
         throw;
     }
+    // still under the lock: the file must now hold the list as written, read back from it
+    if (alleZeilen(*db->openRecordset(tabelle)) != geschrieben)
+        throw Laufzeitfehler(
+            QStringLiteral("Die Meisterliste liest sich nach dem Schreiben nicht so, wie sie "
+                           "geschrieben wurde"),
+            datei_);
 }
 
-QStringList MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
-    return veraendere([&](Database& db) {
-        QStringList ergebnisse;
+std::vector<MeisterListe::Aufnahme> MeisterListe::schreibe(const std::vector<MeisterEintrag>& eintraege) {
+    std::vector<Aufnahme> aufnahmen;
+    veraendere([&](Database& db) {
+        aufnahmen.clear();
         for (const MeisterEintrag& eintrag : eintraege)
-            ergebnisse.append(fuegeEin(db, eintrag));
-        return ergebnisse;
+            aufnahmen.push_back(fuegeEin(db, eintrag));
     });
+    return aufnahmen;
 }
 
 int MeisterListe::leere() {
     if (!QFileInfo::exists(datei_))
         return 0;
-    const QStringList geloescht = veraendere([](Database& db) {
+    QStringList geloescht;
+    veraendere([&](Database& db) {
         const auto rs = db.openRecordset(tabelle);
-        QStringList namen;
+        QStringList& namen = geloescht;
+        namen.clear();
         fuerJedeZeile(*rs, [&] {
             if (rs->field(QStringLiteral("Programm")).toString() == programm) {
                 namen.append(rs->field(QStringLiteral("Name")).toString());
@@ -151,7 +192,6 @@ int MeisterListe::leere() {
             }
             return true;
         });
-        return namen;
     });
     qCDebug(lcHighscores) << "list emptied of this game's" << geloescht.size() << "rows:" << datei_;
     return int(geloescht.size());
@@ -170,13 +210,13 @@ QString MeisterListe::updateMeister(const StartKontext& kontext) {
     if (eintraege.empty())
         return {};
     try {
-        const QStringList ergebnisse = schreibe(eintraege);
+        const std::vector<Aufnahme> aufnahmen = schreibe(eintraege);
         for (std::size_t j = 0; j < spieler.size(); ++j)
             qCDebug(lcHighscores).noquote()
                 << QStringLiteral("high score for player %1: %2 points %3, written")
                        .arg(spieler[j])
                        .arg(eintraege[j].punkte)
-                       .arg(ergebnisse.value(int(j)));
+                       .arg(aufnahmen[j].bericht);
         return {};
     } catch (const Laufzeitfehler& fehler) {
         for (int i : spieler)
@@ -193,6 +233,7 @@ std::vector<MeisterEintrag> MeisterListe::zeilen() const {
     if (!QFileInfo::exists(datei_))
         return liste;
     const auto db = oeffner_.open(datei_);
+    pruefeTabelle(*db);
     if (!hatTabelle(*db))
         return liste;
     const auto rs =

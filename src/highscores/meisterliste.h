@@ -24,7 +24,8 @@ struct MeisterEintrag {
 //
 // Access files (Jet 3 and Jet 4) and SQLite files are read and written; an Access file is written only where
 // its table has no index and no other program has it open, else it is left as it was. Where the file is
-// missing, it is made at the first write, as an SQLite file.
+// missing, it is made at the first write, as an SQLite file, with its first rows. Two games ending together
+// take turns: each writes under the list's lock and reads its rows back before letting go.
 class MeisterListe {
 public:
     static inline const QString programm = QStringLiteral("Findolin");
@@ -36,10 +37,10 @@ public:
     // reason: the caption hinweisTitel and the text hinweisText(reason), for a list open in Access for
     // example
     //   "Die Punkte konnten nicht in die Meisterliste eingetragen werden."
-    //   "Die Datenbank ist in einem anderen Programm geöffnet (Meister.ldb ist da); sie wird nicht
-    //   geschrieben"
+    //   "Die Datenbank ist in einem anderen Programm geöffnet (Meister.ldb, Rechner „PC07“); auch nach 10
+    //   Sekunden Warten wird sie nicht geschrieben"
     //   "/home/.../User/Meister.mdb"
-    // (lines separated by a carriage return).
+    // (lines separated by a carriage return). For a full disk the last line names the folder.
     static inline const QString hinweisTitel = QStringLiteral("Meisterliste");
     static QString hinweisText(const QString& grund);
 
@@ -47,10 +48,11 @@ public:
     MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei);
 
     // At program end: offers every player with more than 0 points to the list, all in one transaction, so
-    // that the file holds the old or the new list at every moment. Never throws: a list that cannot be
-    // written (an Access file open in Access or with an index, a read-only or broken file, a folder that
-    // cannot be written) leaves the file as it was and returns the reason, which the caller shows and then
-    // goes on; empty when all went well.
+    // that the file holds the old or the new list at every moment, and reads the list back before it says
+    // "written" in the log. Never throws: a list that cannot be written (an Access file open in Access or
+    // with an index, a list another program keeps locked too long, a read-only or damaged file, a full disk,
+    // a folder that cannot be written) leaves the file as it was and returns the reason, which the caller
+    // shows and then goes on; empty when all went well.
     QString updateMeister(const StartKontext& kontext);
 
     // Deletes every row of this game, all in one transaction; the other games' rows stay. Returns how many
@@ -58,13 +60,17 @@ public:
     // stays as it was.
     int leere();
 
-    // The rule of admission for one result, on an open database inside a transaction; says in English what
-    // became of it, for the log.
-    QString fuegeEin(platform::db::Database& db, const MeisterEintrag& eintrag) const;
+    // What became of one result: whether it entered the list, and in English words, for the log.
+    struct Aufnahme {
+        bool eingetragen;
+        QString bericht;
+    };
+    // The rule of admission for one result, on an open database inside a transaction.
+    Aufnahme fuegeEin(platform::db::Database& db, const MeisterEintrag& eintrag) const;
 
     // The rows of this game in the order the dialog shows them: by points, highest first, equal points in
-    // the order the query returns them. A missing file or table is an empty list; a broken file is a
-    // run-time error.
+    // the order the query returns them. A missing file (or an SQLite file without the table) is an empty
+    // list; a file that cannot be read as the list, damaged for instance, is a run-time error.
     std::vector<MeisterEintrag> zeilen() const;
 
     const QString& datei() const { return datei_; }
@@ -74,10 +80,13 @@ private:
     qint32 niedrigste(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
     void neu(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
     void entferne(platform::db::Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const;
-    QStringList schreibe(const std::vector<MeisterEintrag>& eintraege);
-    // Opens the list for writing (made where it is missing) and makes `aenderung` in one transaction: all of
-    // it reaches the file, or nothing. Returns what `aenderung` says it did.
-    QStringList veraendere(const std::function<QStringList(platform::db::Database&)>& aenderung);
+    std::vector<Aufnahme> schreibe(const std::vector<MeisterEintrag>& eintraege);
+    // Opens the list for writing (made where it is missing) and makes `aenderung` in one transaction under
+    // the list's lock: all of it reaches the file, or nothing, and the list is read back before the lock
+    // goes. `aenderung` runs again when another game made the list meanwhile.
+    void veraendere(const std::function<void(platform::db::Database&)>& aenderung);
+    void veraendereEinmal(const std::function<void(platform::db::Database&)>& aenderung);
+    void pruefeTabelle(const platform::db::Database& db) const;
 
     platform::db::DatabaseOpener& oeffner_;
     const platform::Clock& uhr_;

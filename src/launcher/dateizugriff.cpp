@@ -92,6 +92,9 @@ class Dateisystem : public platform::FileSystem {
 public:
     bool exists(const QString& pfad) const override { return QFileInfo(pfad).isFile(); }
     QByteArray readAll(const QString& pfad) const override { return liesDatei(pfad); }
+    void pruefeGewoehnlich(const QString& pfad) const override {
+        platform::QtFileSystem().pruefeGewoehnlich(pfad);
+    }
     void replaceVia(const QString& pfad, const QString& zwischendatei, const QByteArray& inhalt) override {
         platform::QtFileSystem().replaceVia(pfad, zwischendatei, inhalt);
     }

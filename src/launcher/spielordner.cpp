@@ -4,6 +4,7 @@
 #include "highscores/meisterliste.h"
 #include "logging.h"
 #include "platform/cp1252.h"
+#include "platform/dateisystem.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
@@ -225,13 +226,13 @@ void legeErgebnisdateienAn(const QString& spielordner, const QStringList& kennun
     const QString user = imOrdner(spielordner, QStringLiteral("User"));
     QDir().mkpath(user);
     for (const QString& kennung : kennungen) {
-        QFile datei(imOrdner(user, kennung + QStringLiteral(".tmp")));
-        if (datei.exists())
+        const QString datei = imOrdner(user, kennung + QStringLiteral(".tmp"));
+        if (QFileInfo::exists(datei))
             continue;
-        if (!datei.open(QIODevice::WriteOnly))
-            throw Laufzeitfehler(QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"),
-                                 QDir::toNativeSeparators(datei.fileName()));
-        qCDebug(lcLauncher) << "new result file" << datei.fileName();
+        // made only where none is, and a full disk named
+        platform::dateisystem::legeLeerAn(datei,
+                                          QStringLiteral("Die Ergebnisdatei lässt sich nicht anlegen"));
+        qCDebug(lcLauncher) << "new result file" << datei;
     }
 }
 

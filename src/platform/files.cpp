@@ -1,17 +1,11 @@
 #include "files.h"
 
+#include "dateisystem.h"
 #include "laufzeitfehler.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cstdio>
-#include <unistd.h>
-#endif
 
 namespace findolin::platform {
 
@@ -21,62 +15,45 @@ QString imOrdner(const QString& ordner, const QString& name) {
 
 QString findeDatei(const QString& pfad) {
     const QFileInfo info(pfad);
-    if (info.isFile())
+    if (info.exists())
         return pfad;
     const QDir ordner = info.dir();
     if (!ordner.exists())
         return {};
-    for (const QString& name : ordner.entryList(QDir::Files))
+    // a fifo or a device under another case is found too, and then refused by whoever reads it
+    for (const QString& name : ordner.entryList(QDir::Files | QDir::System | QDir::Hidden))
         if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
             return ordner.filePath(name);
     return {};
 }
 
 bool QtFileSystem::exists(const QString& path) const {
-    return QFileInfo(path).isFile();
+    return dateisystem::art(path) != dateisystem::Art::Fehlt;
 }
 
 QByteArray QtFileSystem::readAll(const QString& path) const {
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
-        throw Laufzeitfehler(QStringLiteral("Datei nicht gefunden"), QDir::toNativeSeparators(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Laufzeitfehler(QStringLiteral("Die Datei kann nicht gelesen werden"),
-                             QDir::toNativeSeparators(path));
-    return file.readAll();
+    return dateisystem::liesGewoehnlich(path);
 }
 
-namespace {
-
-// Moves the finished temporary file over the old one in one step, so that a crash leaves one whole file.
-bool ersetzeDurch(const QString& tempPath, const QString& path) {
-#ifdef _WIN32
-    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(tempPath).utf16()),
-                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(path).constData()) == 0;
-#endif
+void QtFileSystem::pruefeGewoehnlich(const QString& path) const {
+    if (const QString gefunden = findeDatei(path); !gefunden.isEmpty())
+        dateisystem::pruefeGewoehnlich(gefunden);
 }
-
-} // namespace
 
 void QtFileSystem::replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) {
-    const auto fehler = [&](const QString& problem, const QString& datei) {
+    try {
+        dateisystem::schreibeDauerhaft(tempPath, content,
+                                       QStringLiteral("Die Zwischendatei %1 kann nicht geschrieben werden")
+                                           .arg(QFileInfo(tempPath).fileName()));
+    } catch (...) {
         QFile::remove(tempPath);
-        return Laufzeitfehler(problem, QDir::toNativeSeparators(datei));
-    };
-    QFile temp(tempPath);
-    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw fehler(QStringLiteral("Die Zwischendatei kann nicht angelegt werden"), tempPath);
-    if (temp.write(content) != content.size() || !temp.flush())
-        throw fehler(QStringLiteral("Die Zwischendatei kann nicht geschrieben werden"), tempPath);
-#ifndef _WIN32
-    ::fsync(temp.handle());
-#endif
-    temp.close();
-    if (!ersetzeDurch(tempPath, path))
-        throw fehler(QStringLiteral("Die Datei kann nicht ersetzt werden"), path);
+        throw;
+    }
+    if (const QString grund = dateisystem::ersetze(tempPath, path); !grund.isEmpty()) {
+        QFile::remove(tempPath);
+        throw Laufzeitfehler(QStringLiteral("Die Datei kann nicht ersetzt werden: ") + grund,
+                             QDir::toNativeSeparators(path));
+    }
 }
 
 } // namespace findolin::platform

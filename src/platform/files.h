@@ -9,6 +9,7 @@ class QtFileSystem : public FileSystem {
 public:
     bool exists(const QString& path) const override;
     QByteArray readAll(const QString& path) const override;
+    void pruefeGewoehnlich(const QString& path) const override;
     void replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) override;
 };
 

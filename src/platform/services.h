@@ -70,8 +70,12 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    // Whether anything lies at `path`; what is no regular file is then refused by readAll.
     virtual bool exists(const QString& path) const = 0;
     virtual QByteArray readAll(const QString& path) const = 0;
+    // For files read later, by another part: a run-time error naming `path` when something other than a
+    // regular file lies there (a fifo would block whoever opens it); a missing file passes.
+    virtual void pruefeGewoehnlich(const QString& path) const = 0;
     // Replaces `path` with `content`, writing `tempPath` first. At every moment either the old or the new
     // file exists whole; afterwards `tempPath` is gone.
     virtual void replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) = 0;

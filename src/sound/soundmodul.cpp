@@ -52,6 +52,10 @@ void SoundModul::loadSoundIni(const platform::FileSystem& dateien) {
         return;
     }
     leseSoundAbschnitt(text);
+    // the sounds are read later, in the background, where a fifo must not be met
+    for (const SoundEintrag& eintrag : soundTab_)
+        if (eintrag.datei != keinSound)
+            dateien.pruefeGewoehnlich(wavDatei(eintrag.datei));
 }
 
 void SoundModul::leseSoundAbschnitt(const QString& text) {
@@ -91,8 +95,12 @@ void SoundModul::playSound(const QString& ereignis) {
         playWave(datei);
 }
 
+QString SoundModul::wavDatei(const QString& datei) const {
+    return pfade_.imProgrammordner(QStringLiteral("Sound/") + datei + QStringLiteral(".WAV"));
+}
+
 void SoundModul::playWave(const QString& datei) {
-    player_.playAsync(pfade_.imProgrammordner(QStringLiteral("Sound/") + datei + QStringLiteral(".WAV")));
+    player_.playAsync(wavDatei(datei));
 }
 
 void SoundModul::schliessen() {

@@ -41,6 +41,8 @@ public:
     const SoundTabelle& soundTab() const { return soundTab_; }
     // The file assigned to an event, "<NULL>" for none (and for names not in the table).
     QString dateiFuer(const QString& ereignis) const;
+    // The path of "Sound/<datei>.WAV" in the program folder.
+    QString wavDatei(const QString& datei) const;
 
 private:
     void leseSoundAbschnitt(const QString& text);

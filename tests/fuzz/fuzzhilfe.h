@@ -39,6 +39,7 @@ public:
             throw findolin::Laufzeitfehler(QStringLiteral("Datei fehlt"), pfad);
         return dateien.value(pfad);
     }
+    void pruefeGewoehnlich(const QString&) const override {} // files in memory are all regular
     void replaceVia(const QString& pfad, const QString&, const QByteArray& inhalt) override {
         dateien.insert(pfad, inhalt);
     }

@@ -380,7 +380,7 @@ private slots:
         QTest::newRow("property record of length 0: memory grows")
             << quint16(0) << 30 << "als 64 MiB Speicher";
         QTest::newRow("unknown record of length 0: endless warnings")
-            << quint16(5) << 1 << "länger als 1 Sekunden";
+            << quint16(5) << 1 << "mehr als 1 Sekunden Rechenzeit";
     }
     void access_verzeichnis_beschaedigt() {
         QFETCH(quint16, art);

@@ -1,6 +1,7 @@
 #include "chmverzeichnis.h"
 
 #include "chmkonstanten.h"
+#include "platform/dateisystem.h"
 #include "platform/laufzeitfehler.h"
 
 #include <bytes/littleendian.h>
@@ -46,6 +47,7 @@ bool istPotenzVonZwei(quint64 x) {
 } // namespace
 
 ChmVerzeichnis::ChmVerzeichnis(const QString& datei) : datei_(datei) {
+    platform::dateisystem::pruefeGewoehnlich(datei_); // neither this nor libchm may wait on a fifo
     QFile f(datei_);
     if (!f.open(QIODevice::ReadOnly))
         throw Laufzeitfehler(QStringLiteral("Die Hilfedatei lässt sich nicht öffnen"), datei_);

@@ -3,6 +3,8 @@
 #include "platform/files.h"
 
 #include "logging.h"
+#include "platform/dateisystem.h"
+#include "platform/laufzeitfehler.h"
 #include "wmfformat.h"
 #include "wmfplayer.h"
 
@@ -100,12 +102,17 @@ std::shared_ptr<const Picture> pictureFromData(const QByteArray& data, const QSt
 
 std::shared_ptr<const Picture> loadPicture(const QString& path) {
     const QString gefunden = platform::findeDatei(path);
-    QFile datei(gefunden);
-    if (gefunden.isEmpty() || !datei.open(QIODevice::ReadOnly)) {
-        qCWarning(lcPictures) << "picture file missing or not readable:" << QDir::toNativeSeparators(path);
+    QByteArray daten;
+    try {
+        if (gefunden.isEmpty())
+            throw Laufzeitfehler(QStringLiteral("Datei nicht gefunden"), path);
+        daten = platform::dateisystem::liesGewoehnlich(gefunden); // a fifo is not waited for
+    } catch (const Laufzeitfehler& fehler) {
+        qCWarning(lcPictures).noquote()
+            << "picture file missing or not readable:" << QDir::toNativeSeparators(path) << fehler.problem();
         return nullptr;
     }
-    return pictureFromData(datei.readAll(), QDir::toNativeSeparators(gefunden));
+    return pictureFromData(daten, QDir::toNativeSeparators(gefunden));
 }
 
 std::shared_ptr<const Picture> PictureCache::picture(const QString& path) {

@@ -1,6 +1,7 @@
 #include "compzugdialog.h"
 
 #include "computer/compzugfrm.h"
+#include "platform/qt/bilddatei.h"
 #include "platform/qt/twips.h"
 
 #include <QCloseEvent>
@@ -27,7 +28,7 @@ public:
         rahmen->setGeometry(tw::rechteck(120, 90, 4920, 1530));
         auto* bild = new QLabel(rahmen);
         bild->setObjectName(QStringLiteral("Image1"));
-        bild->setPixmap(QPixmap(bildPfad));
+        bild->setPixmap(platform::ladePixmap(bildPfad));
         bild->setScaledContents(true);
         bild->setGeometry(tw::rechteck(180, 420, 675, 675));
         auto* label1 = new QLabel(CompZugFrm::label1, rahmen);

@@ -2,10 +2,13 @@
 
 #include "anzeigen.h"
 #include "board/brettlayout.h"
+#include "board/feldauswertung.h"
 #include "brettansicht.h"
 #include "game/mainfrm.h"
 #include "game/menueleiste.h"
+#include "platform/dateisystem.h"
 #include "platform/errorguard.h"
+#include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
@@ -122,6 +125,21 @@ MainFrmView::MainFrmView(MainFrm& mainFrm, const QString& appPfad) : mainFrm_(ma
     mainFrm_.verbindeAnsicht(this);
     platform::setAfterEachEvent([this] { aktualisiere(); });
     aktualisiere();
+    // The pictures are drawn when they are needed, in the middle of a paint, where a run-time error cannot
+    // stop the program cleanly: so whatever lies in their place and is no regular file (a fifo, which would
+    // block the reading) stops it here.
+    QStringList bilder{grafik(QStringLiteral("ENERGIE.GIF")),
+                       grafik(QStringLiteral("VUEIN.GIF")),
+                       grafik(QStringLiteral("VUAUS.GIF")),
+                       lampenBild(Lampe::Rot),
+                       lampenBild(Lampe::Gruen),
+                       lampenBild(Lampe::Dunkel),
+                       mainFrm_.uebBausteinBild};
+    for (int n = 1; n <= 3; ++n)
+        bilder.append(Feldauswertung::jokerBild(appPfad_, n));
+    for (const QString& bild : bilder)
+        if (const QString gefunden = platform::findeDatei(bild); !gefunden.isEmpty())
+            platform::dateisystem::pruefeGewoehnlich(gefunden);
     // The practice focus's picture belongs to the framework's files: without it the game does not start.
     if (!bilder_.picture(mainFrm_.uebBausteinBild))
         throw Laufzeitfehler(QStringLiteral("Das Bild des Übungsschwerpunkts fehlt oder ist beschädigt"),

@@ -9,6 +9,24 @@
 
 namespace findolin::view {
 
+// For automated runs (FINDOLIN_AUTOMATION and FINDOLIN_BARRIER_BEFORE_WRITE set): the first time the game
+// opens a database it may write, it prints "findolin: barrier" to standard error and waits for a line on
+// standard input, so that a test can let several games write at one moment.
+class SchrankenOeffner : public platform::db::DatabaseOpener {
+public:
+    explicit SchrankenOeffner(platform::db::DatabaseOpener& oeffner) : oeffner_(oeffner) {}
+    std::unique_ptr<platform::db::Database> open(const QString& path) override;
+    std::unique_ptr<platform::db::Database> openReadOnly(const QString& path) override {
+        return oeffner_.openReadOnly(path);
+    }
+    std::unique_ptr<platform::db::Database> create(const QString& path, const QStringList& schema) override;
+
+private:
+    void warte();
+    platform::db::DatabaseOpener& oeffner_;
+    bool gewartet_ = false;
+};
+
 // The Qt implementation of every service one run of the game uses, with the game's dialogs registered; the
 // sound output is the caller's.
 struct QtDienste {
@@ -23,6 +41,7 @@ struct QtDienste {
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
     platform::db::DateiOeffner datenbanken;
+    SchrankenOeffner schranke{datenbanken};
     chm::QtHelpViewer hilfe;
     Dienste dienste;
 };

@@ -6,6 +6,7 @@
 #include "mainfrmview.h"
 #include "platform/audio/nachladenderplayer.h"
 #include "platform/commandline.h"
+#include "platform/dateisystem.h"
 #include "platform/errorguard.h"
 #include "platform/files.h"
 #include "platform/qt/deutsch.h"
@@ -62,7 +63,13 @@ public:
 
     // What can wait until the first board is on screen: the background's picture and the sound output.
     void nachDemErstenBild() {
-        hintergrund_->setzeBild(platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF")));
+        platform::runGuarded([this] {
+            const QString bild = platform::imOrdner(appPfad_, QStringLiteral("Grafik/HINTERGRUND.GIF"));
+            // a fifo in its place is a run-time error, not a window that waits for ever
+            if (const QString gefunden = platform::findeDatei(bild); !gefunden.isEmpty())
+                platform::dateisystem::pruefeGewoehnlich(gefunden);
+            hintergrund_->setzeBild(bild);
+        });
         ton_.ladeImHintergrund();
     }
 

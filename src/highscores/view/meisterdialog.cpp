@@ -57,6 +57,13 @@ public:
             spalten_[i]->setFont(tw::schrift(listenSchrift));
             spalten_[i]->setTextFormat(Qt::PlainText); // a name is never markup
         }
+        // in place of the rows, when the list cannot be read
+        hinweis_ = new QLabel(this);
+        hinweis_->setObjectName(QStringLiteral("HinweisLbl"));
+        hinweis_->setFont(tw::schrift(listenSchrift));
+        hinweis_->setTextFormat(Qt::PlainText);
+        hinweis_->setWordWrap(true);
+        hinweis_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ok_ = new QPushButton(MeisterFrm::okKnopf, this);
         ok_->setFont(tw::schrift(kopfSchrift));
         ok_->setDefault(true);
@@ -82,6 +89,9 @@ public:
                     name = spalten_[i]->fontMetrics().elidedText(name, Qt::ElideRight, spalten_[i]->width());
             spalten_[i]->setText(text.join(QLatin1Char('\n')));
         }
+        hinweis_->setText(QString(form_.hinweis).replace(QChar(13), QLatin1Char('\n')));
+        hinweis_->setGeometry(tw::rechteck(platzSpalte.left, listeTop, breite - 2 * platzSpalte.left, hoehe));
+        hinweis_->setVisible(!form_.hinweis.isEmpty());
         const double knopfTop = listeTop + hoehe + 240;
         ok_->setGeometry(tw::rechteck((breite - 1215) / 2, knopfTop, 1215, 450));
         setFixedSize(tw::groesse(breite, knopfTop + 450 + 240));
@@ -110,6 +120,7 @@ private:
     MeisterFrm& form_;
     QFrame* linie_;
     QLabel* spalten_[4];
+    QLabel* hinweis_;
     QPushButton* ok_;
 };
 

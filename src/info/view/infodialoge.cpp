@@ -1,6 +1,7 @@
 #include "infodialoge.h"
 
 #include "info/infodialoge.h"
+#include "platform/qt/bilddatei.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
@@ -86,7 +87,7 @@ QDialog* infoDialog(QWidget* parent, const QString& logoPfad) {
     QWidget* findolin = rahmen(d, QStringLiteral("Findolin"), 120, 90, 5460, 3120);
     auto* logo = new QLabel(findolin);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setPixmap(QPixmap(logoPfad));
+    logo->setPixmap(platform::ladePixmap(logoPfad));
     logo->setScaledContents(true);
     logo->setGeometry(tw::rechteck(240, 330, 960, 960));
     const std::pair<QString, QString> zeilen[] = {

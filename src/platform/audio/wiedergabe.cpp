@@ -3,6 +3,8 @@
 #include "platform/files.h"
 
 #include "logging.h"
+#include "platform/dateisystem.h"
+#include "platform/laufzeitfehler.h"
 
 #include <QFile>
 #include <algorithm>
@@ -43,14 +45,19 @@ void Wiedergabe::spiele(const QString& wavPfad) {
     if (ausgabe_)
         beende(false); // a new sound cuts off the one still playing
     pfad_ = wavPfad;
-    QFile datei(findeDatei(wavPfad)); // sound files are matched without regard to case, as pictures are
-    if (!datei.open(QIODevice::ReadOnly)) {
-        meldeEinmal(wavPfad, QStringLiteral("sound file cannot be read: %1").arg(wavPfad));
+    QByteArray inhalt;
+    try {
+        // sound files are matched without regard to case, as pictures are; a fifo is not waited for
+        const QString gefunden = findeDatei(wavPfad);
+        inhalt = dateisystem::liesGewoehnlich(gefunden.isEmpty() ? wavPfad : gefunden);
+    } catch (const Laufzeitfehler& fehler) {
+        meldeEinmal(wavPfad,
+                    QStringLiteral("sound file cannot be read: %1 (%2)").arg(wavPfad, fehler.problem()));
         emit beendet(wavPfad, false);
         return;
     }
     QString grund;
-    const auto wav = leseWav(datei.readAll(), &grund);
+    const auto wav = leseWav(inhalt, &grund);
     if (!wav || wav->samples.isEmpty()) {
         meldeEinmal(wavPfad, QStringLiteral("sound file cannot be played (%1): %2")
                                  .arg(wav ? QStringLiteral("empty") : grund, wavPfad));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/laufzeitfehler.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -76,11 +78,23 @@ public:
     // all, even when the process is killed meanwhile. rollback() undoes it and never fails; record sources
     // opened before it still show the undone rows, those opened after it show the file. Read-only files have
     // nothing to undo.
+    // beginTrans() takes the file's write lock, waiting a few seconds for other programs, before anything is
+    // read for the transaction; it is held until the database is closed, so that record sources opened after
+    // commitTrans() read back from the file what was written before any other writer comes. A lock that
+    // stays taken is a run-time error.
     virtual void beginTrans() = 0;
     virtual void commitTrans() = 0;
     virtual void rollback() = 0;
-    // Runs a data-definition statement in SQLite's SQL ("CREATE TABLE ..."); read-only files refuse it.
+    // Runs a data-definition statement in SQLite's SQL ("CREATE TABLE ..."); read-only files refuse it, and
+    // Access files, which get no new tables.
     virtual void execute(const QString& sql) = 0;
+    virtual bool canCreateTables() const = 0;
+};
+
+// What create() finds when another program has made the file meanwhile.
+class DateiSchonDa : public Laufzeitfehler {
+public:
+    using Laufzeitfehler::Laufzeitfehler;
 };
 
 // Opens database files; the game gets one injected, so tests can hand it any file of any format.
@@ -91,7 +105,10 @@ public:
     // The same for a file the game only reads: every write is refused.
     virtual std::unique_ptr<Database> openReadOnly(const QString& path) = 0;
     // Makes a new database file that can be written, with the tables that the data-definition statements
-    // `schema` declare, and opens it. The file appears whole or not at all; an existing file is an error.
+    // `schema` declare, and opens it. It is made aside and takes its place at the first commitTrans() (or the
+    // first change outside a transaction), with what was written: the file appears whole, never empty, or not
+    // at all. Where a file is or
+    // appears at `path` meanwhile, create() or that commit throws DateiSchonDa and nothing is put in place.
     virtual std::unique_ptr<Database> create(const QString& path, const QStringList& schema) = 0;
 };
 

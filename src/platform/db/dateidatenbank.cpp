@@ -52,6 +52,18 @@ std::shared_ptr<Tabelle> DateiDatenbank::tabelle(const QString& name) {
     return tabelle;
 }
 
+// Tables read before the lock was taken may be stale by now, and after the commit they are read back from the
+// file.
+void DateiDatenbank::beginTrans() {
+    speicher_->beginne();
+    geladen_.clear();
+}
+
+void DateiDatenbank::commitTrans() {
+    speicher_->bestaetige();
+    geladen_.clear();
+}
+
 void DateiDatenbank::rollback() {
     speicher_->verwerfe();
     geladen_.clear(); // the tables held in memory may show rows that are undone now

@@ -16,10 +16,11 @@ public:
     QStringList tableNames() const override { return speicher_->tabellen(); }
     bool isReadOnly() const override { return speicher_->nurLesen(); }
     QString fileName() const override { return speicher_->datei(); }
-    void beginTrans() override { speicher_->beginne(); }
-    void commitTrans() override { speicher_->bestaetige(); }
+    void beginTrans() override;
+    void commitTrans() override;
     void rollback() override;
     void execute(const QString& sql) override;
+    bool canCreateTables() const override { return speicher_->legtTabellenAn(); }
 
 private:
     std::shared_ptr<Tabelle> tabelle(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "dateidatenbank.h"
 #include "jetspeicher.h"
+#include "platform/dateisystem.h"
 #include "platform/laufzeitfehler.h"
 #include "sqlitespeicher.h"
 
@@ -37,8 +38,9 @@ std::unique_ptr<Database> DateiOeffner::openReadOnly(const QString& path) {
 
 std::unique_ptr<Database> DateiOeffner::oeffne(const QString& path, bool nurLesen) {
     QFile datei(path);
-    if (!QFileInfo(path).isFile())
+    if (dateisystem::art(path) == dateisystem::Art::Fehlt)
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei fehlt"), path);
+    dateisystem::pruefeGewoehnlich(path);
     if (!datei.open(QIODevice::ReadOnly))
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht gelesen werden"), path);
     const QByteArray kopf = datei.read(32);

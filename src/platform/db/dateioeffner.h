@@ -21,7 +21,8 @@ public:
     explicit DateiOeffner(const Lesegrenzen& grenzen = {}) : grenzen_(grenzen) {}
     std::unique_ptr<Database> open(const QString& path) override;
     std::unique_ptr<Database> openReadOnly(const QString& path) override;
-    // New files are SQLite files, built beside under the name followed by ".neu" and then renamed.
+    // New files are SQLite files, made beside under a name of this process and put in place at the first
+    // commit, while the lock file is held that Access files are written under.
     std::unique_ptr<Database> create(const QString& path, const QStringList& schema) override;
 
 private:

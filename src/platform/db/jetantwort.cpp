@@ -59,13 +59,14 @@ void pruefeFehler(Leser& l, char art, const QString& name, const QString& pfad) 
         problem = QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden");
         break;
     case 2:
-        problem = QStringLiteral("Das Inhaltsverzeichnis der Datenbank ist nicht lesbar");
+        problem = QStringLiteral("Die Access-Datei ist beschädigt: Ihr Inhaltsverzeichnis ist nicht lesbar");
         break;
     case 3:
         problem = QStringLiteral("Die Tabelle „") + name + QStringLiteral("“ fehlt");
         break;
     case 4:
-        problem = QStringLiteral("Die Tabelle „") + name + QStringLiteral("“ ist nicht lesbar");
+        problem = QStringLiteral("Die Access-Datei ist beschädigt: Die Tabelle „") + name +
+                  QStringLiteral("“ ist nicht lesbar");
         break;
     default:
         l.kaputt();
@@ -146,9 +147,10 @@ std::shared_ptr<Tabelle> tabelleAus(const QByteArray& strom, const QString& name
         l.kaputt();
     // a file cut short loses data pages without libmdb noticing; the table's own row count shows it
     if (tabelle->zeilen.size() != angegeben)
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist unvollständig: Die Tabelle „") + name +
-                                 QStringLiteral("“ hat weniger Zeilen als angegeben"),
-                             pfad);
+        throw Laufzeitfehler(
+            QStringLiteral("Die Access-Datei ist beschädigt (unvollständig): Die Tabelle „") + name +
+                QStringLiteral("“ hat weniger Zeilen als angegeben"),
+            pfad);
     tabelle->verdichte();
     return tabelle;
 }

@@ -71,6 +71,7 @@ public:
             transaktion_.bestaetige();
     }
     void verwerfe() override { transaktion_.verwerfe(); }
+    bool legtTabellenAn() const override { return false; }
     void fuehreAus(const QString&) override {
         throw Laufzeitfehler(QStringLiteral("In Access-Dateien legt das Spiel keine Tabellen an"), pfad_);
     }
@@ -94,7 +95,7 @@ std::shared_ptr<Speicher> oeffneJetDatei(const QString& pfad, int seitengroesse,
                                          const Lesegrenzen& grenzen) {
     const qint64 groesse = QFileInfo(pfad).size();
     if (groesse < 2 * seitengroesse || groesse % seitengroesse != 0)
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist unvollständig"), pfad);
+        throw Laufzeitfehler(QStringLiteral("Die Access-Datei ist beschädigt (unvollständig)"), pfad);
     // by the permission bits too: the administrator may write everywhere, but a file marked read-only stays
     // so
     const auto schreibbar = [](const QFileInfo& info) {

@@ -34,7 +34,7 @@ template <typename Tue> auto JetTransaktion::aendere(const Tabelle& tabelle, Tue
         abgelehnt(QStringLiteral("eine frühere Änderung dieser Transaktion ist gescheitert"), pfad_);
     try {
         if (!schreiber_) {
-            jet::warteAufSperre(pfad_);
+            sperre();
             schreiber_ = std::make_unique<jet::Schreiber>(liesGanz(pfad_));
         }
         Erwartung& e = erwartet_[tabelle.name];
@@ -79,7 +79,13 @@ void JetTransaktion::loesche(const Tabelle& tabelle, const Zeile& zeile) {
     });
 }
 
+void JetTransaktion::sperre() {
+    if (!sperre_)
+        sperre_ = std::make_unique<ListenSperre>(pfad_);
+}
+
 void JetTransaktion::beginne() {
+    sperre();
     offen_ = true;
 }
 
@@ -112,7 +118,7 @@ bool JetTransaktion::schreibe() {
         verwerfe();
         return false;
     }
-    jet::ersetzeSicher(pfad_, schreiber_->original(), schreiber_->daten(),
+    jet::ersetzeSicher(pfad_, *sperre_, schreiber_->original(), schreiber_->daten(),
                        [this](const QString& kopie) { pruefeKopie(kopie); });
     qCDebug(lcDb) << "Access file written:" << pfad_ << "pages touched:" << schreiber_->beruehrt().size();
     verwerfe();

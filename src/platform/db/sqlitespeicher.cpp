@@ -1,5 +1,6 @@
 #include "sqlitespeicher.h"
 
+#include "listensperre.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QDateTime>
@@ -10,6 +11,52 @@
 namespace findolin::platform::db {
 
 namespace {
+
+namespace ds = dateisystem;
+
+// What SQLite reported, in the words the game shows: a full disk, a damaged file and a file that other
+// programs kept locked too long each by name.
+[[noreturn]] void sqliteFehler(sqlite3* db, const QString& pfad) {
+    const int art = sqlite3_errcode(db) & 0xff;
+    const QString text = QString::fromUtf8(sqlite3_errmsg(db));
+    if (art == SQLITE_FULL || (art == SQLITE_IOERR && ds::istKeinPlatz(sqlite3_system_errno(db))))
+        ds::keinPlatz(QStringLiteral("Die Datenbank kann nicht geschrieben werden"), pfad);
+    if (art == SQLITE_CORRUPT || art == SQLITE_NOTADB)
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei ist beschädigt (") + text + u')', pfad);
+    if (art == SQLITE_BUSY || art == SQLITE_LOCKED)
+        throw Laufzeitfehler(
+            QStringLiteral("Die Datenbank war länger als %1 Sekunden in einem anderen Programm "
+                           "belegt; sie wird nicht geschrieben")
+                .arg(sperrWarteMs / 1000.0),
+            pfad);
+    throw Laufzeitfehler(QStringLiteral("Datenbankfehler: ") + text, pfad);
+}
+
+// SQLite's locks are waited for until sperrWarteMs have passed, by a clock that faketime does not speed up,
+// trying again every few milliseconds. `frist` holds the end of the wait, set when a wait begins.
+int warteAufSqlite(void* frist, int versuch) {
+    auto& ende = *static_cast<qint64*>(frist);
+    if (versuch == 0)
+        ende = ds::echteMillisekunden() + sperrWarteMs;
+    if (ds::echteMillisekunden() >= ende)
+        return 0;
+    ds::schlafe(5);
+    return 1;
+}
+
+// Opens an SQLite file with the flags `art` (SQLITE_OPEN_CREATE makes it); the connection waits for locks.
+sqlite3* oeffneVerbindung(const QString& pfad, int art, qint64* frist, QString* fehler) {
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(pfad).constData(), &db, art | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        *fehler = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_handler(db, warteAufSqlite, frist);
+    return db;
+}
 
 FeldArt artVon(const QString& deklariert) {
     const QString t = deklariert.toUpper();
@@ -35,10 +82,14 @@ class Anweisung {
 public:
     Anweisung(sqlite3* db, const QString& sql, const QString& datei) {
         if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt_, nullptr) != SQLITE_OK)
-            throw Laufzeitfehler(QStringLiteral("Datenbankfehler: ") + QString::fromUtf8(sqlite3_errmsg(db)),
-                                 datei);
+            sqliteFehler(db, datei);
     }
-    ~Anweisung() { sqlite3_finalize(stmt_); }
+    ~Anweisung() { beende(); }
+    // Done with before its end, so that the connection can be closed.
+    void beende() {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
     Anweisung(const Anweisung&) = delete;
     Anweisung& operator=(const Anweisung&) = delete;
     sqlite3_stmt* operator*() const { return stmt_; }
@@ -47,11 +98,15 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
+// An open SQLite file. A new one (`neu`) is made under a work name while its lock file is held, and takes the
+// place of `pfad` when its first transaction is committed.
 class SqliteSpeicher : public Speicher {
 public:
-    SqliteSpeicher(QString pfad, sqlite3* db, bool nurLesen)
-        : pfad_(std::move(pfad)), db_(db), nurLesen_(nurLesen) {}
-    ~SqliteSpeicher() override { sqlite3_close(db_); }
+    SqliteSpeicher(QString pfad, bool nurLesen) : pfad_(std::move(pfad)), nurLesen_(nurLesen) {}
+    ~SqliteSpeicher() override;
+
+    void oeffne(const QString& datei, int art);
+    void legeNeuAn(const QStringList& schema);
 
     QString datei() const override { return pfad_; }
     bool nurLesen() const override { return nurLesen_; }
@@ -63,12 +118,17 @@ public:
     void beginne() override;
     void bestaetige() override;
     void verwerfe() override;
+    bool legtTabellenAn() const override { return true; }
     void fuehreAus(const QString& sql) override;
 
 private:
-    [[noreturn]] void fehler() const {
-        throw Laufzeitfehler(QStringLiteral("Datenbankfehler: ") + QString::fromUtf8(sqlite3_errmsg(db_)),
-                             pfad_);
+    [[noreturn]] void fehler() const { sqliteFehler(db_, pfad_); }
+    void legeAnDieStelle();
+    // A change outside a transaction is committed at once: a new file then takes its place.
+    void nachAutocommit(Anweisung& anweisung) {
+        anweisung.beende();
+        if (!neu_.isEmpty() && sqlite3_get_autocommit(db_))
+            legeAnDieStelle();
     }
     void schritt(sqlite3_stmt* stmt) const {
         if (sqlite3_step(stmt) != SQLITE_DONE)
@@ -81,9 +141,57 @@ private:
     }
 
     QString pfad_;
-    sqlite3* db_;
+    sqlite3* db_ = nullptr;
     bool nurLesen_;
+    qint64 frist_ = 0;                     // while a lock is waited for
+    std::unique_ptr<ListenSperre> sperre_; // from the first transaction or the making of a new file on
+    QString neu_;                          // the new file, until it is in place
 };
+
+SqliteSpeicher::~SqliteSpeicher() {
+    sqlite3_close(db_);
+    if (!neu_.isEmpty()) {
+        QFile::remove(neu_);
+        QFile::remove(neu_ + QStringLiteral("-journal"));
+    }
+}
+
+void SqliteSpeicher::oeffne(const QString& datei, int art) {
+    QString meldung;
+    db_ = oeffneVerbindung(datei, art, &frist_, &meldung);
+    if (!db_)
+        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden: ") + meldung,
+                             pfad_);
+    nurLesen_ = nurLesen_ || sqlite3_db_readonly(db_, "main") == 1;
+}
+
+// Under the list's lock file, so that two games finding no list do not both make one; work files that killed
+// writers left are removed on the way.
+void SqliteSpeicher::legeNeuAn(const QStringList& schema) {
+    sperre_ = std::make_unique<ListenSperre>(pfad_);
+    if (QFileInfo::exists(pfad_))
+        throw DateiSchonDa(QStringLiteral("Die Datenbankdatei gibt es schon"), pfad_);
+    neu_ = arbeitsDatei(pfad_);
+    oeffne(neu_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    for (const QString& anweisung : schema)
+        sql(anweisung.toUtf8().constData());
+}
+
+// The new file takes its place only where no other has appeared meanwhile; then the list is read from there.
+void SqliteSpeicher::legeAnDieStelle() {
+    sqlite3_close(db_); // every statement is done with: the file is closed before it is renamed
+    db_ = nullptr;
+    bool schonDa = false;
+    const QString grund = ds::legeAn(neu_, pfad_, &schonDa);
+    if (schonDa)
+        throw DateiSchonDa(QStringLiteral("Die Datenbankdatei gibt es schon"), pfad_);
+    if (!grund.isEmpty())
+        throw Laufzeitfehler(
+            QStringLiteral("Die neue Datenbankdatei kann nicht an ihre Stelle gelegt werden: ") + grund,
+            pfad_);
+    neu_.clear();
+    oeffne(pfad_, SQLITE_OPEN_READWRITE);
+}
 
 QStringList SqliteSpeicher::tabellen() const {
     Anweisung a(
@@ -99,6 +207,7 @@ QStringList SqliteSpeicher::tabellen() const {
 }
 
 std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
+    sqlite3_db_release_memory(db_); // the rows come from the file, not from what SQLite kept
     QString echterName;
     for (const QString& t : tabellen())
         if (t.compare(name, Qt::CaseInsensitive) == 0)
@@ -231,7 +340,9 @@ qint64 SqliteSpeicher::fuegeEin(const Tabelle& tabelle, const Zeile& zeile) {
     for (int i = 0; i < tabelle.felder.size(); ++i)
         binde(*a, i + 1, zeile.werte.at(i));
     schritt(*a);
-    return sqlite3_last_insert_rowid(db_);
+    const qint64 schluessel = sqlite3_last_insert_rowid(db_);
+    nachAutocommit(a);
+    return schluessel;
 }
 
 void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
@@ -246,6 +357,7 @@ void SqliteSpeicher::aendere(const Tabelle& tabelle, const Zeile& zeile) {
         binde(*a, i + 1, zeile.werte.at(i));
     sqlite3_bind_int64(*a, int(tabelle.felder.size()) + 1, zeile.schluessel);
     schritt(*a);
+    nachAutocommit(a);
 }
 
 void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
@@ -254,22 +366,33 @@ void SqliteSpeicher::loesche(const Tabelle& tabelle, const Zeile& zeile) {
                 pfad_);
     sqlite3_bind_int64(*a, 1, zeile.schluessel);
     schritt(*a);
+    nachAutocommit(a);
 }
 
-// Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock from
-// its start; SQLite's journal undoes a transaction cut short when the file is next opened.
+// Read-only files have nothing to write and nothing to undo. A transaction holds the file's write lock (and
+// the lock file that Access lists are written under) from its start; switched to SQLite's exclusive mode once
+// it has the lock, the connection keeps it after the commit until it is closed. (In exclusive mode from the
+// start, a waiting BEGIN would keep its read lock and the writer it waits for could never commit.) SQLite's
+// journal undoes a transaction cut short when the file is next opened.
 void SqliteSpeicher::beginne() {
-    if (!nurLesen_)
-        sql("BEGIN IMMEDIATE");
+    if (nurLesen_)
+        return;
+    // the lock file too, which a game making a new list holds: so what killed writers left can be removed
+    if (!sperre_)
+        sperre_ = std::make_unique<ListenSperre>(pfad_);
+    sql("BEGIN IMMEDIATE");
+    sql("PRAGMA locking_mode=EXCLUSIVE");
 }
 
 void SqliteSpeicher::bestaetige() {
     if (!nurLesen_ && !sqlite3_get_autocommit(db_))
         sql("COMMIT");
+    if (!neu_.isEmpty())
+        legeAnDieStelle();
 }
 
 void SqliteSpeicher::verwerfe() {
-    if (!nurLesen_ && !sqlite3_get_autocommit(db_))
+    if (!nurLesen_ && db_ && !sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
@@ -282,48 +405,22 @@ void SqliteSpeicher::fuehreAus(const QString& text) {
 } // namespace
 
 std::shared_ptr<Speicher> erzeugeSqliteDatei(const QString& pfad, const QStringList& schema) {
-    if (QFileInfo::exists(pfad))
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei gibt es schon"), pfad);
-    // built under another name, so that the file appears whole or not at all
-    const QString neu = pfad + QStringLiteral(".neu");
-    QFile::remove(neu);
-    QFile::remove(neu + QStringLiteral("-journal"));
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(neu).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    for (const QString& anweisung : schema)
-        if (rc == SQLITE_OK)
-            rc = sqlite3_exec(db, anweisung.toUtf8().constData(), nullptr, nullptr, nullptr);
-    const QString meldung = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
-    sqlite3_close(db);
-    if (rc != SQLITE_OK || !QFile::rename(neu, pfad)) {
-        QFile::remove(neu);
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht angelegt werden: ") + meldung,
-                             pfad);
-    }
-    return oeffneSqliteDatei(pfad);
+    auto speicher = std::make_shared<SqliteSpeicher>(pfad, false);
+    speicher->legeNeuAn(schema);
+    return speicher;
 }
 
 std::shared_ptr<Speicher> oeffneSqliteDatei(const QString& pfad, bool nurLesen) {
-    const QByteArray name = QFile::encodeName(pfad);
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(name.constData(), &db,
-                             (nurLesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
-    if (rc == SQLITE_CANTOPEN && QFile::exists(pfad)) {
-        sqlite3_close(db);
-        db = nullptr;
-        nurLesen = true;
-        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    auto speicher = std::make_shared<SqliteSpeicher>(pfad, nurLesen);
+    try {
+        speicher->oeffne(pfad, nurLesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    } catch (const Laufzeitfehler&) {
+        if (nurLesen || !QFileInfo::exists(pfad))
+            throw;
+        // a file we may only read
+        speicher = std::make_shared<SqliteSpeicher>(pfad, true);
+        speicher->oeffne(pfad, SQLITE_OPEN_READONLY);
     }
-    if (rc != SQLITE_OK) {
-        const QString meldung = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
-        sqlite3_close(db);
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht geöffnet werden: ") + meldung,
-                             pfad);
-    }
-    nurLesen = nurLesen || sqlite3_db_readonly(db, "main") == 1;
-    auto speicher = std::make_shared<SqliteSpeicher>(pfad, db, nurLesen);
     speicher->tabellen(); // reads the schema: a damaged file shows here, at opening
     return speicher;
 }

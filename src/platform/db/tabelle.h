@@ -119,6 +119,8 @@ public:
     virtual void beginne() = 0;
     virtual void bestaetige() = 0;
     virtual void verwerfe() = 0;
+    // Whether fuehreAus() can make tables.
+    virtual bool legtTabellenAn() const = 0;
     virtual void fuehreAus(const QString& sql) = 0;
 };
 

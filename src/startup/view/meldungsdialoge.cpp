@@ -1,5 +1,6 @@
 #include "meldungsdialoge.h"
 
+#include "platform/qt/bilddatei.h"
 #include "platform/qt/twips.h"
 #include "startup/meldungsfenster.h"
 
@@ -26,7 +27,7 @@ public:
           gedrueckt_(std::move(gedrueckt)) {
         setModal(true);
         bild_ = new QLabel(this);
-        bild_->setPixmap(QPixmap(bildPfad));
+        bild_->setPixmap(platform::ladePixmap(bildPfad));
         bild_->setScaledContents(true);
         rahmen_ = new QFrame(this);
         rahmen_->setFrameShape(QFrame::Box);
