@@ -16,7 +16,7 @@ cp -r "$wurzel/build/omnor/." "$ordner"
 bus=$!
 sleep 1
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-export FINDOLIN_AUTOMATION=1 FINDOLIN_QUIT_AFTER_MS=20000 FINDOLIN_ANSWERS=ja
+export FINDOLIN_AUTOMATION="$wurzel/build/tests/support/findolin_fernsteuerung.so" FINDOLIN_QUIT_AFTER_MS=20000 FINDOLIN_ANSWERS=ja
 (cd "$ordner" && ./findolin '"Version=4;UbixFeldName=LIP_;LupenFlag=1;nSpieler=2;Anna;Ben;anna;ben;"' \
     2>"$ordner/findolin.log") &
 spiel=$!

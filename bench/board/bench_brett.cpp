@@ -1,8 +1,8 @@
 // How long dealing a word and playing a move take, against the bare cost of the virtual event loop serving
 // the same number of clicks and timer events.
 #include "board/spielbrett.h"
-#include "platform/virtualeventloop.h"
-#include "startup/hilfsfunktionen.h"
+#include "kern/hilfsfunktionen.h"
+#include "support/virtualeventloop.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

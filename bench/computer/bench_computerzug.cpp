@@ -1,8 +1,8 @@
 // How long the computer takes to choose a field (its three board searches and the pick), strong and weak,
 // against a bare loop over the 25 fields that reads the same flags.
 #include "computer/computerzug.h"
-#include "platform/virtualeventloop.h"
-#include "startup/hilfsfunktionen.h"
+#include "kern/hilfsfunktionen.h"
+#include "support/virtualeventloop.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

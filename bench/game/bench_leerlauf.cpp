@@ -5,8 +5,8 @@
 #include "game/programmstart.h"
 #include "game/view/mainfrmview.h"
 #include "game/view/qtdienste.h"
-#include "platform/audio/recordingsoundplayer.h"
 #include "platform/qt/qtservices.h"
+#include "support/recordingsoundplayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ private:
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("FINDOLIN_AUTOMATION", "1"); // the guess time's message is answered at once
+    qputenv("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG); // the guess time's message is answered at once
     QApplication app(argc, argv);
     const int sekunden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
 

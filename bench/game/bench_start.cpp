@@ -1,9 +1,9 @@
 // Start-up: time from process start to the first dealt board on screen, and peak memory, of the real program
 // in the demo framework folder, each as a ratio to a minimal Qt Widgets program measured in the same run.
 // Also the processor time that the game's two-second pause uses.
+#include "kern/hilfsfunktionen.h"
 #include "platform/qt/qtservices.h"
 #include "prozessmessung.h"
-#include "startup/hilfsfunktionen.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,6 +26,7 @@ double prozessorSekunden() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG, 1);
     setenv("FINDOLIN_EXIT_WHEN_SHOWN", "1", 1);
     const char* findolin = FINDOLIN_PROGRAM;
     const char* minimal = MINIMAL_QT_PROGRAM;

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     paketGroesse();
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG, 1);
     setenv("FINDOLIN_EXIT_WHEN_SHOWN", "1", 1);
     QTemporaryDir heim;
     const QByteArray daten = heim.filePath("daten").toUtf8(), erstDaten = heim.filePath("neu").toUtf8();

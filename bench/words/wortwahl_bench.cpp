@@ -1,9 +1,9 @@
 // Word choice on large spelling databases (SQLite and Access): opening and filtering, 1,000 picks with a
 // filled used-word list, and the memory the tables take; each figure beside a baseline measured in the same
 // run.
+#include "kern/hilfsfunktionen.h"
 #include "platform/db/dateioeffner.h"
-#include "platform/virtualeventloop.h"
-#include "startup/hilfsfunktionen.h"
+#include "support/virtualeventloop.h"
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
 

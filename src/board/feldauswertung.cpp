@@ -3,8 +3,8 @@
 #include "logging.h"
 #include "spielbrett.h"
 
+#include "kern/hilfsfunktionen.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/hilfsfunktionen.h"
 
 namespace findolin {
 

@@ -2,8 +2,8 @@
 
 #include "logging.h"
 
+#include "kern/hilfsfunktionen.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/hilfsfunktionen.h"
 
 namespace findolin {
 

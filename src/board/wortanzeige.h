@@ -2,8 +2,8 @@
 
 #include "words/wortdatensatz.h"
 
+#include "kern/startkontext.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "logging.h"
 
-#include "startup/hilfsfunktionen.h"
+#include "kern/hilfsfunktionen.h"
 
 namespace findolin {
 

@@ -2,13 +2,13 @@
 
 #include "board/farbtabelle.h"
 #include "computer/computerzug.h"
+#include "kern/hilfsfunktionen.h"
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/ergebnisbericht.h"
 #include "settings/omnorini.h"
-#include "startup/ergebnisbericht.h"
-#include "startup/hilfsfunktionen.h"
-#include "startup/lesehilfen.h"
 #include "startup/rahmendateien.h"
 #include "words/bausteinbild.h"
 

@@ -6,6 +6,7 @@
 #include "highscores/meisterfrm.h"
 #include "highscores/meisterliste.h"
 #include "info/infodialoge.h"
+#include "kern/meldungsfenster.h"
 #include "modulzustand.h"
 #include "scoring/ratezeit.h"
 #include "scoring/risiko.h"
@@ -13,7 +14,6 @@
 #include "scoring/spielzeit.h"
 #include "settings/einstellfrm.h"
 #include "sound/soundmodul.h"
-#include "startup/meldungsfenster.h"
 #include "words/rdbmanager.h"
 
 namespace findolin {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "settings/einstellformular.h"
 #include "settings/einstellungen.h"
-#include "startup/startkontext.h"
 
 namespace findolin {
 

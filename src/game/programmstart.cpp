@@ -1,14 +1,13 @@
 #include "programmstart.h"
 
 #include "info/hilfekontext.h"
+#include "kern/meldungsfenster.h"
 #include "logging.h"
 #include "mainfrm.h"
 #include "platform/errorguard.h"
-#include "startup/meldungsfenster.h"
+#include "rahmen/ausgang.h"
+#include "rahmen/startliste.h"
 #include "startup/rahmendateien.h"
-#include "startup/startparameter.h"
-
-#include <cstdio>
 
 namespace findolin {
 
@@ -27,13 +26,11 @@ const QString nichtKompatibel =
 // Shows why the program refuses to run, then ends it; nothing else is shown or read.
 int verweigere(Dienste& d, const QString& meldungsText) {
     // Also for whoever started the game, as a run-time error is.
-    std::fprintf(stderr, "Laufzeitfehler: %s\n",
-                 qUtf8Printable(QString(meldungsText).replace(QChar(13), u'\n')));
-    std::fflush(stderr);
+    rahmen::meldeLaufzeitfehler(QString(meldungsText).replace(QChar(13), u'\n'));
     MldFenster fenster(d.fenster, d.masse);
     fenster.zeigeMeldung(meldungsText, QStringLiteral("&OK"), QString(), QStringLiteral("Laufzeitfehler"));
-    d.prozess.terminate(platform::exitCodeRefused);
-    return platform::exitCodeRefused;
+    d.prozess.terminate(rahmen::exitCodeRefused);
+    return rahmen::exitCodeRefused;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "meisterfrm.h"
 
+#include "kern/meldungsfenster.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/meldungsfenster.h"
 
 namespace findolin {
 

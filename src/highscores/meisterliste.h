@@ -1,8 +1,8 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "platform/db/database.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
 
 #include <QDate>
 #include <functional>

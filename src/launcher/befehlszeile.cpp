@@ -1,6 +1,6 @@
 #include "befehlszeile.h"
 
-#include "startup/startkontext.h"
+#include "kern/startkontext.h"
 
 namespace findolin::launcher {
 

@@ -5,8 +5,9 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
-#include "startup/startparameter.h"
+#include "rahmen/dateinamen.h"
+#include "rahmen/startliste.h"
+#include "rahmen/uebungsliste.h"
 #include "words/bausteinbild.h"
 
 #include <QDir>
@@ -36,23 +37,22 @@ Installation Installation::neben(const QString& launcherOrdner) {
 namespace {
 
 QList<Schwerpunkt> leseListe(const QString& ordner) {
-    const QString pfad = platform::imOrdner(ordner, QStringLiteral("Omnor.tsp"));
+    const QString pfad = platform::imOrdner(ordner, rahmen::uebungsliste);
     const QString datei = findeDatei(pfad);
     if (datei.isEmpty())
         throw Laufzeitfehler(QStringLiteral("Der Ordner enthält keine Liste der Übungsschwerpunkte"),
                              QDir::toNativeSeparators(pfad));
-    FeldLeser leser(ausWindows1252(liesDatei(datei)), QDir::toNativeSeparators(datei));
-    QList<Schwerpunkt> liste;
-    qint16 nummer = 0;
-    while (!leser.amEnde()) {
+    Uebungsliste liste(ausWindows1252(liesDatei(datei)), QDir::toNativeSeparators(datei));
+    QList<Schwerpunkt> schwerpunkte;
+    while (!liste.amEnde()) {
+        const Uebungseintrag eintrag = liste.naechster();
         Schwerpunkt s;
-        s.titel = leser.naechstesFeld();
-        s.feldName = leser.naechstesFeld();
-        if (!s.istUeberschrift())
-            s.nummer = ++nummer;
-        liste.append(s);
+        s.titel = eintrag.titel;
+        s.feldName = eintrag.feldName;
+        s.nummer = eintrag.nummer;
+        schwerpunkte.append(s);
     }
-    return liste;
+    return schwerpunkte;
 }
 
 // How many magnifier spots each focus has, by its number.

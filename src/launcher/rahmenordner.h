@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rahmen/uebungsliste.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,8 +28,7 @@ struct Schwerpunkt {
     int lupenStellen = 0; // magnifier spots of the focus
     QString grund;        // why it cannot be played, for the window; empty when it can
 
-    // A title that begins with ">>>" heads a group.
-    bool istUeberschrift() const { return titel.startsWith(QLatin1String(">>>")); }
+    bool istUeberschrift() const { return Uebungseintrag::istGruppenueberschrift(titel); }
     bool spielbar() const { return !istUeberschrift() && grund.isEmpty(); }
 };
 

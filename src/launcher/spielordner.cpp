@@ -2,16 +2,17 @@
 
 #include "dateizugriff.h"
 #include "highscores/meisterliste.h"
+#include "kern/lesehilfen.h"
+#include "kern/startkontext.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/dateisystem.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/dateinamen.h"
+#include "rahmen/startliste.h"
 #include "settings/omnorini.h"
-#include "startup/lesehilfen.h"
-#include "startup/startkontext.h"
-#include "startup/startparameter.h"
 #include "words/bausteinbild.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ namespace {
 
 // The framework folder the game folder was filled from is noted beside its files.
 const QString herkunftDatei = QStringLiteral(".herkunft");
-const QString omnorIni = QStringLiteral("Omnor.ini");
+using rahmen::omnorIni;
 
 [[noreturn]] void nichtSchreibbar(const QString& ordner) {
     throw Laufzeitfehler(
@@ -90,7 +91,7 @@ void uebernimmOmnorIni(const QString& spielordner, const QString& quelle, bool m
 
 void pruefeSchreibbar(const QString& spielordner) {
     pruefeOrdner(spielordner);
-    const QString user = imOrdner(spielordner, QStringLiteral("User"));
+    const QString user = imOrdner(spielordner, rahmen::userOrdner);
     pruefeOrdner(user);
     for (const QString& datei :
          {imOrdner(spielordner, omnorIni), imOrdner(user, QStringLiteral("Meister.mdb"))}) {
@@ -189,7 +190,7 @@ void schreibeWoerter(const QString& ziel, const Angebot& angebot, const Schwerpu
 
 void bereiteSchwerpunktVor(const QString& spielordner, const Angebot& angebot,
                            const Schwerpunkt& schwerpunkt) {
-    schreibeDatei(imOrdner(spielordner, QStringLiteral("Omnor.tsp")), listeFuer(angebot, schwerpunkt));
+    schreibeDatei(imOrdner(spielordner, rahmen::uebungsliste), listeFuer(angebot, schwerpunkt));
     schreibeWoerter(imOrdner(spielordner, QStringLiteral("Omnor-D.mdb")), angebot, schwerpunkt);
     const QString bild = QStringLiteral("Grafik/");
     QDir().mkpath(imOrdner(spielordner, bild));
@@ -223,10 +224,10 @@ int leereMeisterliste(const QString& spielordner) {
 }
 
 void legeErgebnisdateienAn(const QString& spielordner, const QStringList& kennungen) {
-    const QString user = imOrdner(spielordner, QStringLiteral("User"));
+    const QString user = imOrdner(spielordner, rahmen::userOrdner);
     QDir().mkpath(user);
     for (const QString& kennung : kennungen) {
-        const QString datei = imOrdner(user, kennung + QStringLiteral(".tmp"));
+        const QString datei = imOrdner(user, rahmen::ergebnisDatei(kennung));
         if (QFileInfo::exists(datei))
             continue;
         // made only where none is, and a full disk named

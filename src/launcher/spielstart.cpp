@@ -4,6 +4,7 @@
 #include "logging.h"
 #include "platform/commandline.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/ausgang.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,12 +46,8 @@ QString ergebnisText(const QList<Spielergebnis>& ergebnisse) {
 QString meldungDesSpiels(const QByteArray& fehlerausgabe, int exitCode, bool abgestuerzt) {
     if (exitCode == 0 && !abgestuerzt)
         return {};
-    const QString text = QString::fromUtf8(fehlerausgabe);
-    const QString marke = QStringLiteral("Laufzeitfehler: ");
-    qsizetype p = text.lastIndexOf(u'\n' + marke);
-    p = p >= 0 ? p + 1 : (text.startsWith(marke) ? 0 : -1);
-    if (p >= 0)
-        return text.mid(p + marke.size()).trimmed();
+    if (const auto meldung = rahmen::laufzeitfehlerIn(QString::fromUtf8(fehlerausgabe)))
+        return *meldung;
     if (abgestuerzt)
         return QStringLiteral("Findolin ist unerwartet beendet worden.");
     return QStringLiteral("Findolin wurde mit dem Code %1 beendet.").arg(exitCode);
@@ -90,10 +87,11 @@ void Spielstart::starte(const QString& spiel, const QString& rahmenordner, const
     connect(&prozess_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError fehler) {
         if (fehler != QProcess::FailedToStart)
             return;
-        fehlerausgabe_ = QStringLiteral("Laufzeitfehler: Findolin lässt sich nicht starten\n\n%1\n%2")
+        fehlerausgabe_ = (QString::fromLatin1(rahmen::laufzeitfehlerMarke) +
+                          QStringLiteral("Findolin lässt sich nicht starten\n\n%1\n%2"))
                              .arg(QDir::toNativeSeparators(prozess_.program()), prozess_.errorString())
                              .toUtf8();
-        melde(2, false);
+        melde(rahmen::exitCodeRuntimeError, false);
     });
     qCDebug(lcLauncher).noquote() << "start" << spiel << "in" << rahmenordner << "with" << startliste;
     prozess_.start();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/ergebnisbericht.h"
+#include "rahmen/ergebnisbericht.h"
 
 #include <QObject>
 #include <QProcess>

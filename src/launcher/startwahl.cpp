@@ -1,8 +1,8 @@
 #include "startwahl.h"
 
+#include "kern/startkontext.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/startkontext.h"
-#include "startup/startparameter.h"
+#include "rahmen/startliste.h"
 
 #include <QSettings>
 
@@ -100,15 +100,16 @@ QString baueStartliste(const Startwahl& wahl) {
     if (const QString fehler = pruefeWahl(wahl); !fehler.isEmpty())
         throw Laufzeitfehler(fehler);
     const QStringList namen = spielerliste(wahl);
-    QStringList eintraege{QStringLiteral("Version=4"), QStringLiteral("UbixFeldName=") + gefiltertesFeld,
-                          QStringLiteral("LupenFlag=%1").arg(wahl.lupe ? 1 : 0)};
-    // The game reads any "GwsFlag=" item as "yes", so "no" is the missing item.
-    if (wahl.grundwortschatz)
-        eintraege.append(QStringLiteral("GwsFlag=1"));
-    eintraege.append(QStringLiteral("nSpieler=%1").arg(namen.size()));
-    eintraege.append(namen);
-    eintraege.append(spielerKennungen(namen));
-    return u'"' + eintraege.join(u';') + QStringLiteral(";\"");
+    const QStringList kennungen = spielerKennungen(namen);
+    StartKontext kontext;
+    kontext.nSpieler = qint16(namen.size());
+    for (int i = 0; i < namen.size(); ++i) {
+        kontext.spielerName[i] = namen[i];
+        kontext.spielerKennung[i] = kennungen[i];
+    }
+    kontext.lupenFlag = wahl.lupe ? wahr : falsch;
+    kontext.gwsFlag = wahl.grundwortschatz ? wahr : falsch;
+    return schreibeStartParameter(kontext);
 }
 
 namespace {

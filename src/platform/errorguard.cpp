@@ -34,7 +34,7 @@ void reportFatal(const Laufzeitfehler& fehler) {
         return;
     }
     qCritical().noquote() << "Laufzeitfehler:" << fehler.problem() << fehler.betroffen();
-    std::exit(exitCodeRuntimeError);
+    std::exit(rahmen::exitCodeRuntimeError);
 }
 
 } // namespace findolin::platform

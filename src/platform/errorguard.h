@@ -1,6 +1,7 @@
 #pragma once
 
 #include "laufzeitfehler.h"
+#include "rahmen/ausgang.h"
 
 #include <exception>
 #include <functional>
@@ -8,12 +9,9 @@
 namespace findolin::platform {
 
 // What happens to a run-time error that reaches the event loop: production shows the error window and ends
-// the process with exitCodeRuntimeError. Exceptions must never cross Qt's event loop, so every entry point
-// from it (timers, input handlers) runs its work through runGuarded.
+// the process with the framework's exit code for a run-time error. Exceptions must never cross Qt's event
+// loop, so every entry point from it (timers, input handlers) runs its work through runGuarded.
 using FatalErrorHandler = std::function<void(const Laufzeitfehler&)>;
-
-inline constexpr int exitCodeRefused = 1;
-inline constexpr int exitCodeRuntimeError = 2;
 
 void setFatalErrorHandler(FatalErrorHandler handler);
 void reportFatal(const Laufzeitfehler& fehler);

@@ -7,7 +7,8 @@
 #include <memory>
 
 // The services the game needs from outside its own logic. Production implements them with Qt; tests use the
-// virtual event loop and scripted dialogs, so a whole game runs in milliseconds and repeats from a seed.
+// virtual event loop and scripted dialogs of tests/support, so a whole game runs in milliseconds and repeats
+// from a seed.
 namespace findolin::platform {
 
 // Time of day and the calendar.

@@ -2,8 +2,8 @@
 
 #include "logging.h"
 
+#include "kern/lesehilfen.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
 
 namespace findolin {
 

@@ -3,9 +3,9 @@
 #include "spielerliste.h"
 #include "vumeter.h"
 
+#include "kern/meldungsfenster.h"
 #include "platform/services.h"
 #include "sound/soundmodul.h"
-#include "startup/meldungsfenster.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "spielereignisse.h"
 
 #include "settings/einstellungen.h"
-#include "startup/startkontext.h"
 
 #include <QString>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "logging.h"
 
-#include "startup/lesehilfen.h"
+#include "kern/lesehilfen.h"
 
 namespace findolin {
 

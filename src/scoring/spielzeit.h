@@ -2,8 +2,8 @@
 
 #include "ratezeit.h"
 
+#include "kern/meldungsfenster.h"
 #include "platform/services.h"
-#include "startup/meldungsfenster.h"
 
 #include <functional>
 #include <memory>

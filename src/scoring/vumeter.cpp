@@ -1,7 +1,7 @@
 #include "vumeter.h"
 
+#include "kern/lesehilfen.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
 
 #include <cmath>
 

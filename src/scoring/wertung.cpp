@@ -1,6 +1,6 @@
 #include "wertung.h"
 
-#include "startup/hilfsfunktionen.h"
+#include "kern/hilfsfunktionen.h"
 
 namespace findolin {
 

@@ -1,23 +1,14 @@
 #include "einstellfrm.h"
 
+#include "kern/meldungsfenster.h"
+#include "kern/startkontext.h"
 #include "logging.h"
-#include "omnorini.h"
-#include "startup/meldungsfenster.h"
-#include "startup/startkontext.h"
 
 namespace findolin {
 
 EinstellFrm::EinstellFrm(platform::ModalPresenter& presenter, Einstellungen& einst,
                          EinstellFormular& formular, StartKontext& kontext, EinstellWirkung& wirkung)
     : presenter_(presenter), einst_(einst), formular_(formular), kontext_(kontext), wirkung_(wirkung) {}
-
-void EinstellFrm::loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade) {
-    findolin::loadOmnorIni(dateien, pfade, kontext_.nSpieler, einst_, formular_);
-}
-
-void EinstellFrm::saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade) const {
-    findolin::saveOmnorIni(dateien, pfade, einst_, formular_);
-}
 
 QString EinstellFrm::zeigeModal() {
     hinweis_.clear();

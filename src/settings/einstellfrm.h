@@ -9,7 +9,6 @@
 
 namespace findolin {
 
-struct Pfade;
 struct StartKontext;
 
 // The settings dialog "Einstellungen". It is made once and only shown and hidden; its controls
@@ -36,11 +35,6 @@ public:
     // state, the player list in the launch context, the effects in the main form.
     EinstellFrm(platform::ModalPresenter& presenter, Einstellungen& einst, EinstellFormular& formular,
                 StartKontext& kontext, EinstellWirkung& wirkung);
-
-    // Reads the controls and the record from "Omnor.ini", once at start; writes them back at program end
-    // when "Einstellungen s&peichern" is checked.
-    void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade);
-    void saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade) const;
 
     // Shows the dialog modally and returns once it is hidden: what "&OK" returned, or nothing after
     // "&abbrechen".

@@ -1,11 +1,12 @@
 #include "omnorini.h"
 
+#include "kern/lesehilfen.h"
+#include "kern/startkontext.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
+#include "rahmen/dateinamen.h"
 #include "startup/rahmendateien.h"
-#include "startup/startkontext.h"
 
 #include <QDir>
 #include <array>
@@ -73,7 +74,7 @@ const QStringList& einstellSchluessel() {
 
 void loadOmnorIni(const platform::FileSystem& dateien, const Pfade& pfade, qint16 nSpieler,
                   Einstellungen& einst, EinstellFormular& formular) {
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QString pfad = pfade.imProgrammordner(rahmen::omnorIni);
     const QStringList zeilen = zeilenVon(leseTextdatei(dateien, pfad));
     qsizetype i = zeilen.indexOf(abschnitt);
     if (i < 0) {
@@ -146,7 +147,7 @@ void saveOmnorIni(platform::FileSystem& dateien, const Pfade& pfade, const Einst
                   const EinstellFormular& formular) {
     if (formular.einstSaveOpt != 1)
         return;
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QString pfad = pfade.imProgrammordner(rahmen::omnorIni);
     const QByteArray inhalt = nachWindows1252(mitEinstellungen(leseTextdatei(dateien, pfad), einst));
     dateien.replaceVia(pfad, pfade.imProgrammordner(QStringLiteral("Omnor.tmp")), inhalt);
     qCDebug(lcSettings) << "settings written to" << pfad;

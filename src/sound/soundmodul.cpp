@@ -1,8 +1,9 @@
 #include "soundmodul.h"
 
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/lesehilfen.h"
+#include "rahmen/dateinamen.h"
 #include "startup/rahmendateien.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ void SoundModul::initSoundTab() {
 
 void SoundModul::loadSoundIni(const platform::FileSystem& dateien) {
     initSoundTab();
-    const QString pfad = pfade_.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QString pfad = pfade_.imProgrammordner(rahmen::omnorIni);
     QString text;
     try {
         text = leseTextdatei(dateien, pfad);

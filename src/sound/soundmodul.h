@@ -1,8 +1,8 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "platform/audio/soundplayer.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
 
 #include <QString>
 #include <array>

@@ -1,46 +1,33 @@
 #include "rahmendateien.h"
 
-#include "lesehilfen.h"
+#include "kern/lesehilfen.h"
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include "rahmen/dateinamen.h"
+#include "rahmen/uebungsliste.h"
 
 #include <QDir>
 #include <cmath>
 
 namespace findolin {
 
-Pfade Pfade::ausProgrammordner(const QString& programmordner) {
-    QString app = QDir::cleanPath(programmordner);
-    // A drive root keeps no trailing separator, so that appending "/Omnor.ini" gives one separator.
-    while (app.size() > 1 && app.endsWith(QLatin1Char('/')))
-        app.chop(1);
-    return {app, platform::imOrdner(app, QStringLiteral("User"))};
-}
-
-QString Pfade::imProgrammordner(const QString& name) const {
-    return platform::imOrdner(appPfad, name);
-}
-QString Pfade::imUserOrdner(const QString& name) const {
-    return platform::imOrdner(userPfad, name);
-}
-
 QString leseTextdatei(const platform::FileSystem& dateien, const QString& pfad) {
     return ausWindows1252(dateien.readAll(pfad));
 }
 
 void leseUebungsTitel(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.tsp"));
-    FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    const QString pfad = pfade.imProgrammordner(rahmen::uebungsliste);
+    Uebungsliste liste(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
+    // The number counts the foci up to this record, and a heading's record leaves it as it was.
     kontext.ubixNr = 0;
-    while (!leser.amEnde()) {
-        const QString titel = leser.naechstesFeld();
-        const QString feldName = leser.naechstesFeld();
-        if (!titel.startsWith(QLatin1String(">>>")))
-            kontext.ubixNr = alsInt16(qint64(kontext.ubixNr) + 1, QStringLiteral("ubixNr"));
-        if (feldName == kontext.ubixFeldName) {
-            kontext.uebungsTitel = titel;
+    while (!liste.amEnde()) {
+        const Uebungseintrag eintrag = liste.naechster();
+        if (!eintrag.istUeberschrift())
+            kontext.ubixNr = eintrag.nummer;
+        if (eintrag.feldName == kontext.ubixFeldName) {
+            kontext.uebungsTitel = eintrag.titel;
             break;
         }
     }
@@ -54,7 +41,7 @@ qint16 energieFaktorFuer(qint16 maxSpielDauer) {
 }
 
 void leseMaxSpielDauer(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
-    const QString pfad = pfade.imProgrammordner(QStringLiteral("Omnor.ini"));
+    const QString pfad = pfade.imProgrammordner(rahmen::omnorIni);
     FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
     while (!leser.amEnde()) {
         if (leser.naechstesFeld() == QLatin1String("[Spiele]"))
@@ -74,7 +61,7 @@ void leseMaxSpielDauer(const platform::FileSystem& dateien, const Pfade& pfade, 
 
 void leseFehlerWorte(const platform::FileSystem& dateien, const Pfade& pfade, StartKontext& kontext) {
     for (int i = 0; i < kontext.nSpieler; ++i) {
-        const QString pfad = pfade.imUserOrdner(kontext.spielerKennung[i] + QStringLiteral(".tmp"));
+        const QString pfad = pfade.imUserOrdner(rahmen::ergebnisDatei(kontext.spielerKennung[i]));
         FeldLeser leser(leseTextdatei(dateien, pfad), QDir::toNativeSeparators(pfad));
         while (!leser.amEnde()) {
             const QString feld = leser.naechstesFeld();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "kern/startkontext.h"
 #include "platform/services.h"
-#include "startkontext.h"
 
 namespace findolin {
 

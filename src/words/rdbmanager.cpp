@@ -1,8 +1,8 @@
 #include "rdbmanager.h"
 
+#include "kern/hilfsfunktionen.h"
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
-#include "startup/hilfsfunktionen.h"
 
 namespace findolin {
 

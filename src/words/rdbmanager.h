@@ -1,9 +1,9 @@
 #pragma once
 
+#include "kern/startkontext.h"
+#include "kern/wortnummern.h"
 #include "platform/db/database.h"
 #include "platform/services.h"
-#include "startup/startkontext.h"
-#include "startup/wortnummern.h"
 #include "wortdatensatz.h"
 
 #include <array>
@@ -41,7 +41,6 @@ public:
     // The used-word list: the RefNr of every word chosen in this run, in order of choice, repeats included
     // once every word has been used. The caller empties it once at program start; a new game keeps it.
     const WortNummern& benutzteWorte() const { return benutzteWorte_; }
-    qint16 nBenutzt() const { return benutzteWorte_.obererIndex(); }
     void leereBenutzteWorte() { benutzteWorte_.leeren(); }
     bool istWortBenutzt(qint16 refNr) const { return benutzteWorte_.enthaelt(refNr); }
     void merkeWortBenutzt(qint16 refNr) { benutzteWorte_.merke(refNr); }

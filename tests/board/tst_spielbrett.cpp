@@ -2,8 +2,8 @@
 // metrics, and moves by mouse and keyboard with their evaluation, on the virtual clock.
 #include "board/spielbrett.h"
 #include "platform/qt/qtservices.h"
-#include "platform/virtualeventloop.h"
 #include "scoring/spielerliste.h"
+#include "support/virtualeventloop.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // section "[Findolin]" is written back byte for byte.
 #include "settings/omnorini.h"
 #include "fuzzhilfe.h"
-#include "startup/startkontext.h"
+#include "kern/startkontext.h"
 
 #include <tuple>
 

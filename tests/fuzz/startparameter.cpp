@@ -1,7 +1,7 @@
 // The launch list: either a named error, another protocol version, or a sound context.
-#include "startup/startparameter.h"
 #include "fuzzhilfe.h"
 #include "platform/cp1252.h"
+#include "rahmen/startliste.h"
 
 using namespace findolin;
 

@@ -2,11 +2,11 @@
 
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
-#include "platform/audio/recordingsoundplayer.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/qt/qtservices.h"
-#include "platform/virtualeventloop.h"
+#include "support/recordingsoundplayer.h"
+#include "support/virtualeventloop.h"
 #include "testdata.h"
 
 #include <QTemporaryDir>

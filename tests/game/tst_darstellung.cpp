@@ -10,7 +10,6 @@
 #include "highscores/meisterfrm.h"
 #include "info/infodialoge.h"
 #include "launcher/view/startfenster.h"
-#include "platform/audio/recordingsoundplayer.h"
 #include "platform/db_sqlite_hilfen.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
@@ -18,6 +17,7 @@
 #include "settings/einstellfrm.h"
 #include "settings/einstellwirkung.h"
 #include "spielfixture.h"
+#include "support/recordingsoundplayer.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "game/view/mainfrmview.h"
+#include "kern/view/meldungsdialoge.h"
 #include "platform/laufzeitfehler.h"
 #include "spielfixture.h"
-#include "startup/view/meldungsdialoge.h"
 
 #include <QApplication>
 #include <QDialog>

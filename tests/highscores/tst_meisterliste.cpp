@@ -4,7 +4,7 @@
 #include "platform/db/jetablage.h"
 #include "platform/db_sqlite_hilfen.h"
 #include "platform/laufzeitfehler.h"
-#include "platform/virtualeventloop.h"
+#include "support/virtualeventloop.h"
 #include "testdata.h"
 
 #include <QLabel>

@@ -10,15 +10,16 @@
 #include "platform/cp1252.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
-#include "platform/help/hilfedatei.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/deutsch.h"
-#include "platform/virtualeventloop.h"
+#include "rahmen/startliste.h"
 #include "startup/rahmendateien.h"
-#include "startup/startparameter.h"
+#include "support/virtualeventloop.h"
 #include "testdata.h"
 #include "testordner.h"
 #include "words/rdbmanager.h"
+
+#include <chm/hilfedatei.h>
 
 #include <QApplication>
 #include <QProcess>
@@ -229,9 +230,9 @@ private slots:
         QVERIFY(gezeigt.open(QIODevice::ReadOnly) && vorlage.open(QIODevice::ReadOnly));
         QCOMPARE(gezeigt.readAll(), vorlage.readAll());
         if (!hilfe.isEmpty())
-            QCOMPARE(
-                HilfeDatei(bereit.spielordner + "/Ubix.chm").seiteFuerKontext(hilfeKontextFuer(g.nummer, 0)),
-                hilfe);
+            QCOMPARE(chm::HilfeDatei(bereit.spielordner + "/Ubix.chm")
+                         .seiteFuerKontext(hilfeKontextFuer(g.nummer, 0)),
+                     hilfe);
         // The framework folder is only read.
         if (!ordner.isEmpty())
             QVERIFY(!QFileInfo::exists(ordner + "/User"));
@@ -349,7 +350,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LANG", "C");
         env.insert("LC_ALL", "C");
-        env.insert("FINDOLIN_AUTOMATION", "1");
+        env.insert("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG);
         env.insert("FINDOLIN_QUIT_AFTER_MS", "1");
         p.setProcessEnvironment(env);
         // A file where the folder of the game folder should be.
@@ -433,6 +434,31 @@ private slots:
         QFETCH(QString, meldung);
         QVERIFY(QString::fromUtf8(zweiter.readAllStandardError()).contains(meldung));
         QVERIFY(!QFileInfo::exists(standardSpielordner() + "/Omnor.tsp")); // nothing was made ready
+    }
+
+    // What the launcher shows after a game that did not end normally: the game's message after the last
+    // marker that starts a line of its error output, else a sentence of its own.
+    void meldungDesSpiels_data() {
+        QTest::addColumn<QByteArray>("fehlerausgabe");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("abgestuerzt");
+        QTest::addColumn<QString>("meldung");
+        zeile("normal end, whatever was said", QByteArray("Laufzeitfehler: alt\n"), 0, false, QString());
+        zeile("message after log lines", QByteArray("qt.log: x\nLaufzeitfehler: Datei fehlt\n\nc:\\a.tmp\n"),
+              2, false, QString("Datei fehlt\n\nc:\\a.tmp"));
+        zeile("the last marker counts", QByteArray("Laufzeitfehler: eins\nLaufzeitfehler: zwei\n"), 2, false,
+              QString("zwei"));
+        zeile("a marker inside a line is none", QByteArray("log Laufzeitfehler: nein\n"), 2, false,
+              QString("Findolin wurde mit dem Code 2 beendet."));
+        zeile("an empty message stays empty", QByteArray("Laufzeitfehler: \n"), 1, false, QString());
+        zeile("a crash without a word", QByteArray(), 0, true,
+              QString("Findolin ist unerwartet beendet worden."));
+    }
+    void meldungDesSpiels() {
+        QFETCH(QByteArray, fehlerausgabe);
+        QFETCH(int, exitCode);
+        QFETCH(bool, abgestuerzt);
+        QTEST(launcher::meldungDesSpiels(fehlerausgabe, exitCode, abgestuerzt), "meldung");
     }
 
     // The points after a game, best first.

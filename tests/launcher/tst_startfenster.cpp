@@ -5,7 +5,7 @@
 #include "launcher/view/startfenster.h"
 #include "platform/files.h"
 #include "platform/qt/deutsch.h"
-#include "platform/virtualeventloop.h"
+#include "support/virtualeventloop.h"
 #include "testordner.h"
 
 #include <QApplication>
@@ -188,7 +188,7 @@ private slots:
         taste(Qt::Key_C, Qt::AltModifier);
         QVERIFY(QTest::qWaitFor([&] { return kind<QCheckBox>(fenster, "computer")->isChecked(); }, 5000));
 
-        qputenv("FINDOLIN_AUTOMATION", "1");
+        qputenv("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG);
         qputenv("FINDOLIN_QUIT_AFTER_MS", "100");
         QSignalSpy ende(&fenster, &StartFenster::spielBeendet);
         for (int spiel = 1; spiel <= 2; ++spiel) {

@@ -69,7 +69,7 @@ class TestProgramm : public QObject {
                        QStringList vorsatz = {}, const QString& menues = {}, const QString& klicks = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("FINDOLIN_AUTOMATION", "1");
+        env.insert("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG);
         env.insert("FINDOLIN_QUIT_AFTER_MS", QString::number(endeNachMs));
         env.insert("QT_LOGGING_RULES", "findolin.computer.debug=true;findolin.scoring.debug=true;"
                                        "findolin.info.debug=true;findolin.board.debug=true");

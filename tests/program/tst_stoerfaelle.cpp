@@ -175,7 +175,7 @@ void starte(Lauf& lauf, const QString& ordner, const QStringList& env = {}, QStr
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     umgebung.insert("LD_PRELOAD", libfaketime);
     umgebung.insert("FAKETIME", QStringLiteral("+0 x%1").arg(faktor));
-    umgebung.insert("FINDOLIN_AUTOMATION", "1");
+    umgebung.insert("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG);
     umgebung.insert("FINDOLIN_FRAMEWORK_DIR", ordner);
     umgebung.insert("QT_LOGGING_RULES", "findolin.highscores.debug=true;findolin.scoring.debug=true");
     for (const QString& e : env)

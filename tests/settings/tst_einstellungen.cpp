@@ -1,8 +1,8 @@
 // The settings dialog as the teacher meets it: the real dialog offscreen, clicked and keyed with QTest. What
 // "&OK" changes in the game goes to a stand-in for the main form that writes it down.
+#include "kern/startkontext.h"
 #include "settings/einstellfrm.h"
 #include "settings/view/einstelldialog.h"
-#include "startup/startkontext.h"
 
 #include <QAbstractButton>
 #include <QApplication>

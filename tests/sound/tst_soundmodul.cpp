@@ -2,11 +2,11 @@
 // framework's configuration file, the player module loaded in the background, and a game that stays silent.
 #include "platform/audio/nachladenderplayer.h"
 #include "platform/audio/qtsoundplayer.h"
-#include "platform/audio/recordingsoundplayer.h"
 #include "platform/audio/wavdatei.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "sound/soundmodul.h"
+#include "support/recordingsoundplayer.h"
 #include "testdata.h"
 
 #include <QDeadlineTimer>

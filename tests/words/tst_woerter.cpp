@@ -4,7 +4,7 @@
 #include "omnor_d_testdaten.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/laufzeitfehler.h"
-#include "platform/virtualeventloop.h"
+#include "support/virtualeventloop.h"
 #include "testdata.h"
 #include "words/bausteinbild.h"
 #include "words/rdbmanager.h"

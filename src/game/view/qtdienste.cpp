@@ -3,22 +3,19 @@
 #include "computer/view/compzugdialog.h"
 #include "highscores/view/meisterdialog.h"
 #include "info/view/infodialoge.h"
+#include "kern/view/meldungsdialoge.h"
 #include "settings/view/einstelldialog.h"
-#include "startup/view/meldungsdialoge.h"
 
-#include <cstdio>
+#include "platform/qt/fernsteuerung.h"
 
 namespace findolin::view {
 
 void SchrankenOeffner::warte() {
-    if (gewartet_ || !platform::Automation::active() ||
-        !qEnvironmentVariableIsSet("FINDOLIN_BARRIER_BEFORE_WRITE"))
+    if (gewartet_)
         return;
     gewartet_ = true;
-    std::fputs("findolin: barrier\n", stderr);
-    std::fflush(stderr);
-    char zeile[16];
-    (void)!std::fgets(zeile, sizeof zeile, stdin);
+    if (platform::Fernsteuerung* fern = platform::fernsteuerung())
+        fern->vorDemErstenSchreiben();
 }
 
 std::unique_ptr<platform::db::Database> SchrankenOeffner::open(const QString& path) {

@@ -3,14 +3,14 @@
 #include "game/dienste.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
-#include "platform/help/view/qthelpviewer.h"
 #include "platform/qt/qtservices.h"
+
+#include <chm/qthelpviewer.h>
 
 namespace findolin::view {
 
-// For automated runs (FINDOLIN_AUTOMATION and FINDOLIN_BARRIER_BEFORE_WRITE set): the first time the game
-// opens a database it may write, it prints "findolin: barrier" to standard error and waits for a line on
-// standard input, so that a test can let several games write at one moment.
+// Tells a driver of the program (platform/qt/fernsteuerung.h) the first time the game opens a database it may
+// write, so that a test can let several games write at one moment.
 class SchrankenOeffner : public platform::db::DatabaseOpener {
 public:
     explicit SchrankenOeffner(platform::db::DatabaseOpener& oeffner) : oeffner_(oeffner) {}
@@ -41,7 +41,7 @@ struct QtDienste {
     platform::QtProcessControl prozess;
     platform::db::DateiOeffner datenbanken;
     SchrankenOeffner schranke{datenbanken};
-    QtHelpViewer hilfe;
+    chm::QtHelpViewer hilfe;
     Dienste dienste;
 };
 

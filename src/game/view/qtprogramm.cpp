@@ -11,35 +11,20 @@
 #include "platform/files.h"
 #include "platform/qt/deutsch.h"
 #include "platform/qt/fehlerfenster.h"
+#include "platform/qt/fernsteuerung.h"
 #include "platform/qt/programmsymbol.h"
 #include "platform/qt/qtservices.h"
 #include "platform/qt/twips.h"
 #include "qtdienste.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
-#include <cstdio>
 #include <memory>
 
 namespace findolin::view {
 
 namespace {
-
-// A left click in the middle of the widget, as the mouse gives it.
-void klicke(QWidget* widget) {
-    if (!widget)
-        return;
-    const QPointF mitte = QRectF(widget->rect()).center();
-    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent ereignis(art, mitte, widget->mapToGlobal(mitte), Qt::LeftButton,
-                             art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &ereignis);
-    }
-}
 
 // In the middle of the free area of its screen; never with its title bar above the screen's top.
 void zentriere(QWidget& fenster) {
@@ -77,44 +62,14 @@ public:
         MainFrmView fenster(mainFrm, appPfad_);
         presenter_.setParent(&fenster);
         fenster.nachErstemZeichnen = [this] {
-            // For the start-up benchmark: end as soon as the first board is on screen, writing nothing.
-            if (qEnvironmentVariableIsSet("FINDOLIN_EXIT_WHEN_SHOWN")) {
-                std::fputs("shown\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::exit(0); // exit() closes no window, so there is no question
+            if (platform::Fernsteuerung* fern = platform::fernsteuerung(); fern && fern->erstesBildGezeigt())
                 return;
-            }
             nachDemErstenBild();
         };
         zentriere(fenster);
         fenster.show();
-        // For automated runs of the real program: choose "&Ende ..." after a while, as soon as it is enabled
-        // (it is greyed while the computer moves).
-        QTimer ende;
-        const int endeNach = qEnvironmentVariableIntValue("FINDOLIN_QUIT_AFTER_MS");
-        if (platform::Automation::active() && endeNach > 0) {
-            QAction* mnuDateiEnde = fenster.aktion(QStringLiteral("mnuDateiEnde"));
-            QObject::connect(&ende, &QTimer::timeout, &fenster, [&ende, mnuDateiEnde] {
-                ende.setInterval(100);
-                if (!mnuDateiEnde->isEnabled())
-                    return;
-                ende.stop();
-                mnuDateiEnde->trigger();
-            });
-            ende.start(endeNach);
-        }
-        // Menu commands to choose one after the other once the game is shown, by their names.
-        if (platform::Automation::active())
-            for (const QString& name : qEnvironmentVariable("FINDOLIN_MENUS").split(u',', Qt::SkipEmptyParts))
-                if (QAction* aktion = fenster.aktion(name))
-                    QTimer::singleShot(0, aktion, &QAction::trigger);
-        // Widgets to click one after the other once the game is shown, by their names (the fields are FldPic0
-        // to FldPic24, row by row).
-        if (platform::Automation::active())
-            for (const QString& name :
-                 qEnvironmentVariable("FINDOLIN_CLICKS").split(u',', Qt::SkipEmptyParts))
-                QTimer::singleShot(0, &fenster,
-                                   [&fenster, name] { klicke(fenster.findChild<QWidget*>(name)); });
+        if (platform::Fernsteuerung* fern = platform::fernsteuerung())
+            fern->hauptfensterGezeigt(fenster);
         QApplication::exec();
         presenter_.setParent(nullptr);
     }
@@ -155,7 +110,7 @@ int laufeFindolin(int argc, char** argv) {
     QtDienste qt(ton, appPfad);
     QtStartAnsicht ansicht(appPfad, qt.fenster, ton);
 
-    int exitCode = platform::exitCodeRuntimeError;
+    int exitCode = rahmen::exitCodeRuntimeError;
     // A launcher that plays the framework's part learns the players' points at the end through this file.
     const QString ergebnisDatei = qEnvironmentVariable("FINDOLIN_ERGEBNISDATEI");
     platform::runGuarded(

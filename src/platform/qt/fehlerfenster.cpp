@@ -1,7 +1,7 @@
 #include "fehlerfenster.h"
 
+#include "fernsteuerung.h"
 #include "platform/errorguard.h"
-#include "qtservices.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,19 +17,17 @@ void installErrorWindow() {
             text += QStringLiteral("\n\n") + fehler.betroffen();
         text += QStringLiteral("\n\nFindolin wird beendet.");
         // Also for whoever started the game (the launcher shows it again once the game has ended).
-        std::fprintf(stderr, "Laufzeitfehler: %s\n", qUtf8Printable(text));
-        std::fflush(stderr);
-        if (Automation::active()) {
-            Automation::reportWindow(QStringLiteral("Laufzeitfehler"),
-                                     text.replace(QLatin1Char('\n'), QChar(13)));
-        } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        rahmen::meldeLaufzeitfehler(text);
+        Fernsteuerung* fern = fernsteuerung();
+        const bool genommen = fern && fern->nimmLaufzeitfehler(text);
+        if (!genommen && qobject_cast<QApplication*>(QCoreApplication::instance())) {
             QMessageBox box(QMessageBox::Critical, QStringLiteral("Laufzeitfehler"), text,
                             QMessageBox::NoButton);
             box.setDefaultButton(box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole));
             box.exec();
         }
         std::fflush(nullptr);
-        std::exit(exitCodeRuntimeError);
+        std::exit(rahmen::exitCodeRuntimeError);
     });
 }
 

@@ -3,7 +3,8 @@
 namespace findolin::platform {
 
 // Makes every run-time error that reaches the event loop show a modal window "Laufzeitfehler" that names the
-// problem and the file or value, and then end the process with exitCodeRuntimeError. Nothing is saved then.
+// problem and the file or value, and then end the process with rahmen::exitCodeRuntimeError. Nothing is saved
+// then.
 void installErrorWindow();
 
 } // namespace findolin::platform

@@ -1,5 +1,6 @@
 #include "qtservices.h"
 
+#include "fernsteuerung.h"
 #include "platform/errorguard.h"
 #include "twips.h"
 
@@ -7,7 +8,6 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QThread>
@@ -128,17 +128,8 @@ void QtModalPresenter::showModal(ModalForm& form) {
             delete dialog.data();
     });
     view->refresh(dialog, form);
-    if (Automation::active()) {
-        QStringList texte;
-        for (const QLabel* label : dialog->findChildren<QLabel*>())
-            if (!label->text().isEmpty())
-                texte.append(label->text());
-        Automation::reportWindow(dialog->windowTitle(), texte.join(QLatin1Char('|')));
-        if (!form.closesItself()) {
-            form.pressButton(Automation::nextAnswer());
-            return;
-        }
-    }
+    if (Fernsteuerung* fern = fernsteuerung(); fern && fern->beantworte(form, *dialog))
+        return;
     dialog->exec();
 }
 
@@ -149,23 +140,6 @@ void QtModalPresenter::endModal(ModalForm& form) {
 void QtProcessControl::terminate(int exitCode) {
     std::fflush(nullptr);
     std::exit(exitCode);
-}
-
-bool Automation::active() {
-    return qEnvironmentVariableIsSet("FINDOLIN_AUTOMATION");
-}
-
-QString Automation::nextAnswer() {
-    static QStringList answers =
-        qEnvironmentVariable("FINDOLIN_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts);
-    return answers.isEmpty() ? QString() : answers.takeFirst();
-}
-
-void Automation::reportWindow(const QString& caption, const QString& text) {
-    QString line = text;
-    line.replace(QChar(13), QLatin1Char('/')).replace(QLatin1Char('\n'), QLatin1Char('/'));
-    std::fprintf(stderr, "findolin: Fenster \"%s\": %s\n", qUtf8Printable(caption), qUtf8Printable(line));
-    std::fflush(stderr);
 }
 
 } // namespace findolin::platform

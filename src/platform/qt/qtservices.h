@@ -81,13 +81,4 @@ public:
     void terminate(int exitCode) override;
 };
 
-// For automated runs of the real program (its own tests): when FINDOLIN_AUTOMATION is set, every modal window
-// writes its caption and text to standard error and is answered at once with the next caption from
-// FINDOLIN_ANSWERS (comma-separated, "&" optional), or with its default button.
-struct Automation {
-    static bool active();
-    static QString nextAnswer();
-    static void reportWindow(const QString& caption, const QString& text);
-};
-
 } // namespace findolin::platform

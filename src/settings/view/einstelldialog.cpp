@@ -1,9 +1,9 @@
 #include "einstelldialog.h"
 
+#include "kern/meldungsfenster.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
 #include "settings/einstellfrm.h"
-#include "startup/meldungsfenster.h"
 
 #include <QCheckBox>
 #include <QDialog>
