@@ -1,23 +1,16 @@
-#include "wmfwriter.h"
+#include "wmf/wmfwriter.h"
 
-#include <QtEndian>
+#include "wmfkonstanten.h"
+
 #include <algorithm>
+#include <bytes/littleendian.h>
 
-namespace findolin::tools {
+namespace findolin::wmf {
 
 namespace {
 
-void schreibe16(QByteArray& ziel, quint16 wert) {
-    char puffer[2];
-    qToLittleEndian(wert, puffer);
-    ziel.append(puffer, 2);
-}
-
-void schreibe32(QByteArray& ziel, quint32 wert) {
-    char puffer[4];
-    qToLittleEndian(wert, puffer);
-    ziel.append(puffer, 4);
-}
+using bytes::haengeAn16;
+using bytes::haengeAn32;
 
 std::vector<qint16> farbWorte(Farbe f) {
     return {static_cast<qint16>(f.rot | (f.gruen << 8)), static_cast<qint16>(f.blau)};
@@ -43,16 +36,16 @@ std::vector<qint16> punktWorte(const std::vector<QPoint>& punkte) {
 WmfWriter::WmfWriter(int breite, int hoehe, int einheitenProZoll)
     : breite_(breite), hoehe_(hoehe), einheitenProZoll_(einheitenProZoll) {
     fenster({0, 0}, {breite, hoehe});
-    record(0x0102, std::vector<qint16>{1}); // transparent background
+    record(SetBkMode, std::vector<qint16>{1}); // transparent background
 }
 
 void WmfWriter::record(quint16 funktion, const QByteArray& parameter) {
     QByteArray gerade = parameter;
     if (gerade.size() % 2)
         gerade.append('\0');
-    const auto worte = static_cast<quint32>(3 + gerade.size() / 2);
-    schreibe32(records_, worte);
-    schreibe16(records_, funktion);
+    const auto worte = static_cast<quint32>((recordKopf + gerade.size()) / 2);
+    haengeAn32(records_, worte);
+    haengeAn16(records_, funktion);
     records_.append(gerade);
     groessterRecord_ = std::max(groessterRecord_, worte);
 }
@@ -60,7 +53,7 @@ void WmfWriter::record(quint16 funktion, const QByteArray& parameter) {
 void WmfWriter::record(quint16 funktion, const std::vector<qint16>& worte) {
     QByteArray parameter;
     for (const qint16 wort : worte)
-        schreibe16(parameter, static_cast<quint16>(wort));
+        haengeAn16(parameter, static_cast<quint16>(wort));
     record(funktion, parameter);
 }
 
@@ -79,7 +72,7 @@ int WmfWriter::stift(Farbe farbe, int breite, quint16 stil) {
     std::vector<qint16> worte{static_cast<qint16>(stil), static_cast<qint16>(breite), 0};
     const auto f = farbWorte(farbe);
     worte.insert(worte.end(), f.begin(), f.end());
-    return neuesObjekt(0x02FA, worte);
+    return neuesObjekt(CreatePenIndirect, worte);
 }
 
 int WmfWriter::pinsel(Farbe farbe) {
@@ -92,19 +85,19 @@ int WmfWriter::schraffur(Farbe farbe, quint16 art) {
     const auto f = farbWorte(farbe);
     worte.insert(worte.end(), f.begin(), f.end());
     worte.push_back(static_cast<qint16>(voll ? 0 : art));
-    return neuesObjekt(0x02FC, worte);
+    return neuesObjekt(CreateBrushIndirect, worte);
 }
 
 int WmfWriter::leererPinsel() {
-    return neuesObjekt(0x02FC, {1, 0, 0, 0});
+    return neuesObjekt(CreateBrushIndirect, {1, 0, 0, 0});
 }
 
 void WmfWriter::waehle(int index) {
-    record(0x012D, std::vector<qint16>{static_cast<qint16>(index)});
+    record(SelectObject, std::vector<qint16>{static_cast<qint16>(index)});
 }
 
 void WmfWriter::loesche(int index) {
-    record(0x01F0, std::vector<qint16>{static_cast<qint16>(index)});
+    record(DeleteObject, std::vector<qint16>{static_cast<qint16>(index)});
     if (index >= 0 && static_cast<size_t>(index) < belegt_.size())
         belegt_[static_cast<size_t>(index)] = false;
 }
@@ -112,13 +105,13 @@ void WmfWriter::loesche(int index) {
 void WmfWriter::polygon(const std::vector<QPoint>& punkte) {
     auto worte = punktWorte(punkte);
     worte.insert(worte.begin(), static_cast<qint16>(punkte.size()));
-    record(0x0324, worte);
+    record(Polygon, worte);
 }
 
 void WmfWriter::polylinie(const std::vector<QPoint>& punkte) {
     auto worte = punktWorte(punkte);
     worte.insert(worte.begin(), static_cast<qint16>(punkte.size()));
-    record(0x0325, worte);
+    record(Polyline, worte);
 }
 
 void WmfWriter::polyPolygon(const std::vector<std::vector<QPoint>>& polygone) {
@@ -129,21 +122,21 @@ void WmfWriter::polyPolygon(const std::vector<std::vector<QPoint>>& polygone) {
         const auto punkte = punktWorte(p);
         worte.insert(worte.end(), punkte.begin(), punkte.end());
     }
-    record(0x0538, worte);
+    record(PolyPolygon, worte);
 }
 
 void WmfWriter::ellipse(const QRect& rahmen) {
-    record(0x0418, rechteckWorte(rahmen));
+    record(Ellipse, rechteckWorte(rahmen));
 }
 
 void WmfWriter::rechteck(const QRect& rahmen) {
-    record(0x041B, rechteckWorte(rahmen));
+    record(Rectangle, rechteckWorte(rahmen));
 }
 
 void WmfWriter::rundesRechteck(const QRect& rahmen, int eckBreite, int eckHoehe) {
     auto worte = rechteckWorte(rahmen);
     worte.insert(worte.begin(), {static_cast<qint16>(eckHoehe), static_cast<qint16>(eckBreite)});
-    record(0x061C, worte);
+    record(RoundRect, worte);
 }
 
 void WmfWriter::sehne(const QRect& rahmen, QPoint start, QPoint ende) {
@@ -151,49 +144,50 @@ void WmfWriter::sehne(const QRect& rahmen, QPoint start, QPoint ende) {
                               static_cast<qint16>(start.y()), static_cast<qint16>(start.x())};
     const auto r = rechteckWorte(rahmen);
     worte.insert(worte.end(), r.begin(), r.end());
-    record(0x0830, worte);
+    record(Chord, worte);
 }
 
 void WmfWriter::linie(QPoint von, QPoint nach) {
-    record(0x0214, std::vector<qint16>{static_cast<qint16>(von.y()), static_cast<qint16>(von.x())});
-    record(0x0213, std::vector<qint16>{static_cast<qint16>(nach.y()), static_cast<qint16>(nach.x())});
+    record(MoveTo, std::vector<qint16>{static_cast<qint16>(von.y()), static_cast<qint16>(von.x())});
+    record(LineTo, std::vector<qint16>{static_cast<qint16>(nach.y()), static_cast<qint16>(nach.x())});
 }
 
 void WmfWriter::fuellModus(bool winding) {
-    record(0x0106, std::vector<qint16>{winding ? qint16(2) : qint16(1)});
+    record(SetPolyFillMode, std::vector<qint16>{winding ? qint16(2) : qint16(1)});
 }
 
 void WmfWriter::fenster(QPoint ursprung, QSize ausdehnung) {
-    record(0x020B, std::vector<qint16>{static_cast<qint16>(ursprung.y()), static_cast<qint16>(ursprung.x())});
-    record(0x020C, std::vector<qint16>{static_cast<qint16>(ausdehnung.height()),
-                                       static_cast<qint16>(ausdehnung.width())});
+    record(SetWindowOrg,
+           std::vector<qint16>{static_cast<qint16>(ursprung.y()), static_cast<qint16>(ursprung.x())});
+    record(SetWindowExt, std::vector<qint16>{static_cast<qint16>(ausdehnung.height()),
+                                             static_cast<qint16>(ausdehnung.width())});
 }
 
 QByteArray WmfWriter::daten() const {
     QByteArray placeable;
-    schreibe32(placeable, 0x9AC6CDD7);
+    haengeAn32(placeable, placeableKennung);
     for (const int wert : {0, 0, 0, breite_, hoehe_, einheitenProZoll_})
-        schreibe16(placeable, static_cast<quint16>(wert));
-    schreibe32(placeable, 0);
+        haengeAn16(placeable, static_cast<quint16>(wert));
+    haengeAn32(placeable, 0);
     quint16 pruefsumme = 0;
-    for (int i = 0; i < 10; ++i)
-        pruefsumme ^= qFromLittleEndian<quint16>(placeable.constData() + 2 * i);
-    schreibe16(placeable, pruefsumme);
+    for (int i = 0; i < (placeableLaenge - 2) / 2; ++i)
+        pruefsumme ^= bytes::u16(placeable, 2 * i);
+    haengeAn16(placeable, pruefsumme);
 
-    const auto gesamtWorte = static_cast<quint32>(9 + records_.size() / 2 + 3);
+    const auto gesamtWorte = static_cast<quint32>(kopfWorte + records_.size() / 2 + recordKopf / 2);
     QByteArray kopf;
-    schreibe16(kopf, 1);      // in memory
-    schreibe16(kopf, 9);      // header words
-    schreibe16(kopf, 0x0300); // version
-    schreibe32(kopf, gesamtWorte);
-    schreibe16(kopf, static_cast<quint16>(std::max<size_t>(belegt_.size(), 1)));
-    schreibe32(kopf, groessterRecord_);
-    schreibe16(kopf, 0);
+    haengeAn16(kopf, 1); // in memory
+    haengeAn16(kopf, kopfWorte);
+    haengeAn16(kopf, 0x0300); // version
+    haengeAn32(kopf, gesamtWorte);
+    haengeAn16(kopf, static_cast<quint16>(std::max<size_t>(belegt_.size(), 1)));
+    haengeAn32(kopf, groessterRecord_);
+    haengeAn16(kopf, 0);
 
     QByteArray ende;
-    schreibe32(ende, 3);
-    schreibe16(ende, 0);
+    haengeAn32(ende, recordKopf / 2);
+    haengeAn16(ende, EndOfFile);
     return placeable + kopf + records_ + ende;
 }
 
-} // namespace findolin::tools
+} // namespace findolin::wmf

@@ -9,7 +9,7 @@
 #include <QTransform>
 #include <vector>
 
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 // How a metafile is replayed. Forms want everything, clipped to the picture's place; comparisons with other
 // renderers may leave out text (fonts differ between systems) or show what a file draws beyond its frame.
@@ -86,4 +86,4 @@ private:
     ObjektTabelle objekte_;
 };
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

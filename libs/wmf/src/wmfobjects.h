@@ -10,7 +10,7 @@
 
 // The drawing objects a metafile creates and selects: pens, brushes and fonts. Palettes and regions take a
 // slot in the object table as they do on Windows, but draw nothing here.
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 struct StiftObjekt {
     quint16 stil = 0; // line style in the low bits, end caps and joins above
@@ -60,4 +60,4 @@ private:
     std::vector<std::optional<GdiObjekt>> slots_;
 };
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

@@ -1,8 +1,9 @@
-#include "platform/pictures/picture.h"
-#include "platform/pictures/wmfformat.h"
-#include "platform/pictures/wmfplayer.h"
 #include "testdata.h"
-#include "wmfwriter.h"
+#include "wmfformat.h"
+#include "wmfplayer.h"
+
+#include <wmf/picture.h>
+#include <wmf/wmfwriter.h>
 
 #include <QLoggingCategory>
 #include <QProcess>
@@ -11,9 +12,7 @@
 #include <QTest>
 #include <QtEndian>
 
-using namespace findolin::platform;
-using namespace findolin::platform::wmf;
-using findolin::tools::WmfWriter;
+using namespace findolin::wmf;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QStringDecoder>
 
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 namespace {
 
@@ -183,4 +183,4 @@ void ObjektTabelle::loesche(int index) {
         slots_[static_cast<size_t>(index)].reset();
 }
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

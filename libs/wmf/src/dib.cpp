@@ -6,7 +6,7 @@
 #include <bit>
 #include <vector>
 
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 namespace {
 
@@ -139,4 +139,4 @@ std::optional<QImage> leseDib(QByteArrayView data) {
     return bild;
 }
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "wmf/picture.h"
 
 #include "platform/files.h"
 
@@ -13,7 +13,7 @@
 #include <QImageReader>
 #include <cmath>
 
-namespace findolin::platform {
+namespace findolin::wmf {
 
 namespace {
 
@@ -99,7 +99,7 @@ std::shared_ptr<const Picture> pictureFromData(const QByteArray& data, const QSt
 }
 
 std::shared_ptr<const Picture> loadPicture(const QString& path) {
-    const QString gefunden = findeDatei(path);
+    const QString gefunden = platform::findeDatei(path);
     QFile datei(gefunden);
     if (gefunden.isEmpty() || !datei.open(QIODevice::ReadOnly)) {
         qCWarning(lcPictures) << "picture file missing or not readable:" << QDir::toNativeSeparators(path);
@@ -117,4 +117,4 @@ std::shared_ptr<const Picture> PictureCache::picture(const QString& path) {
     return bild;
 }
 
-} // namespace findolin::platform
+} // namespace findolin::wmf

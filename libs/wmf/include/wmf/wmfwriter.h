@@ -7,7 +7,7 @@
 
 // Writes placeable Windows metafiles: a frame in logical units, drawing objects and shapes. The build makes
 // the joker pictures with it; tests make small metafiles of known content with it.
-namespace findolin::tools {
+namespace findolin::wmf {
 
 struct Farbe {
     quint8 rot = 0, gruen = 0, blau = 0;
@@ -54,4 +54,4 @@ private:
     std::vector<bool> belegt_;
 };
 
-} // namespace findolin::tools
+} // namespace findolin::wmf

@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-namespace findolin::platform {
+namespace findolin::wmf {
 
 // A picture a form shows: a GIF (or any image Qt reads) or a Windows metafile, which is replayed as vectors
 // and so stays sharp at any size.
@@ -43,4 +43,4 @@ private:
     QHash<QString, std::shared_ptr<const Picture>> pictures_;
 };
 
-} // namespace findolin::platform
+} // namespace findolin::wmf

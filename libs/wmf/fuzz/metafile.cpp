@@ -1,11 +1,12 @@
 // Metafiles: malformed ones are refused, every other one is replayed into a small picture.
 #include "fuzzhilfe.h"
-#include "platform/pictures/picture.h"
-#include "platform/pictures/wmfformat.h"
+#include "wmfformat.h"
+
+#include <wmf/picture.h>
 
 #include <QGuiApplication>
 
-using namespace findolin::platform;
+using namespace findolin;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

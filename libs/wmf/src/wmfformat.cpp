@@ -2,14 +2,10 @@
 
 #include <QtEndian>
 
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 namespace {
 
-constexpr quint32 placeableKennung = 0x9AC6CDD7;
-constexpr qsizetype placeableLaenge = 22;
-constexpr qsizetype kopfLaenge = 18;
-constexpr qsizetype recordKopf = 6;
 // A side longer than this is not a picture for a form but broken data.
 constexpr int groessteSeite = 32767;
 
@@ -27,8 +23,8 @@ bool istMetafileKopf(QByteArrayView data) {
     if (data.size() < kopfLaenge)
         return false;
     const auto typ = qFromLittleEndian<quint16>(data.data());
-    const auto kopfWorte = qFromLittleEndian<quint16>(data.data() + 2);
-    return (typ == 1 || typ == 2) && kopfWorte == 9;
+    const auto worteImKopf = qFromLittleEndian<quint16>(data.data() + 2);
+    return (typ == 1 || typ == 2) && worteImKopf == kopfWorte;
 }
 
 bool leseRecords(Document& doc, qsizetype start, QString* fehler) {
@@ -150,4 +146,4 @@ QByteArrayView ParamReader::bytes(qsizetype anzahl) {
     return teil;
 }
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

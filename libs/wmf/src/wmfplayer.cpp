@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 namespace {
 
@@ -281,4 +281,4 @@ void Abspieler::clipRechteck(ParamReader& p, bool schneiden) {
     clipGeaendert();
 }
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf

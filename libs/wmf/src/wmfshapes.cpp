@@ -8,7 +8,7 @@
 #include <numbers>
 
 // The drawing records: shapes, lines, text and bitmaps, all in logical units under the window mapping.
-namespace findolin::platform::wmf {
+namespace findolin::wmf {
 
 namespace {
 
@@ -352,4 +352,4 @@ void Abspieler::musterBlock(ParamReader& p, quint32 rop) {
         painter_.fillRect(r, Qt::white);
 }
 
-} // namespace findolin::platform::wmf
+} // namespace findolin::wmf
