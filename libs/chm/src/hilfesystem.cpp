@@ -6,7 +6,7 @@
 
 #include <QRegularExpression>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
@@ -102,4 +102,4 @@ QMap<qint32, QString> leseKontexte(const ChmBehaelter& chm) {
     return kontexte;
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -5,7 +5,7 @@
 #include <QMap>
 #include <QString>
 
-namespace findolin {
+namespace findolin::chm {
 
 // What the help compiler noted about the file: the title, the topic it opens with, and the names of the
 // contents and index files; empty where it noted nothing. From #SYSTEM, then the first window of #WINDOWS.
@@ -22,4 +22,4 @@ HilfeSystemDaten leseSystemDaten(const ChmBehaelter& chm);
 // the [MAP] (#define NAME id) and [ALIAS] (NAME=page) texts some compilers embed as .h/.hm/.ali files.
 QMap<qint32, QString> leseKontexte(const ChmBehaelter& chm);
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-namespace findolin {
+namespace findolin::chm {
 
 class HilfeDatei;
 
@@ -25,4 +25,4 @@ QList<HilfeText> leseTexte(const HilfeDatei& hilfe);
 // The pages holding every word of `suche`, ignoring case; none for an empty search.
 QList<HilfeText> finde(const QList<HilfeText>& texte, const QString& suche);
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sitemap.h"
+#include "chm/sitemap.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <memory>
 
-namespace findolin {
+namespace findolin::chm {
 
 class ChmBehaelter;
 struct ChmEintrag;
@@ -61,4 +61,4 @@ private:
     QList<HilfeEintrag> stichwoerter_;
 };
 
-} // namespace findolin
+} // namespace findolin::chm

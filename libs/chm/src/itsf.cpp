@@ -1,12 +1,15 @@
 // The container of a compiled help file: the ITSF header (version 3), the directory (ITSP header, listing
 // chunks PMGL and, when there is more than one of them, an index chunk PMGI) and content section 0, which
 // holds every file uncompressed.
-#include "chmbuch.h"
+#include "chm/chmschreiber.h"
+#include "chmkonstanten.h"
+
+#include <bytes/littleendian.h>
 
 #include <QUuid>
 #include <algorithm>
 
-namespace findolin::tools {
+namespace findolin::chm {
 
 namespace {
 
@@ -16,22 +19,14 @@ constexpr int quickrefAbstand = 1 + (1 << quickrefDichte);
 constexpr quint32 sprache = 0x0407; // German (Germany)
 constexpr quint32 keiner = 0xffffffff;
 
-void le16(QByteArray& puffer, quint16 wert) {
-    puffer.append(char(wert & 0xff)).append(char(wert >> 8));
-}
-void le32(QByteArray& puffer, quint32 wert) {
-    for (int i = 0; i < 4; ++i)
-        puffer.append(char((wert >> (8 * i)) & 0xff));
-}
-void le64(QByteArray& puffer, quint64 wert) {
-    le32(puffer, quint32(wert));
-    le32(puffer, quint32(wert >> 32));
-}
+using bytes::haengeAn16;
+using bytes::haengeAn32;
+using bytes::haengeAn64;
 void guid(QByteArray& puffer, const char* text) {
     const QUuid uuid(QLatin1String{text});
-    le32(puffer, uuid.data1);
-    le16(puffer, uuid.data2);
-    le16(puffer, uuid.data3);
+    haengeAn32(puffer, uuid.data1);
+    haengeAn16(puffer, uuid.data2);
+    haengeAn16(puffer, uuid.data3);
     puffer.append(reinterpret_cast<const char*>(uuid.data4), 8);
 }
 // A variable-length number: seven bits a byte, most significant first, the high bit set on all but the last.
@@ -87,30 +82,30 @@ QByteArray chunk(const QByteArray& kopf, const Chunk& inhalt) {
         eintraege += inhalt.eintraege[i];
     }
     QByteArray ergebnis = kopf.left(4);
-    le32(ergebnis, quint32(chunkGroesse - kopf.size() - eintraege.size()));
+    haengeAn32(ergebnis, quint32(chunkGroesse - kopf.size() - eintraege.size()));
     ergebnis += kopf.mid(8) + eintraege;
     ergebnis.append(chunkGroesse - ergebnis.size() - 2 * (quickref.size() + 1), '\0');
     std::reverse(quickref.begin(), quickref.end());
     for (const quint16 versatz : quickref)
-        le16(ergebnis, versatz);
-    le16(ergebnis, quint16(inhalt.eintraege.size()));
+        haengeAn16(ergebnis, versatz);
+    haengeAn16(ergebnis, quint16(inhalt.eintraege.size()));
     return ergebnis;
 }
 
 QByteArray systemDatei(const HilfeBuch& buch) {
     QByteArray system;
-    le32(system, 3);
+    haengeAn32(system, 3);
     const auto eintrag = [&](quint16 code, const QByteArray& daten) {
-        le16(system, code);
-        le16(system, quint16(daten.size()));
+        haengeAn16(system, code);
+        haengeAn16(system, quint16(daten.size()));
         system += daten;
     };
     QByteArray sprachDaten;
     for (const quint32 wert : {sprache, 0u, 0u, 0u, 0u})
-        le32(sprachDaten, wert);
-    le64(sprachDaten, 0); // no time stamp: the same sources give the same file
-    le32(sprachDaten, 0);
-    le32(sprachDaten, 0);
+        haengeAn32(sprachDaten, wert);
+    haengeAn64(sprachDaten, 0); // no time stamp: the same sources give the same file
+    haengeAn32(sprachDaten, 0);
+    haengeAn32(sprachDaten, 0);
     eintrag(9, QByteArrayLiteral("Findolin chmwriter") + '\0');
     eintrag(4, sprachDaten);
     eintrag(2, buch.startSeite.toLatin1() + '\0');
@@ -125,14 +120,14 @@ QByteArray systemDatei(const HilfeBuch& buch) {
 std::pair<QByteArray, QByteArray> kontextDateien(const HilfeBuch& buch) {
     QByteArray ivb, strings(1, '\0');
     QMap<QString, quint32> versaetze;
-    le32(ivb, quint32(buch.kontexte.size() * 8));
+    haengeAn32(ivb, quint32(buch.kontexte.size() * 8));
     for (auto it = buch.kontexte.cbegin(); it != buch.kontexte.cend(); ++it) {
         if (!versaetze.contains(it.value())) {
             versaetze.insert(it.value(), quint32(strings.size()));
             strings += it.value().toLatin1() + '\0';
         }
-        le32(ivb, it.key());
-        le32(ivb, versaetze.value(it.value()));
+        haengeAn32(ivb, it.key());
+        haengeAn32(ivb, versaetze.value(it.value()));
     }
     return {ivb, strings};
 }
@@ -140,12 +135,12 @@ std::pair<QByteArray, QByteArray> kontextDateien(const HilfeBuch& buch) {
 QByteArray namensListe() {
     const QString name = QStringLiteral("Uncompressed");
     QByteArray liste;
-    le16(liste, quint16(4 + name.size()));
-    le16(liste, 1);
-    le16(liste, quint16(name.size()));
+    haengeAn16(liste, quint16(4 + name.size()));
+    haengeAn16(liste, 1);
+    haengeAn16(liste, quint16(name.size()));
     for (const QChar zeichen : name)
-        le16(liste, zeichen.unicode());
-    le16(liste, 0);
+        haengeAn16(liste, zeichen.unicode());
+    haengeAn16(liste, 0);
     return liste;
 }
 
@@ -178,14 +173,14 @@ QByteArray schreibeChm(const HilfeBuch& buch) {
         inhalt += datei.daten;
     }
 
-    const QList<Chunk> listenChunks = verteile(liste, 0x14);
+    const QList<Chunk> listenChunks = verteile(liste, int(pmglKopf));
     const qsizetype anzahl = listenChunks.size();
     QByteArray verzeichnis;
     for (qsizetype i = 0; i < anzahl; ++i) {
-        QByteArray kopf("PMGL\0\0\0\0", 8);
-        le32(kopf, 0);
-        le32(kopf, i > 0 ? quint32(i - 1) : keiner);
-        le32(kopf, i + 1 < anzahl ? quint32(i + 1) : keiner);
+        QByteArray kopf = QByteArray(pmglKennung) + QByteArray(4, '\0');
+        haengeAn32(kopf, 0);
+        haengeAn32(kopf, i > 0 ? quint32(i - 1) : keiner);
+        haengeAn32(kopf, i + 1 < anzahl ? quint32(i + 1) : keiner);
         verzeichnis += chunk(kopf, listenChunks[i]);
     }
     if (anzahl > 1) {
@@ -197,39 +192,38 @@ QByteArray schreibeChm(const HilfeBuch& buch) {
             encint(eintrag, quint64(i));
             index.append({listenChunks[i].ersterName, eintrag});
         }
-        const QList<Chunk> indexChunks = verteile(index, 8);
+        const QList<Chunk> indexChunks = verteile(index, int(pmgiKopf));
         if (indexChunks.size() > 1)
             return {};
-        verzeichnis += chunk(QByteArray("PMGI\0\0\0\0", 8), indexChunks.first());
+        verzeichnis += chunk(QByteArray(pmgiKennung) + QByteArray(4, '\0'), indexChunks.first());
     }
 
-    QByteArray itsp("ITSP", 4);
-    for (const quint32 wert : {1u, 0x54u, 0x0au, quint32(chunkGroesse), quint32(quickrefDichte),
+    QByteArray itsp(itspKennung);
+    for (const quint32 wert : {1u, itspKopf, 0x0au, quint32(chunkGroesse), quint32(quickrefDichte),
                                anzahl > 1 ? 2u : 1u, anzahl > 1 ? quint32(anzahl) : keiner, 0u,
                                quint32(anzahl - 1), keiner, quint32(anzahl > 1 ? anzahl + 1 : 1), sprache})
-        le32(itsp, wert);
+        haengeAn32(itsp, wert);
     guid(itsp, "{5D02926A-212E-11D0-9DF9-00A0C922E6EC}");
-    for (const quint32 wert : {0x54u, keiner, keiner, keiner})
-        le32(itsp, wert);
+    for (const quint32 wert : {itspKopf, keiner, keiner, keiner})
+        haengeAn32(itsp, wert);
     verzeichnis.prepend(itsp);
 
-    constexpr quint64 kopfLaenge = 0x60;
-    constexpr quint64 abschnitt0Laenge = 0x18;
+    constexpr quint64 kopfLaenge = itsfKopfV3;
     const quint64 inhaltsBeginn = kopfLaenge + abschnitt0Laenge + quint64(verzeichnis.size());
-    QByteArray datei("ITSF", 4);
+    QByteArray datei(itsfKennung);
     for (const quint32 wert : {3u, quint32(kopfLaenge), 1u, 0u, sprache})
-        le32(datei, wert);
+        haengeAn32(datei, wert);
     guid(datei, "{7C01FD10-7BAA-11D0-9E0C-00A0C922E6EC}");
     guid(datei, "{7C01FD11-7BAA-11D0-9E0C-00A0C922E6EC}");
     for (const quint64 wert : {kopfLaenge, abschnitt0Laenge, kopfLaenge + abschnitt0Laenge,
                                quint64(verzeichnis.size()), inhaltsBeginn})
-        le64(datei, wert);
-    le32(datei, 0x1fe);
-    le32(datei, 0);
-    le64(datei, inhaltsBeginn + quint64(inhalt.size()));
-    le32(datei, 0);
-    le32(datei, 0);
+        haengeAn64(datei, wert);
+    haengeAn32(datei, 0x1fe);
+    haengeAn32(datei, 0);
+    haengeAn64(datei, inhaltsBeginn + quint64(inhalt.size()));
+    haengeAn32(datei, 0);
+    haengeAn32(datei, 0);
     return datei + verzeichnis + inhalt;
 }
 
-} // namespace findolin::tools
+} // namespace findolin::chm

@@ -9,7 +9,7 @@
 
 struct chmFile;
 
-namespace findolin {
+namespace findolin::chm {
 
 // The container of a compiled help file: its directory checked by ChmVerzeichnis, its contents read (and
 // decompressed) through libchm. Throws a Laufzeitfehler when the file cannot be opened or does not hold
@@ -33,4 +33,4 @@ private:
     chmFile* chm_ = nullptr;
 };
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-namespace findolin {
+namespace findolin::chm {
 
 // One entry of the contents or the index: its title, the page it opens (empty for a mere heading, or when it
 // points outside the help file) and the entries below it.
@@ -21,4 +21,4 @@ struct HilfeEintrag {
 // yields fewer entries, never an error.
 QList<HilfeEintrag> leseSitemap(const QByteArray& html, const std::function<QString(const QString&)>& seite);
 
-} // namespace findolin
+} // namespace findolin::chm

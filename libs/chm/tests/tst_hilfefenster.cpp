@@ -1,7 +1,8 @@
-#include "platform/help/hilfedatei.h"
-#include "platform/help/view/hilfefenster.h"
-#include "platform/help/view/qthelpviewer.h"
 #include "testdata.h"
+#include "view/hilfefenster.h"
+
+#include <chm/hilfedatei.h>
+#include <chm/qthelpviewer.h>
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QTreeWidget>
 
 using namespace findolin;
+using namespace findolin::chm;
 
 namespace {
 

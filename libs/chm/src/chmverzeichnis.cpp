@@ -1,5 +1,6 @@
 #include "chmverzeichnis.h"
 
+#include "chmkonstanten.h"
 #include "platform/laufzeitfehler.h"
 
 #include <bytes/littleendian.h>
@@ -10,12 +11,10 @@
 #include <algorithm>
 #include <functional>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
-constexpr quint64 kopfLaenge = 0x58;
-constexpr quint64 listenKopf = 0x14;
 constexpr int laengsterPfad = 512; // what libchm accepts
 constexpr quint64 lzxRahmen = 0x8000;
 
@@ -76,32 +75,32 @@ QByteArray ChmVerzeichnis::lese(quint64 position, quint64 laenge) const {
 }
 
 void ChmVerzeichnis::leseKopf() {
-    const QByteArray kopf = lese(0, qMin<quint64>(kopfLaenge + 8, dateiGroesse_));
-    if (kopf.size() < qsizetype(kopfLaenge) || !kopf.startsWith("ITSF"))
+    const QByteArray kopf = lese(0, qMin<quint64>(itsfKopfV3, dateiGroesse_));
+    if (kopf.size() < qsizetype(itsfKopfV2) || !kopf.startsWith(itsfKennung))
         beschaedigt(QStringLiteral("keine kompilierte HTML-Hilfe"));
     const quint32 version = u32(kopf, 4);
     if (version != 2 && version != 3)
         beschaedigt(QStringLiteral("unbekannte Version ") + QString::number(version));
-    if (version == 3 && kopf.size() < qsizetype(kopfLaenge + 8))
+    if (version == 3 && kopf.size() < qsizetype(itsfKopfV3))
         beschaedigt(QStringLiteral("Kopf abgeschnitten"));
     verzeichnisBeginn_ = u64(kopf, 0x48);
     verzeichnisLaenge_ = u64(kopf, 0x50);
     if (verzeichnisBeginn_ > dateiGroesse_ || verzeichnisLaenge_ > dateiGroesse_ - verzeichnisBeginn_)
         beschaedigt(QStringLiteral("Verzeichnis außerhalb der Datei"));
-    inhaltsBeginn_ = version == 3 ? u64(kopf, 0x58) : verzeichnisBeginn_ + verzeichnisLaenge_;
+    inhaltsBeginn_ = version == 3 ? u64(kopf, itsfKopfV2) : verzeichnisBeginn_ + verzeichnisLaenge_;
     if (inhaltsBeginn_ > dateiGroesse_)
         beschaedigt(QStringLiteral("Inhalt außerhalb der Datei"));
 }
 
 void ChmVerzeichnis::leseVerzeichnis(const QByteArray& verzeichnis) {
-    if (verzeichnis.size() < 0x54 || !verzeichnis.startsWith("ITSP"))
+    if (verzeichnis.size() < itspKopf || !verzeichnis.startsWith(itspKennung))
         beschaedigt(QStringLiteral("Verzeichniskopf fehlt"));
     const quint64 itspLaenge = u32(verzeichnis, 8);
     blockGroesse_ = u32(verzeichnis, 0x10);
     indexWurzel_ = static_cast<qint32>(u32(verzeichnis, 0x1c));
     ersteListe_ = static_cast<qint32>(u32(verzeichnis, 0x20));
     blockAnzahl_ = u32(verzeichnis, 0x2c);
-    if (itspLaenge < 0x54 || blockGroesse_ < 0x40 || blockGroesse_ > 0x10000 ||
+    if (itspLaenge < itspKopf || blockGroesse_ < 0x40 || blockGroesse_ > 0x10000 ||
         itspLaenge + quint64(blockAnzahl_) * blockGroesse_ > verzeichnisLaenge_)
         beschaedigt(QStringLiteral("Verzeichnisblöcke passen nicht in das Verzeichnis"));
     if (ersteListe_ < 0 || quint32(ersteListe_) >= blockAnzahl_ || indexWurzel_ < -1 ||
@@ -114,7 +113,7 @@ void ChmVerzeichnis::leseVerzeichnis(const QByteArray& verzeichnis) {
             beschaedigt(QStringLiteral("Verzeichnisblöcke verweisen im Kreis oder ins Leere"));
         gesehen.insert(nr);
         const QByteArray block = bloecke.mid(qsizetype(nr) * blockGroesse_, blockGroesse_);
-        if (!block.startsWith("PMGL"))
+        if (!block.startsWith(pmglKennung))
             beschaedigt(QStringLiteral("Verzeichnisblock ohne Liste"));
         leseListe(block);
         nr = static_cast<qint32>(u32(block, 0x10));
@@ -124,11 +123,11 @@ void ChmVerzeichnis::leseVerzeichnis(const QByteArray& verzeichnis) {
 
 void ChmVerzeichnis::leseListe(const QByteArray& block) {
     const quint32 frei = u32(block, 4);
-    if (frei > blockGroesse_ - listenKopf)
+    if (frei > blockGroesse_ - pmglKopf)
         beschaedigt(QStringLiteral("Verzeichnisblock zu voll"));
     const qsizetype ende = blockGroesse_ - frei;
     const quint64 inhaltsLaenge = dateiGroesse_ - inhaltsBeginn_;
-    for (qsizetype at = listenKopf; at < ende;) {
+    for (qsizetype at = pmglKopf; at < ende;) {
         quint64 namensLaenge = 0;
         ChmEintrag e;
         if (!encint(block, at, ende, namensLaenge) || namensLaenge == 0 || namensLaenge > laengsterPfad ||
@@ -160,13 +159,13 @@ void ChmVerzeichnis::pruefeIndex(const QByteArray& bloecke) {
         if (fertig.contains(nr))
             return;
         const QByteArray block = bloecke.mid(qsizetype(nr) * blockGroesse_, blockGroesse_);
-        if (block.startsWith("PMGL"))
+        if (block.startsWith(pmglKennung))
             return;
-        if (!block.startsWith("PMGI") || u32(block, 4) > blockGroesse_ - 8)
+        if (!block.startsWith(pmgiKennung) || u32(block, 4) > blockGroesse_ - pmgiKopf)
             beschaedigt(QStringLiteral("Verzeichnisindex unlesbar"));
         pfad.append(nr);
         const qsizetype ende = blockGroesse_ - u32(block, 4);
-        for (qsizetype at = 8; at < ende;) {
+        for (qsizetype at = pmgiKopf; at < ende;) {
             quint64 namensLaenge = 0, kind = 0;
             if (!encint(block, at, ende, namensLaenge) || namensLaenge > laengsterPfad ||
                 qsizetype(namensLaenge) > ende - at)
@@ -231,4 +230,4 @@ void ChmVerzeichnis::pruefeKomprimiertenBereich() {
             beschaedigt(QString::fromUtf8(e.pfad) + QStringLiteral(" liegt hinter dem komprimierten Inhalt"));
 }
 
-} // namespace findolin
+} // namespace findolin::chm

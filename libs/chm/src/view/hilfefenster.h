@@ -12,7 +12,7 @@ class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace findolin {
+namespace findolin::chm {
 
 class HilfeDatei;
 struct HilfeEintrag;
@@ -51,4 +51,4 @@ private:
     bool texteGelesen_ = false;
 };
 
-} // namespace findolin
+} // namespace findolin::chm

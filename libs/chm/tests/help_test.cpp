@@ -1,8 +1,9 @@
-#include "chmbuch.h"
-#include "platform/help/chmverzeichnis.h"
-#include "platform/help/hilfedatei.h"
+#include "chmverzeichnis.h"
 #include "platform/laufzeitfehler.h"
 #include "testdata.h"
+
+#include <chm/chmschreiber.h>
+#include <chm/hilfedatei.h>
 
 #include <QFile>
 #include <QProcess>
@@ -11,6 +12,7 @@
 #include <QtEndian>
 
 using namespace findolin;
+using namespace findolin::chm;
 
 namespace {
 
@@ -154,10 +156,10 @@ private slots:
         QFETCH(QString, aenderung);
         QByteArray chm;
         if (aenderung == QLatin1String("abgeschnitten")) { // our own files store every page uncompressed
-            tools::HilfeBuch buch;
+            chm::HilfeBuch buch;
             buch.startSeite = QStringLiteral("a.htm");
             buch.seiten.insert(QStringLiteral("a.htm"), QByteArray(3000, 'a'));
-            chm = tools::schreibeChm(buch).chopped(10);
+            chm = chm::schreibeChm(buch).chopped(10);
         } else {
             REQUIRE_TESTDATA(mitKarte);
             chm = lies(testdataFile(mitKarte));
@@ -204,7 +206,7 @@ private slots:
     // Without a context map of its own, a help file's ids come from its C header and alias file, written in
     // decimal or in hex as the help compiler takes them.
     void kontexteAusKopfdatei() {
-        tools::HilfeBuch buch;
+        chm::HilfeBuch buch;
         buch.titel = QStringLiteral("Karte");
         buch.startSeite = QStringLiteral("a.htm");
         buch.seiten = {{"a.htm", "<h1>A</h1>"},
@@ -212,7 +214,7 @@ private slots:
                        {"karte.h", "#define IDH_A 17\r\n  #define IDH_B 0x1F\r\n"},
                        {"karte.ali", "IDH_A=a.htm\r\nIDH_B = b.htm\r\n"}};
         QTemporaryDir dir;
-        const HilfeDatei hilfe(schreibe(dir.filePath(QStringLiteral("karte.chm")), tools::schreibeChm(buch)));
+        const HilfeDatei hilfe(schreibe(dir.filePath(QStringLiteral("karte.chm")), chm::schreibeChm(buch)));
         QCOMPARE(hilfe.kontexte().size(), 2);
         QCOMPARE(hilfe.seiteFuerKontext(17), QStringLiteral("/a.htm"));
         QCOMPARE(hilfe.seiteFuerKontext(31), QStringLiteral("/b.htm"));

@@ -1,13 +1,13 @@
 #include "hilfebrowser.h"
 
+#include "chm/hilfedatei.h"
 #include "hilfetext.h"
-#include "platform/help/hilfedatei.h"
-#include "platform/help/logging.h"
+#include "logging.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QFileInfo>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
@@ -104,4 +104,4 @@ QVariant HilfeBrowser::loadResource(int type, const QUrl& name) {
     }
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,13 +1,13 @@
 #include "hilfetext.h"
 
+#include "chm/hilfedatei.h"
 #include "platform/cp1252.h"
-#include "platform/help/hilfedatei.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 
-namespace findolin {
+namespace findolin::chm {
 
 QString alsHtml(const QByteArray& bytes) {
     static const QRegularExpression zeichensatz(QStringLiteral("<meta[^>]*charset\\s*=\\s*[\"']?\\s*utf-?8"),
@@ -74,4 +74,4 @@ QList<HilfeText> finde(const QList<HilfeText>& texte, const QString& suche) {
     return treffer;
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,4 +1,4 @@
-#include "sitemap.h"
+#include "chm/sitemap.h"
 
 #include "platform/cp1252.h"
 
@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
@@ -98,4 +98,4 @@ QList<HilfeEintrag> leseSitemap(const QByteArray& html, const std::function<QStr
     return wurzel;
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,4 +1,4 @@
-#include "hilfedatei.h"
+#include "chm/hilfedatei.h"
 
 #include "chmbehaelter.h"
 #include "hilfesystem.h"
@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
@@ -133,4 +133,4 @@ void HilfeDatei::leseSitemaps(const QString& inhaltsDatei, QStringList stichwort
             stichwoerter_ += leseSitemap(lese(s), zurSeite);
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,6 +1,6 @@
 #include "hilfefenster.h"
 
-#include "platform/help/hilfedatei.h"
+#include "chm/hilfedatei.h"
 #include "platform/laufzeitfehler.h"
 
 #include <QAction>
@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace findolin {
+namespace findolin::chm {
 
 HilfeFenster::HilfeFenster(const QString& datei, HilfeBrowser::Extern nachAussen, QWidget* parent)
     : QMainWindow(parent), datei_(datei), browser_(new HilfeBrowser(std::move(nachAussen))),
@@ -145,4 +145,4 @@ void HilfeFenster::suche() {
         new QListWidgetItem(QStringLiteral("Nichts gefunden."), treffer_);
 }
 
-} // namespace findolin
+} // namespace findolin::chm

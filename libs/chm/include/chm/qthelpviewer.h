@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-namespace findolin {
+namespace findolin::chm {
 
 class HilfeFenster;
 
@@ -38,4 +38,4 @@ private:
     std::map<QString, QPointer<HilfeFenster>> fenster_;
 };
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -1,13 +1,13 @@
-#include "qthelpviewer.h"
+#include "chm/qthelpviewer.h"
 
+#include "chm/hilfedatei.h"
 #include "hilfefenster.h"
-#include "platform/help/hilfedatei.h"
-#include "platform/help/logging.h"
+#include "logging.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
 
-namespace findolin {
+namespace findolin::chm {
 
 namespace {
 
@@ -86,4 +86,4 @@ void QtHelpViewer::closeAll(const QString& datei) {
                   offen ? QStringLiteral("window closed") : QStringLiteral("no window open"));
 }
 
-} // namespace findolin
+} // namespace findolin::chm

@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <functional>
 
-namespace findolin {
+namespace findolin::chm {
 
 class HilfeDatei;
 
@@ -36,4 +36,4 @@ private:
 // A short German message as a page.
 QString meldungsSeite(const QString& ueberschrift, const QStringList& absaetze);
 
-} // namespace findolin
+} // namespace findolin::chm

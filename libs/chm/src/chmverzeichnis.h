@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-namespace findolin {
+namespace findolin::chm {
 
 // One stored file of a compiled help file: its path inside the container ("/Name.htm"), the section that
 // holds it (0 stored as it is, 1 compressed) and where it lies in that section.
@@ -49,4 +49,4 @@ private:
     QList<ChmEintrag> eintraege_;
 };
 
-} // namespace findolin
+} // namespace findolin::chm

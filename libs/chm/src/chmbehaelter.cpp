@@ -7,7 +7,7 @@
 #include <chm_lib.h>
 #include <cstring>
 
-namespace findolin {
+namespace findolin::chm {
 
 ChmBehaelter::ChmBehaelter(const QString& datei) : datei_(datei), verzeichnis_(datei) {
     chm_ = chm_open(QFile::encodeName(datei_).constData());
@@ -48,4 +48,4 @@ std::optional<QByteArray> ChmBehaelter::lese(const QByteArray& pfad) const {
     return daten;
 }
 
-} // namespace findolin
+} // namespace findolin::chm
