@@ -1,8 +1,8 @@
 // Time from a help command to its page on screen, for a help file of about 1 MB: the first call (the file
 // opened, its window made) and a later one (the page turned), against showing the same page from a plain HTML
 // file in a fresh browser.
-#include "chmbuch.h"
-#include "platform/help/view/qthelpviewer.h"
+#include <chm/chmschreiber.h>
+#include <chm/qthelpviewer.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,6 +12,7 @@
 #include <cstdio>
 
 using namespace findolin;
+using namespace findolin::chm;
 
 namespace {
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QTemporaryDir ordner;
-    tools::HilfeBuch buch;
+    chm::HilfeBuch buch;
     buch.titel = QStringLiteral("Große Hilfe");
     buch.startSeite = QStringLiteral("seite0.htm");
     for (int n = 0; n < 200; ++n) {
@@ -47,11 +48,10 @@ int main(int argc, char** argv) {
         buch.inhalt.append({0, QStringLiteral("Seite %1").arg(n), name});
     }
     buch.kontexte.insert(2000, QStringLiteral("seite150.htm"));
-    buch.seiten.insert(buch.inhaltsDatei, tools::sitemap(buch.inhalt));
+    buch.seiten.insert(buch.inhaltsDatei, chm::sitemap(buch.inhalt));
     const QString chm = ordner.filePath(QStringLiteral("gross.chm"));
     const QString html = ordner.filePath(QStringLiteral("seite150.htm"));
-    for (const auto& [pfad, inhalt] :
-         {std::pair{chm, tools::schreibeChm(buch)}, std::pair{html, seite(150)}}) {
+    for (const auto& [pfad, inhalt] : {std::pair{chm, chm::schreibeChm(buch)}, std::pair{html, seite(150)}}) {
         QFile f(pfad);
         f.open(QIODevice::WriteOnly);
         f.write(inhalt);

@@ -1,12 +1,13 @@
 #include "jokerbilder.h"
-#include "platform/pictures/picture.h"
+
+#include <wmf/picture.h>
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 
-using namespace findolin::platform;
+using namespace findolin::wmf;
 
 namespace {
 

@@ -140,7 +140,7 @@ private slots:
 
     // So many pages that the directory needs several listing chunks and an index chunk: every page is found.
     void grossesVerzeichnisMitIndex() {
-        tools::HilfeBuch buch;
+        chm::HilfeBuch buch;
         buch.titel = QStringLiteral("Groß");
         buch.startSeite = QStringLiteral("seite-mit-einem-recht-langen-namen-000.htm");
         for (int i = 0; i < 600; ++i) {
@@ -149,7 +149,7 @@ private slots:
             buch.seiten.insert(name, "<h1>" + QByteArray::number(i) + "</h1>");
             buch.kontexte.insert(quint32(5000 + i), name);
         }
-        const QByteArray daten = tools::schreibeChm(buch);
+        const QByteArray daten = chm::schreibeChm(buch);
         QVERIFY(qFromLittleEndian<quint32>(daten.constData() + 0x78 + 0x2c) > 3); // directory chunks
         QTemporaryDir ordner;
         QFile datei(ordner.filePath(QStringLiteral("gross.chm")));

@@ -10,7 +10,6 @@
 #include "platform/cp1252.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
-#include "platform/help/hilfedatei.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/deutsch.h"
 #include "platform/virtualeventloop.h"
@@ -19,6 +18,8 @@
 #include "testdata.h"
 #include "testordner.h"
 #include "words/rdbmanager.h"
+
+#include <chm/hilfedatei.h>
 
 #include <QApplication>
 #include <QProcess>
@@ -230,9 +231,9 @@ private slots:
         QVERIFY(gezeigt.open(QIODevice::ReadOnly) && vorlage.open(QIODevice::ReadOnly));
         QCOMPARE(gezeigt.readAll(), vorlage.readAll());
         if (!hilfe.isEmpty())
-            QCOMPARE(
-                HilfeDatei(bereit.spielordner + "/Ubix.chm").seiteFuerKontext(hilfeKontextFuer(g.nummer, 0)),
-                hilfe);
+            QCOMPARE(chm::HilfeDatei(bereit.spielordner + "/Ubix.chm")
+                         .seiteFuerKontext(hilfeKontextFuer(g.nummer, 0)),
+                     hilfe);
         // The framework folder is only read.
         if (!ordner.isEmpty())
             QVERIFY(!QFileInfo::exists(ordner + "/User"));

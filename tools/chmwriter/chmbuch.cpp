@@ -24,36 +24,15 @@ bool istAscii(const QString& text) {
     return !text.isEmpty();
 }
 
-// Names and values in the sitemap: Windows-1252 text, with entities for markup and for what it cannot hold.
-QByteArray alsAttribut(const QString& text) {
-    QByteArray ergebnis;
-    for (const QChar zeichen : text) {
-        const char16_t code = zeichen.unicode();
-        if (code == u'&')
-            ergebnis += "&amp;";
-        else if (code == u'<')
-            ergebnis += "&lt;";
-        else if (code == u'>')
-            ergebnis += "&gt;";
-        else if (code == u'"')
-            ergebnis += "&quot;";
-        else if (code > 0xff)
-            ergebnis += "&#" + QByteArray::number(code) + ';';
-        else
-            ergebnis += char(code);
-    }
-    return ergebnis;
-}
-
 } // namespace
 
-std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehler) {
+std::optional<chm::HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehler) {
     QFile datei(projektDatei);
     if (!datei.open(QIODevice::ReadOnly)) {
         fehler = QStringLiteral("cannot read %1").arg(projektDatei);
         return std::nullopt;
     }
-    HilfeBuch buch;
+    chm::HilfeBuch buch;
     QString abschnitt;
     int zeilenNr = 0;
     for (const QString& roh : QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'))) {
@@ -86,7 +65,7 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
                 return falsch(QStringLiteral("bad or repeated context id %1").arg(schluessel));
             buch.kontexte.insert(id, wert);
         } else if (abschnitt == QLatin1String("INHALT") || abschnitt == QLatin1String("INDEX")) {
-            QList<InhaltsEintrag>& baum =
+            QList<chm::InhaltsEintrag>& baum =
                 abschnitt == QLatin1String("INHALT") ? buch.inhalt : buch.stichwoerter;
             const qsizetype einzug = zeile.indexOf(schluessel);
             const int ebene = int(einzug / 2);
@@ -114,7 +93,7 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
 
     QStringList verwiesen{buch.startSeite};
     verwiesen += buch.kontexte.values();
-    for (const InhaltsEintrag& eintrag : buch.inhalt + buch.stichwoerter)
+    for (const chm::InhaltsEintrag& eintrag : buch.inhalt + buch.stichwoerter)
         verwiesen += eintrag.seite;
     for (const QString& seite : std::as_const(verwiesen)) {
         if (!buch.seiten.contains(seite)) {
@@ -129,28 +108,6 @@ std::optional<HilfeBuch> leseProjekt(const QString& projektDatei, QString& fehle
         return std::nullopt;
     }
     return buch;
-}
-
-QByteArray sitemap(const QList<InhaltsEintrag>& eintraege) {
-    QByteArray text = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
-                      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Windows-1252\">\r\n"
-                      "</HEAD>\r\n<BODY>\r\n<OBJECT type=\"text/site properties\">\r\n"
-                      "\t<param name=\"ImageType\" value=\"Folder\">\r\n</OBJECT>\r\n<UL>\r\n";
-    int ebene = 0;
-    for (const InhaltsEintrag& eintrag : eintraege) {
-        for (; ebene < eintrag.ebene; ++ebene)
-            text += QByteArray(ebene + 1, '\t') + "<UL>\r\n";
-        for (; ebene > eintrag.ebene; --ebene)
-            text += QByteArray(ebene, '\t') + "</UL>\r\n";
-        const QByteArray einzug(ebene + 1, '\t');
-        text += einzug + "<LI> <OBJECT type=\"text/sitemap\">\r\n";
-        text += einzug + "\t<param name=\"Name\" value=\"" + alsAttribut(eintrag.name) + "\">\r\n";
-        text += einzug + "\t<param name=\"Local\" value=\"" + alsAttribut(eintrag.seite) + "\">\r\n";
-        text += einzug + "\t</OBJECT>\r\n";
-    }
-    for (; ebene > 0; --ebene)
-        text += QByteArray(ebene, '\t') + "</UL>\r\n";
-    return text + "</UL>\r\n</BODY>\r\n</HTML>\r\n";
 }
 
 QMap<quint32, QString> kontextKarte(const QByteArray& ivb, const QByteArray& strings) {

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         fehlerAusgabe << fehler << "\n";
         return 1;
     }
-    const QByteArray chm = findolin::tools::schreibeChm(*buch);
+    const QByteArray chm = findolin::chm::schreibeChm(*buch);
     if (chm.isEmpty()) {
         fehlerAusgabe << "too many files for one directory index: " << argumente[1] << "\n";
         return 1;

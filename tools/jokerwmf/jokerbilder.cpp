@@ -1,6 +1,6 @@
 #include "jokerbilder.h"
 
-#include "wmfwriter.h"
+#include <wmf/wmfwriter.h>
 
 #include <cmath>
 #include <numbers>
@@ -8,6 +8,9 @@
 namespace findolin::tools {
 
 namespace {
+
+using wmf::Farbe;
+using wmf::WmfWriter;
 
 constexpr int feld = 825;
 constexpr Farbe schwarz{40, 30, 30}, weiss{255, 255, 255}, haut{255, 214, 170}, wange{255, 150, 150};

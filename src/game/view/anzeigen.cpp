@@ -8,7 +8,7 @@ namespace findolin::view {
 
 namespace tw = platform::twips;
 
-std::shared_ptr<const platform::Picture> Bilder::picture(const QString& pfad) {
+std::shared_ptr<const wmf::Picture> Bilder::picture(const QString& pfad) {
     if (fehlend_.contains(pfad))
         return nullptr;
     auto bild = cache_.picture(pfad);

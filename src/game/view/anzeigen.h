@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/pictures/picture.h"
 #include "zugang.h"
+
+#include <wmf/picture.h>
 
 #include <QSet>
 #include <QWidget>
@@ -13,10 +14,10 @@ namespace findolin::view {
 // place stays empty), so that painting never reads or logs the same missing file again.
 class Bilder {
 public:
-    std::shared_ptr<const platform::Picture> picture(const QString& pfad);
+    std::shared_ptr<const wmf::Picture> picture(const QString& pfad);
 
 private:
-    platform::PictureCache cache_;
+    wmf::PictureCache cache_;
     QSet<QString> fehlend_;
 };
 

@@ -19,7 +19,7 @@ void HintergrundFenster::zeige() {
 }
 
 void HintergrundFenster::setzeBild(const QString& pfad) {
-    bild_ = platform::loadPicture(pfad);
+    bild_ = wmf::loadPicture(pfad);
     update();
 }
 

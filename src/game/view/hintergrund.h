@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pictures/picture.h"
+#include <wmf/picture.h>
 
 #include <QWidget>
 #include <memory>
@@ -21,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::shared_ptr<const platform::Picture> bild_;
+    std::shared_ptr<const wmf::Picture> bild_;
 };
 
 } // namespace findolin::view

@@ -3,8 +3,9 @@
 #include "game/dienste.h"
 #include "platform/db/dateioeffner.h"
 #include "platform/files.h"
-#include "platform/help/view/qthelpviewer.h"
 #include "platform/qt/qtservices.h"
+
+#include <chm/qthelpviewer.h>
 
 namespace findolin::view {
 
@@ -41,7 +42,7 @@ struct QtDienste {
     platform::QtProcessControl prozess;
     platform::db::DateiOeffner datenbanken;
     SchrankenOeffner schranke{datenbanken};
-    QtHelpViewer hilfe;
+    chm::QtHelpViewer hilfe;
     Dienste dienste;
 };
 

@@ -1,21 +1,17 @@
 #include "wavdatei.h"
 
-#include <QtEndian>
+#include <bytes/littleendian.h>
 
 namespace findolin::platform {
 
 namespace {
 
+using bytes::u16;
+using bytes::u32;
+
 constexpr quint16 formatPcm = 1;
 constexpr quint16 formatFloat = 3;
 constexpr quint16 formatExtensible = 0xFFFE;
-
-quint16 u16(const QByteArray& b, qsizetype pos) {
-    return qFromLittleEndian<quint16>(b.constData() + pos);
-}
-quint32 u32(const QByteArray& b, qsizetype pos) {
-    return qFromLittleEndian<quint32>(b.constData() + pos);
-}
 
 std::optional<WavDaten> fehler(QString* grund, const QString& text) {
     if (grund)
