@@ -11,7 +11,7 @@
 #include "info/infodialoge.h"
 #include "launcher/view/startfenster.h"
 #include "platform/audio/recordingsoundplayer.h"
-#include "platform/db_sqlite_hilfen.h"
+#include "db_sqlite_hilfen.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
