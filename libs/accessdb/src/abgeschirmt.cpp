@@ -140,23 +140,30 @@ struct Meldungen {
     _exit(ausgabe.ok() ? 0 : 3);
 }
 
-} // namespace
+[[noreturn]] void nichtLesbar(int fehler, const QString& pfad) {
+    throw Laufzeitfehler(QStringLiteral("Die Access-Datei kann nicht gelesen werden: ") +
+                             QString::fromLocal8Bit(std::strerror(fehler)),
+                         pfad);
+}
 
-QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, const QString& pfad,
-                           const Lesegrenzen& grenzen, qint64 hoechstens) {
+// A child that reads: its process, and the read ends of its answer and of what it wrote to the terminal.
+struct Kind {
+    pid_t pid;
+    int daten;
+    int meldungen;
+};
+
+Kind starteKind(const std::function<void(jet::Ausgabe&)>& lesen, const QString& pfad,
+                const Lesegrenzen& grenzen) {
     const qint64 speicher = adressraum() + grenzen.speicherMiB * 1024 * 1024;
     int daten[2], meldungen[2];
     if (pipe2(daten, O_CLOEXEC) != 0)
-        throw Laufzeitfehler(QStringLiteral("Die Access-Datei kann nicht gelesen werden: ") +
-                                 QString::fromLocal8Bit(std::strerror(errno)),
-                             pfad);
+        nichtLesbar(errno, pfad);
     if (pipe2(meldungen, O_CLOEXEC) != 0) {
         const int fehler = errno;
         close(daten[0]);
         close(daten[1]);
-        throw Laufzeitfehler(QStringLiteral("Die Access-Datei kann nicht gelesen werden: ") +
-                                 QString::fromLocal8Bit(std::strerror(fehler)),
-                             pfad);
+        nichtLesbar(fehler, pfad);
     }
     std::fflush(nullptr); // what is buffered belongs to the game, not to the child
     const pid_t kind = fork();
@@ -171,26 +178,33 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
     if (kind < 0) {
         close(daten[0]);
         close(meldungen[0]);
-        throw Laufzeitfehler(QStringLiteral("Die Access-Datei kann nicht gelesen werden: ") +
-                                 QString::fromLocal8Bit(std::strerror(forkFehler)),
-                             pfad);
+        nichtLesbar(forkFehler, pfad);
     }
+    return {kind, daten[0], meldungen[0]};
+}
 
+// What came from the child until both its pipes closed, the real time ran out or the answer grew too large.
+struct Ertrag {
     QByteArray antwort;
     Meldungen gemeldet;
-    bool zuLange = false, zuViel = false;
-    pollfd fds[2] = {{daten[0], POLLIN, 0}, {meldungen[0], POLLIN, 0}};
-    const qint64 ende = platform::dateisystem::echteMillisekunden() + grenzen.wandzeit.count();
+    bool zuLange = false;
+    bool zuViel = false;
+};
+
+Ertrag sammle(const Kind& kind, std::chrono::milliseconds wandzeit, qint64 hoechstens) {
+    Ertrag ertrag;
+    pollfd fds[2] = {{kind.daten, POLLIN, 0}, {kind.meldungen, POLLIN, 0}};
+    const qint64 ende = platform::dateisystem::echteMillisekunden() + wandzeit.count();
     char puffer[65536];
-    while ((fds[0].fd >= 0 || fds[1].fd >= 0) && !zuViel) {
+    while ((fds[0].fd >= 0 || fds[1].fd >= 0) && !ertrag.zuViel) {
         const qint64 rest = ende - platform::dateisystem::echteMillisekunden();
         if (rest <= 0) {
-            zuLange = true;
+            ertrag.zuLange = true;
             break;
         }
         // faketime shortens the wait of poll(); the loop looks at the clock again
         if (poll(fds, 2, int(std::min<qint64>(rest, 1000))) < 0 && errno != EINTR) {
-            zuLange = true; // nothing more can be read: the child must not outlive this
+            ertrag.zuLange = true; // nothing more can be read: the child must not outlive this
             break;
         }
         for (int i = 0; i < 2; ++i) {
@@ -203,38 +217,28 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
                 close(fds[i].fd);
                 fds[i].fd = -1;
             } else if (i == 0) {
-                antwort.append(puffer, n);
-                zuViel = antwort.size() > hoechstens;
+                ertrag.antwort.append(puffer, n);
+                ertrag.zuViel = ertrag.antwort.size() > hoechstens;
             } else {
-                gemeldet.nimm(puffer, n);
+                ertrag.gemeldet.nimm(puffer, n);
             }
         }
     }
     for (const pollfd& fd : fds)
         if (fd.fd >= 0)
             close(fd.fd);
-    if (zuLange || zuViel)
-        kill(kind, SIGKILL);
-    int status = 0;
-    rusage verbrauch{};
-    while (wait4(kind, &status, 0, &verbrauch) < 0 && errno == EINTR) {
-    }
-    gemeldet.logge(pfad);
-    if (zuViel)
-        zuGross(pfad);
-    if (zuLange)
-        beschaedigt(QStringLiteral("Das Lesen dauerte länger als %1 Sekunden")
-                        .arg(double(grenzen.wandzeit.count()) / 1000),
-                    pfad);
+    return ertrag;
+}
+
+// Why a child that did not end well failed to read, as the run-time error naming `pfad`.
+[[noreturn]] void scheitert(int status, const rusage& verbrauch, const Meldungen& gemeldet,
+                            const QString& pfad, const Lesegrenzen& grenzen) {
     // past the soft limit SIGXCPU, past the hard one SIGKILL
     const long rechenzeit = verbrauch.ru_utime.tv_sec + verbrauch.ru_stime.tv_sec;
     if (WIFSIGNALED(status) &&
         (WTERMSIG(status) == SIGXCPU || (WTERMSIG(status) == SIGKILL && rechenzeit >= grenzen.sekunden)))
         beschaedigt(
             QStringLiteral("Das Lesen brauchte mehr als %1 Sekunden Rechenzeit").arg(grenzen.sekunden), pfad);
-    const bool gelungen = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (gelungen)
-        return antwort;
     if (gemeldet.ende.contains("alloc"))
         beschaedigt(QStringLiteral("Das Lesen brauchte mehr als ") + QString::number(grenzen.speicherMiB) +
                         QStringLiteral(" MiB Speicher"),
@@ -246,6 +250,30 @@ QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, cons
     beschaedigt(QStringLiteral("Das Lesen brach ab (Rückgabewert ") +
                     QString::number(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + u')',
                 pfad);
+}
+
+} // namespace
+
+QByteArray liesAbgeschirmt(const std::function<void(jet::Ausgabe&)>& lesen, const QString& pfad,
+                           const Lesegrenzen& grenzen, qint64 hoechstens) {
+    const Kind kind = starteKind(lesen, pfad, grenzen);
+    const Ertrag ertrag = sammle(kind, grenzen.wandzeit, hoechstens);
+    if (ertrag.zuLange || ertrag.zuViel)
+        kill(kind.pid, SIGKILL);
+    int status = 0;
+    rusage verbrauch{};
+    while (wait4(kind.pid, &status, 0, &verbrauch) < 0 && errno == EINTR) {
+    }
+    ertrag.gemeldet.logge(pfad);
+    if (ertrag.zuViel)
+        zuGross(pfad);
+    if (ertrag.zuLange)
+        beschaedigt(QStringLiteral("Das Lesen dauerte länger als %1 Sekunden")
+                        .arg(double(grenzen.wandzeit.count()) / 1000),
+                    pfad);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return ertrag.antwort;
+    scheitert(status, verbrauch, ertrag.gemeldet, pfad, grenzen);
 }
 
 #else

@@ -1,6 +1,7 @@
 #include <accessdb/dateioeffner.h>
 
 #include "dateidatenbank.h"
+#include "jetformat.h"
 #include "jetspeicher.h"
 #include "platform/dateisystem.h"
 #include "platform/laufzeitfehler.h"
@@ -14,12 +15,13 @@ namespace findolin::accessdb {
 DateiFormat erkenneFormat(const QByteArray& kopf) {
     if (kopf.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return DateiFormat::Sqlite;
-    // Jet files: a page header, the engine's name, then its version at offset 0x14
-    if (kopf.size() >= 0x15 && kopf.mid(4, 16) == QByteArrayLiteral("Standard Jet DB\0")) {
-        switch (kopf.at(0x14)) {
-        case 0:
+    // Jet files: a page header, the engine's name, then its version
+    if (kopf.size() > jet::versionOffset && kopf.mid(jet::kennungOffset, sizeof jet::kennung) ==
+                                                QByteArrayView(jet::kennung, sizeof jet::kennung)) {
+        switch (quint8(kopf.at(jet::versionOffset))) {
+        case jet::versionJet3:
             return DateiFormat::Jet3;
-        case 1:
+        case jet::versionJet4:
             return DateiFormat::Jet4;
         default:
             break;

@@ -9,16 +9,9 @@ namespace findolin::accessdb::jet {
 
 namespace {
 
-// Where a leaf page keeps its parts.
-struct Blatt {
-    int maske, eintraege, praefix, vor, nach, schwanz;
-};
-
-Blatt blatt(const Format& f) {
-    return f.jet3 ? Blatt{0x16, 0xf8, 0x14, 0x08, 0x0c, 0x10} : Blatt{0x1b, 0x1e0, 0x18, 0x0c, 0x10, 0x14};
+const Blatt& blatt(const Format& f) {
+    return f.jet3 ? jet3Blatt : jet4Blatt;
 }
-
-constexpr quint8 blattSeite = 0x04;
 
 bool kleiner(const QByteArray& a, const QByteArray& b) {
     const int n = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
@@ -42,7 +35,7 @@ QByteArray zeiger(quint32 seite, int zeile) {
 
 // The entries of a leaf page, each whole (with the prefix it shares with the first).
 QList<QByteArray> eintraege(const Datei& d, quint32 seite) {
-    const Blatt b = blatt(d.format());
+    const Blatt& b = blatt(d.format());
     const qint64 a = d.anfang(seite);
     const QByteArray& daten = d.daten();
     const int praefix = lies16(daten, a + b.praefix);
@@ -64,7 +57,7 @@ QList<QByteArray> eintraege(const Datei& d, quint32 seite) {
 }
 
 void schreibeBlatt(Datei& d, quint32 seite, const QList<QByteArray>& liste) {
-    const Blatt b = blatt(d.format());
+    const Blatt& b = blatt(d.format());
     const qint64 a = d.anfang(seite);
     QByteArray& daten = d.daten();
     // the shared prefix as the page had it, shortened where the entries no longer share it all
@@ -100,11 +93,11 @@ int spalteVon(const TabellenDef& t, const Index& x) {
 bool verstanden(const Datei& d, const TabellenDef& t, const Index& x) {
     const int s = spalteVon(t, x);
     if (x.spalten.size() != 1 || !x.spalten[0].second || s < 0 || t.spalten[s].typ != Long ||
-        x.offsetEindeutige < 0 || x.wurzel >= d.seitenzahl() || d.art(x.wurzel) != blattSeite)
+        x.offsetEindeutige < 0 || x.wurzel >= d.seitenzahl() || d.art(x.wurzel) != Blattseite)
         return false;
-    const Blatt b = blatt(d.format());
+    const Blatt& b = blatt(d.format());
     const qint64 a = d.anfang(x.wurzel);
-    return lies32(d.daten(), a + 4) == t.seite && lies32(d.daten(), a + b.vor) == 0 &&
+    return lies32(d.daten(), a + besitzerOffset) == t.seite && lies32(d.daten(), a + b.vor) == 0 &&
            lies32(d.daten(), a + b.nach) == 0 && lies32(d.daten(), a + b.schwanz) == 0;
 }
 
@@ -158,7 +151,7 @@ void pflegeIndizes(Datei& d, const TabellenDef& t, const QList<Wert>& werte, qui
 }
 
 void pruefeIndexseite(Datei& d, quint32 seite) {
-    const quint32 tdef = lies32(d.daten(), d.anfang(seite) + 4);
+    const quint32 tdef = lies32(d.daten(), d.anfang(seite) + besitzerOffset);
     const TabellenDef t = d.tabelle(tdef);
     for (const Index& x : t.indizes) {
         if (x.wurzel != seite)
@@ -173,7 +166,7 @@ void pruefeIndexseite(Datei& d, quint32 seite) {
             const quint32 ziel = z >> 8;
             const int zeile = int(z & 0xff);
             if (ziel >= d.seitenzahl() || d.art(ziel) != Datenseite ||
-                lies32(d.daten(), d.anfang(ziel) + 4) != tdef || zeile >= d.zeilenzahl(ziel) ||
+                lies32(d.daten(), d.anfang(ziel) + besitzerOffset) != tdef || zeile >= d.zeilenzahl(ziel) ||
                 (d.zeilenEintrag(ziel, zeile) & (geloeschtFlag | verweisFlag)))
                 unverstanden(QStringLiteral("der Index „") + x.name +
                              QStringLiteral("“ zeigt auf keine Zeile"));

@@ -17,7 +17,7 @@ void pruefeDatenseite(const Datei& d, quint32 seite, QHash<quint32, TabellenDef>
         d.zeilenGrenzen(seite, z);
     if (d.platz(seite) != d.berechneterPlatz(seite))
         unverstanden(QStringLiteral("der freie Platz auf Seite %1 stimmt nicht").arg(seite));
-    const quint32 tdef = lies32(d.daten(), d.anfang(seite) + 4);
+    const quint32 tdef = lies32(d.daten(), d.anfang(seite) + besitzerOffset);
     if (tdef < 2 || tdef >= d.seitenzahl() || d.art(tdef) != Tabellenseite)
         return; // the page maps live on pages of no table
     if (!tabellen.contains(tdef))
@@ -38,7 +38,8 @@ void pruefeTabelle(Datei& d, quint32 seite, const QSet<quint32>& beruehrt) {
     const QList<quint32> seiten = Nutzungskarte(d, t.belegt).seiten();
     qint64 zeilen = 0, hoechste = 0;
     for (quint32 s : seiten) {
-        if (s >= d.seitenzahl() || d.art(s) != Datenseite || lies32(d.daten(), d.anfang(s) + 4) != seite)
+        if (s >= d.seitenzahl() || d.art(s) != Datenseite ||
+            lies32(d.daten(), d.anfang(s) + besitzerOffset) != seite)
             continue;
         for (int z = 0; z < d.zeilenzahl(s); ++z) {
             const quint16 eintrag = d.zeilenEintrag(s, z);
@@ -55,8 +56,8 @@ void pruefeTabelle(Datei& d, quint32 seite, const QSet<quint32>& beruehrt) {
         }
     }
     for (quint32 s : beruehrt)
-        if (s < d.seitenzahl() && d.art(s) == Datenseite && lies32(d.daten(), d.anfang(s) + 4) == seite &&
-            !seiten.contains(s))
+        if (s < d.seitenzahl() && d.art(s) == Datenseite &&
+            lies32(d.daten(), d.anfang(s) + besitzerOffset) == seite && !seiten.contains(s))
             unverstanden(QStringLiteral("Seite %1 fehlt in der Seitenkarte ihrer Tabelle").arg(s));
     if (lies32(d.daten(), t.offsetZeilenzahl) != zeilen)
         unverstanden(QStringLiteral("die Zeilenzahl der Tabelle auf Seite %1 stimmt nicht").arg(seite));
@@ -87,11 +88,11 @@ void pruefeSeiten(const QByteArray& neu, const QByteArray& original, const QSet<
         case Tabellenseite:
             pruefeTabelle(d, s, beruehrt);
             break;
-        case 0x04: // an index leaf page
+        case Blattseite:
             pruefeIndexseite(d, s);
             break;
         case Kartenseite:
-            if (quint8(neu.at(d.anfang(s) + 1)) != 0x01)
+            if (quint8(neu.at(d.anfang(s) + kennbyteOffset)) != kennbyte)
                 unverstanden(QStringLiteral("die Seitenkarte auf Seite %1 ist beschädigt").arg(s));
             break;
         default:

@@ -10,9 +10,7 @@ namespace findolin::accessdb::jet {
 
 namespace {
 
-constexpr quint32 katalogSeite = 2; // the definition of MSysObjects
-constexpr ZeilenOrt globaleKarte{1, 0};
-constexpr int katalogTabelle = 1;
+constexpr ZeilenOrt globaleKarte{globaleKartenSeite, 0};
 
 // The bytes of a row, following an overflow pointer once.
 QByteArray zeilenBytes(const Datei& d, quint32 seite, int zeile) {
@@ -52,7 +50,7 @@ Schreiber::Schreiber(QByteArray original) : original_(original), datei_(std::mov
         unverstanden(QStringLiteral("das Inhaltsverzeichnis hat nicht die bekannten Spalten"));
     for (quint32 seite : Nutzungskarte(datei_, katalog.belegt).seiten()) {
         if (seite >= datei_.seitenzahl() || datei_.art(seite) != Datenseite ||
-            lies32(datei_.daten(), datei_.anfang(seite) + 4) != katalogSeite)
+            lies32(datei_.daten(), datei_.anfang(seite) + besitzerOffset) != katalogSeite)
             continue;
         for (int z = 0; z < datei_.zeilenzahl(seite); ++z) {
             if (datei_.zeilenEintrag(seite, z) & geloeschtFlag)
@@ -107,9 +105,9 @@ quint32 Schreiber::neueDatenseite(TabellenDef& t) {
     QByteArray& d = datei_.daten();
     const qint64 a = datei_.anfang(seite);
     d[a] = char(Datenseite);
-    d[a + 1] = 0x01;
-    schreibe16(d, a + 2, quint16(f.seite - f.datenKopf()));
-    schreibe32(d, a + 4, t.seite);
+    d[a + kennbyteOffset] = char(kennbyte);
+    schreibe16(d, a + platzOffset, quint16(f.seite - f.datenKopf()));
+    schreibe32(d, a + besitzerOffset, t.seite);
     QList<quint32> geaendert{seite};
     if (!Nutzungskarte(datei_, t.belegt).setze(seite, true, geaendert))
         unverstanden(QStringLiteral("die Seitenkarte der Tabelle „") + t.name + QStringLiteral("“ ist voll"));
@@ -129,7 +127,7 @@ quint32 Schreiber::seiteFuer(TabellenDef& t, int laenge) {
         quint32 letzte = 0;
         for (quint32 s : Nutzungskarte(datei_, t.belegt).seiten())
             if (s < datei_.seitenzahl() && datei_.art(s) == Datenseite &&
-                lies32(datei_.daten(), datei_.anfang(s) + 4) == t.seite)
+                lies32(datei_.daten(), datei_.anfang(s) + besitzerOffset) == t.seite)
                 letzte = std::max(letzte, s);
         letzte_.insert(t.seite, letzte);
     }
@@ -205,7 +203,8 @@ void Schreiber::loesche(const QString& name, qint64 schluessel, const QStringLis
     const quint32 seite = quint32(schluessel >> 8);
     const int zeile = int(schluessel & 0xff);
     if (seite >= datei_.seitenzahl() || datei_.art(seite) != Datenseite ||
-        lies32(datei_.daten(), datei_.anfang(seite) + 4) != t.seite || zeile >= datei_.zeilenzahl(seite))
+        lies32(datei_.daten(), datei_.anfang(seite) + besitzerOffset) != t.seite ||
+        zeile >= datei_.zeilenzahl(seite))
         unverstanden(QStringLiteral("die zu löschende Zeile liegt nicht in der Tabelle „") + name + u'"');
     const quint16 eintrag = datei_.zeilenEintrag(seite, zeile);
     if (eintrag & (geloeschtFlag | verweisFlag))

@@ -2,13 +2,17 @@
 
 #include "platform/cp1252.h"
 
+#include <bytes/littleendian.h>
+
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
 
 namespace findolin::accessdb::jet {
 
 void unverstanden(const QString& grund) {
-    throw Unverstanden{grund};
+    throw Unverstanden(grund);
 }
 
 namespace {
@@ -28,7 +32,7 @@ QByteArray entschluesselterKopf(const QByteArray& datei, int laenge) {
         j = (j + s[i] + schluessel[i % 4]) & 0xff;
         std::swap(s[i], s[j]);
     }
-    QByteArray kopf = datei.mid(0x18, laenge);
+    QByteArray kopf = datei.mid(verschluesseltAb, laenge);
     for (int n = 0, i = 0, j = 0; n < kopf.size(); ++n) {
         i = (i + 1) & 0xff;
         j = (j + s[i]) & 0xff;
@@ -42,36 +46,35 @@ QByteArray entschluesselterKopf(const QByteArray& datei, int laenge) {
 
 quint16 lies16(const QByteArray& d, qint64 o) {
     pruefeBereich(d, o, 2);
-    return quint16(quint8(d[o]) | quint8(d[o + 1]) << 8);
+    return bytes::u16(d, o);
 }
 
 quint32 lies32(const QByteArray& d, qint64 o) {
     pruefeBereich(d, o, 4);
-    return quint32(lies16(d, o)) | quint32(lies16(d, o + 2)) << 16;
+    return bytes::u32(d, o);
 }
 
 void schreibe16(QByteArray& d, qint64 o, quint16 wert) {
     pruefeBereich(d, o, 2);
-    d[o] = char(wert & 0xff);
-    d[o + 1] = char(wert >> 8);
+    qToLittleEndian(wert, d.data() + o);
 }
 
 void schreibe32(QByteArray& d, qint64 o, quint32 wert) {
-    schreibe16(d, o, quint16(wert & 0xffff));
-    schreibe16(d, o + 2, quint16(wert >> 16));
+    pruefeBereich(d, o, 4);
+    qToLittleEndian(wert, d.data() + o);
 }
 
 Format Format::aus(const QByteArray& datei) {
-    if (datei.size() < 0x100 || datei.mid(4, 15) != QByteArrayLiteral("Standard Jet DB"))
+    if (datei.size() < kleinsteDatei || datei.mid(kennungOffset, sizeof kennung - 1) != kennung)
         unverstanden(QStringLiteral("keine Access-Datei"));
     Format f;
-    const quint8 version = quint8(datei.at(0x14));
-    if (version > 1)
+    const quint8 version = quint8(datei.at(versionOffset));
+    if (version > versionJet4)
         unverstanden(QStringLiteral("eine Access-Version nach Access 2000"));
-    f.jet3 = version == 0;
-    f.seite = f.jet3 ? 2048 : 4096;
-    f.zeilenzahlOffset = f.jet3 ? 8 : 12;
-    f.codepage = lies16(entschluesselterKopf(datei, 0x40), 0x3c - 0x18);
+    f.jet3 = version == versionJet3;
+    f.seite = f.masse().seite;
+    f.zeilenzahlOffset = f.masse().zeilenzahl;
+    f.codepage = lies16(entschluesselterKopf(datei, verschluesseltLaenge), codepageOffset - verschluesseltAb);
     if (datei.size() % f.seite != 0)
         unverstanden(QStringLiteral("die Dateigröße ist kein Vielfaches der Seitengröße"));
     return f;
@@ -92,89 +95,105 @@ qint64 Datei::anfang(quint32 seite) const {
     return qint64(seite) * format_.seite;
 }
 
-TabellenDef Datei::tabelle(quint32 seite) const {
+namespace {
+
+// A name in a definition: its length, then Windows-1252 bytes (Jet 3) or UTF-16 (Jet 4).
+QString liesName(const QByteArray& d, qint64& o, bool jet3) {
+    const int laenge = jet3 ? quint8(d.at(o)) : lies16(d, o);
+    o += jet3 ? 1 : 2;
+    pruefeBereich(d, o, laenge);
+    const QString name =
+        jet3 ? ausWindows1252(d.mid(o, laenge))
+             : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2);
+    o += laenge;
+    return name;
+}
+
+SpaltenDef liesSpalte(const QByteArray& d, qint64 o, const Seitenmasse& m) {
+    pruefeBereich(d, o, m.spalte);
+    SpaltenDef s;
+    s.typ = quint8(d[o]);
+    s.nummer = lies16(d, o + m.spalteNummer);
+    s.varNummer = lies16(d, o + m.spalteVarNummer);
+    const quint8 flags = quint8(d[o + m.spalteFlags]);
+    s.fest = flags & spalteFest;
+    s.autoNummer = flags & spalteAutoNummer;
+    s.komprimierbar = m.spalteFlags2 >= 0 && (quint8(d[o + m.spalteFlags2]) & 0x01);
+    s.festOffset = lies16(d, o + m.spalteFestOffset);
+    s.laenge = s.typ == JaNein ? 0 : lies16(d, o + m.spalteLaenge);
+    return s;
+}
+
+Index liesIndexDefinition(const QByteArray& d, qint64 o, const Seitenmasse& m, Index x) {
+    pruefeBereich(d, o, m.indexDef);
+    const qint64 a = o + m.indexDefSpalten;
+    for (int k = 0; k < indexSpalten; ++k)
+        if (const quint16 nummer = lies16(d, a + 3 * k); nummer != 0xffff)
+            x.spalten.append({nummer, d.at(a + 3 * k + 2) == 0x01});
+    x.wurzel = lies32(d, a + indexWurzel);
+    x.flags = quint8(d.at(a + indexFlags));
+    return x;
+}
+
+} // namespace
+
+// The definition with its continuation pages, each without its header.
+QByteArray Datei::definition(quint32 seite) const {
     if (art(seite) != Tabellenseite)
         unverstanden(QStringLiteral("Seite %1 ist keine Tabellendefinition").arg(seite));
-    const bool j3 = format_.jet3;
-    // the definition with its continuation pages, each without its 8-byte header
     QByteArray d = daten_.mid(anfang(seite), format_.seite);
     QList<quint32> besucht{seite};
-    for (quint32 weiter = lies32(d, 4); weiter != 0; weiter = lies32(daten_, anfang(weiter) + 4)) {
+    for (quint32 weiter = lies32(d, weiterOffset); weiter != 0;
+         weiter = lies32(daten_, anfang(weiter) + weiterOffset)) {
         if (besucht.contains(weiter) || art(weiter) != Tabellenseite)
             unverstanden(QStringLiteral("die Tabellendefinition auf Seite %1 ist unterbrochen").arg(seite));
         besucht.append(weiter);
-        d += daten_.mid(anfang(weiter) + 8, format_.seite - 8);
+        d += daten_.mid(anfang(weiter) + definitionsKopf, format_.seite - definitionsKopf);
     }
+    return d;
+}
+
+TabellenDef Datei::tabelle(quint32 seite) const {
+    const QByteArray d = definition(seite);
+    const Seitenmasse& m = format_.masse();
+    const bool j3 = format_.jet3;
     TabellenDef t;
     t.seite = seite;
-    t.offsetZeilenzahl = anfang(seite) + (j3 ? 12 : 16);
-    t.offsetAutoNummer = anfang(seite) + (j3 ? 16 : 20);
-    const int basis = j3 ? 21 : 41;
-    t.maxSpalten = lies16(d, basis);
-    t.anzahlVar = lies16(d, basis + 2);
-    const int spalten = lies16(d, basis + 4);
-    const quint32 logisch = lies32(d, basis + 6);
-    const int echte = int(lies32(d, basis + 10));
-    const quint32 belegt = lies32(d, basis + 14), frei = lies32(d, basis + 18);
+    t.offsetZeilenzahl = anfang(seite) + m.defZeilenzahl;
+    t.offsetAutoNummer = anfang(seite) + m.defAutoNummer;
+    const int z = m.defZaehler;
+    t.maxSpalten = lies16(d, z + zaehlerMaxSpalten);
+    t.anzahlVar = lies16(d, z + zaehlerVar);
+    const int spalten = lies16(d, z + zaehlerSpalten);
+    const quint32 logisch = lies32(d, z + zaehlerLogisch);
+    const int echte = int(lies32(d, z + zaehlerEcht));
+    const quint32 belegt = lies32(d, z + zaehlerBelegt), frei = lies32(d, z + zaehlerFrei);
     t.belegt = {belegt >> 8, int(belegt & 0xff)};
     t.frei = {frei >> 8, int(frei & 0xff)};
     if (spalten > 255 || logisch > 1000 || echte > 1000)
         unverstanden(QStringLiteral("die Tabellendefinition auf Seite %1 ist unplausibel").arg(seite));
-    for (int i = 0; i < echte; ++i) {
+    qint64 o = z + zaehlerLaenge;
+    for (int i = 0; i < echte; ++i, o += m.echterIndex) {
         Index x;
-        const qint64 o = basis + 22 + qint64(i) * (j3 ? 8 : 12) + 4;
-        if (o + 4 <= format_.seite)
-            x.offsetEindeutige = anfang(seite) + o;
+        if (o + 8 <= format_.seite)
+            x.offsetEindeutige = anfang(seite) + o + 4;
         t.indizes.append(x);
     }
-    qint64 o = basis + 22 + qint64(echte) * (j3 ? 8 : 12);
-    const int groesse = j3 ? 18 : 25;
-    for (int i = 0; i < spalten; ++i, o += groesse) {
-        pruefeBereich(d, o, groesse);
-        SpaltenDef s;
-        s.typ = quint8(d[o]);
-        s.nummer = lies16(d, o + (j3 ? 1 : 5));
-        s.varNummer = lies16(d, o + (j3 ? 3 : 7));
-        const quint8 flags = quint8(d[o + (j3 ? 13 : 15)]);
-        s.fest = flags & 0x01;
-        s.autoNummer = flags & 0x04;
-        s.komprimierbar = !j3 && (quint8(d[o + 16]) & 0x01);
-        s.festOffset = lies16(d, o + (j3 ? 14 : 21));
-        s.laenge = s.typ == JaNein ? 0 : lies16(d, o + (j3 ? 16 : 23));
-        t.spalten.append(s);
-    }
-    for (SpaltenDef& s : t.spalten) {
-        const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
-        o += j3 ? 1 : 2;
-        pruefeBereich(d, o, laenge);
-        s.name = j3 ? ausWindows1252(d.mid(o, laenge))
-                    : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2);
-        o += laenge;
-    }
+    for (int i = 0; i < spalten; ++i, o += m.spalte)
+        t.spalten.append(liesSpalte(d, o, m));
+    for (SpaltenDef& s : t.spalten)
+        s.name = liesName(d, o, j3);
     for (Index& x : t.indizes) {
-        const int groesse = j3 ? 39 : 52, a = j3 ? 0 : 4;
-        pruefeBereich(d, o, groesse);
-        for (int k = 0; k < 10; ++k)
-            if (const quint16 nummer = lies16(d, o + a + 3 * k); nummer != 0xffff)
-                x.spalten.append({nummer, d.at(o + a + 3 * k + 2) == 0x01});
-        x.wurzel = lies32(d, o + a + 34);
-        x.flags = quint8(d.at(o + a + 38));
-        o += groesse;
+        x = liesIndexDefinition(d, o, m, x);
+        o += m.indexDef;
     }
     QList<int> echtesVon;
-    for (quint32 i = 0; i < logisch; ++i, o += j3 ? 20 : 28) {
-        pruefeBereich(d, o, j3 ? 20 : 28);
-        echtesVon.append(int(lies32(d, o + (j3 ? 4 : 8))));
+    for (quint32 i = 0; i < logisch; ++i, o += m.logischerIndex) {
+        pruefeBereich(d, o, m.logischerIndex);
+        echtesVon.append(int(lies32(d, o + m.logischerIndexEcht)));
     }
-    for (quint32 i = 0; i < logisch; ++i) {
-        const int laenge = j3 ? quint8(d.at(o)) : lies16(d, o);
-        o += j3 ? 1 : 2;
-        pruefeBereich(d, o, laenge);
-        t.indexNamen.append(
-            j3 ? ausWindows1252(d.mid(o, laenge))
-               : QString::fromUtf16(reinterpret_cast<const char16_t*>(d.constData() + o), laenge / 2));
-        o += laenge;
-    }
+    for (quint32 i = 0; i < logisch; ++i)
+        t.indexNamen.append(liesName(d, o, j3));
     for (int i = 0; i < echtesVon.size(); ++i) {
         if (echtesVon[i] < 0 || echtesVon[i] >= t.indizes.size())
             unverstanden(QStringLiteral("ein Index der Tabelle auf Seite %1 fehlt").arg(seite));
@@ -241,7 +260,7 @@ std::optional<std::pair<qint64, int>> Nutzungskarte::stelle(quint32 seite) const
         const quint32 n = seite - erste;
         return std::pair{start_ + 5 + n / 8, int(n % 8)};
     }
-    const quint32 jeSeite = quint32(datei_.format().seite - 4) * 8;
+    const quint32 jeSeite = quint32(datei_.format().seite - kartenKopf) * 8;
     const quint32 k = seite / jeSeite;
     if (k >= quint32(laenge_ - 1) / 4)
         return std::nullopt;
@@ -251,7 +270,7 @@ std::optional<std::pair<qint64, int>> Nutzungskarte::stelle(quint32 seite) const
     if (datei_.art(karte) != Kartenseite)
         unverstanden(QStringLiteral("Seite %1 ist keine Seitenkarte").arg(karte));
     const quint32 n = seite % jeSeite;
-    return std::pair{datei_.anfang(karte) + 4 + n / 8, int(n % 8)};
+    return std::pair{datei_.anfang(karte) + kartenKopf + n / 8, int(n % 8)};
 }
 
 bool Nutzungskarte::enthaelt(quint32 seite) const {
@@ -319,14 +338,14 @@ QList<quint32> Nutzungskarte::seiten() const {
         bits(start_ + 5, laenge_ - 5, lies32(d, start_ + 1));
         return liste;
     }
-    const int jeSeite = datei_.format().seite - 4;
+    const int jeSeite = datei_.format().seite - kartenKopf;
     for (int k = 0; k < (laenge_ - 1) / 4; ++k) {
         const quint32 karte = lies32(d, start_ + 1 + 4 * k);
         if (karte == 0)
             continue;
         if (datei_.art(karte) != Kartenseite)
             unverstanden(QStringLiteral("Seite %1 ist keine Seitenkarte").arg(karte));
-        bits(datei_.anfang(karte) + 4, jeSeite, quint32(k) * quint32(jeSeite) * 8);
+        bits(datei_.anfang(karte) + kartenKopf, jeSeite, quint32(k) * quint32(jeSeite) * 8);
     }
     return liste;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "jetformat.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <optional>
 
 // The pages of an Access file as the writer sees them: the file's format, table definitions, data pages
@@ -12,8 +15,13 @@
 namespace findolin::accessdb::jet {
 
 // An inconsistency or something this writer does not know how to change; the writer refuses the whole write.
-struct Unverstanden {
+struct Unverstanden : std::exception {
+    explicit Unverstanden(QString grund_) : grund(std::move(grund_)), text_(grund.toUtf8()) {}
+    const char* what() const noexcept override { return text_.constData(); }
     QString grund;
+
+private:
+    QByteArray text_;
 };
 [[noreturn]] void unverstanden(const QString& grund);
 
@@ -31,6 +39,8 @@ struct Format {
     // The largest number of rows on one data page (a row pointer keeps the row in one byte).
     static constexpr int maxZeilenJeSeite = 255;
 
+    const Seitenmasse& masse() const { return jet3 ? jet3Masse : jet4Masse; }
+
     static Format aus(const QByteArray& datei);
 };
 
@@ -39,8 +49,6 @@ struct Format {
 constexpr quint16 geloeschtFlag = 0x8000;
 constexpr quint16 verweisFlag = 0x4000;
 constexpr quint16 offsetMaske = 0x1fff;
-
-enum Seitenart : quint8 { Datenseite = 0x01, Tabellenseite = 0x02, Kartenseite = 0x05 };
 
 struct SpaltenDef {
     QString name;
@@ -124,12 +132,14 @@ public:
     std::pair<int, int> zeilenGrenzen(quint32 seite, int zeile) const;
     // The free space a data page should show: what its header, offset table and rows leave.
     int berechneterPlatz(quint32 seite) const;
-    int platz(quint32 seite) const { return lies16(daten_, anfang(seite) + 2); }
+    int platz(quint32 seite) const { return lies16(daten_, anfang(seite) + platzOffset); }
 
     // An empty page appended to the file.
     quint32 neueSeite();
 
 private:
+    QByteArray definition(quint32 seite) const;
+
     QByteArray daten_;
     Format format_;
 };

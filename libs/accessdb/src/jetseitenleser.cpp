@@ -16,11 +16,6 @@ namespace findolin::accessdb::jet {
 
 namespace {
 
-// The catalog of every database: its definition page.
-constexpr quint32 katalogSeite = 2;
-// The catalog's object type of a table; flags that mark a system table.
-constexpr int tabellenTyp = 1;
-constexpr quint32 systemFlags = 0x80000002;
 // A long value (memo, OLE) in its row: length and flags, where its data lies, four bytes of nothing.
 constexpr int langKopf = 12;
 
@@ -67,11 +62,11 @@ public:
         QList<Katalogeintrag> eintraege;
         for (const auto& [ort, zeile] : zeilen(t)) {
             const QList<Wert> w = zerlegeZeile(t, datei_.format(), zeile);
-            if ((w[typ].toInt() & 0x7f) != tabellenTyp || w[name].isNull())
+            if ((w[typ].toInt() & 0x7f) != katalogTabelle || w[name].isNull())
                 continue;
             const quint32 f = quint32(w[flags].toLongLong());
             eintraege.append(
-                {w[name].toString(), quint32(w[id].toLongLong()) & 0xffffff, (f & systemFlags) == 0});
+                {w[name].toString(), quint32(w[id].toLongLong()) & 0xffffff, (f & systemTabelleFlags) == 0});
         }
         return eintraege;
     }
@@ -81,7 +76,7 @@ public:
         QList<std::pair<qint64, QByteArray>> liste;
         for (const quint32 seite : Nutzungskarte(datei_, t.belegt).seiten()) {
             if (seite >= datei_.seitenzahl() || datei_.art(seite) != Datenseite ||
-                lies32(datei_.daten(), datei_.anfang(seite) + 4) != t.seite)
+                lies32(datei_.daten(), datei_.anfang(seite) + besitzerOffset) != t.seite)
                 continue;
             for (int z = 0; z < datei_.zeilenzahl(seite) && z <= Format::maxZeilenJeSeite; ++z) {
                 // A deleted row carries both flags, the pointer left where a row moved away the second; the

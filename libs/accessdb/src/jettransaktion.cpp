@@ -122,7 +122,6 @@ bool JetTransaktion::schreibe() {
                        [this](const QString& kopie) { pruefeKopie(kopie); });
     qCDebug(lcDb) << "Access file written:" << pfad_ << "pages touched:" << schreiber_->beruehrt().size();
     verwerfe();
-    ++ersetzungen_;
     return true;
 }
 

@@ -35,8 +35,6 @@ public:
     void beginne();
     // True when the file was replaced.
     bool bestaetige();
-    // How often the file has been replaced so far.
-    int ersetzungen() const { return ersetzungen_; }
     void verwerfe();
 
 private:
@@ -53,7 +51,6 @@ private:
     QString pfad_;
     Leser leser_;
     bool offen_ = false;
-    int ersetzungen_ = 0;
     bool gescheitert_ = false; // a change of the open transaction was refused: it cannot be committed
     std::unique_ptr<ListenSperre> sperre_;
     std::unique_ptr<jet::Schreiber> schreiber_;

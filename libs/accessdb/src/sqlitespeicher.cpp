@@ -126,6 +126,9 @@ public:
 private:
     [[noreturn]] void fehler() const { sqliteFehler(db_, pfad_); }
     void legeAnDieStelle();
+    QString echterName(const QString& name) const;
+    void liesFelder(Tabelle& tabelle) const;
+    void liesZeilen(Tabelle& tabelle) const;
     // A change outside a transaction is committed at once: a new file then takes its place.
     void nachAutocommit(Anweisung& anweisung) {
         anweisung.beende();
@@ -208,102 +211,118 @@ QStringList SqliteSpeicher::tabellen() const {
     return namen;
 }
 
+namespace {
+
+// Appends the value of result column `s` of `a` to field `i` of the table being filled: the common cases go
+// straight into the field's kind; the others are converted as the file would store them.
+void uebernimm(Tabelle& tabelle, int i, sqlite3_stmt* a, int s) {
+    Spalte& spalte = tabelle.spalteZumFuellen(i);
+    Wert wert;
+    switch (sqlite3_column_type(a, s)) {
+    case SQLITE_NULL:
+        spalte.haengeNull();
+        return;
+    case SQLITE_INTEGER:
+        if (spalte.art() == FeldArt::JaNein) {
+            spalte.haengeJaNein(sqlite3_column_int64(a, s) != 0);
+            return;
+        }
+        if (spalte.art() == FeldArt::Ganzzahl) {
+            spalte.haengeGanzzahl(sqlite3_column_int64(a, s));
+            return;
+        }
+        wert = qint64(sqlite3_column_int64(a, s));
+        break;
+    case SQLITE_FLOAT:
+        if (spalte.art() == FeldArt::Kommazahl) {
+            spalte.haengeKommazahl(sqlite3_column_double(a, s));
+            return;
+        }
+        wert = sqlite3_column_double(a, s);
+        break;
+    case SQLITE_BLOB: {
+        const auto* daten = static_cast<const char*>(sqlite3_column_blob(a, s));
+        if (spalte.art() == FeldArt::Binaer) {
+            spalte.haengeBytes(daten, size_t(sqlite3_column_bytes(a, s)));
+            return;
+        }
+        wert = QByteArray(daten, sqlite3_column_bytes(a, s));
+        break;
+    }
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(a, s));
+        if (spalte.art() == FeldArt::Text) {
+            spalte.haengeBytes(text, size_t(sqlite3_column_bytes(a, s)));
+            return;
+        }
+        wert = QString::fromUtf8(text, sqlite3_column_bytes(a, s));
+        if (spalte.art() == FeldArt::Datum)
+            wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
+    }
+    }
+    spalte.haenge(tabelle.passend(i, wert));
+}
+
+} // namespace
+
 std::shared_ptr<Tabelle> SqliteSpeicher::lade(const QString& name) {
     sqlite3_db_release_memory(db_); // the rows come from the file, not from what SQLite kept
+    auto tabelle = std::make_shared<Tabelle>();
+    tabelle->name = echterName(name);
+    liesFelder(*tabelle);
+    tabelle->legeFelderAn(tabelle->felder, tabelle->arten);
+    liesZeilen(*tabelle);
+    tabelle->verdichte();
+    sqlite3_db_release_memory(db_); // the rows are held now; SQLite's page cache would hold them twice
+    return tabelle;
+}
+
+// The table's name as the file spells it.
+QString SqliteSpeicher::echterName(const QString& name) const {
     QString echterName;
     for (const QString& t : tabellen())
         if (t.compare(name, Qt::CaseInsensitive) == 0)
             echterName = t;
     if (echterName.isEmpty())
         throw Laufzeitfehler(QStringLiteral("Die Tabelle „") + name + QStringLiteral("“ fehlt"), pfad_);
-    auto tabelle = std::make_shared<Tabelle>();
-    tabelle->name = echterName;
-    {
-        Anweisung info(db_, QStringLiteral("PRAGMA table_info(") + zitiert(echterName) + u')', pfad_);
-        int schluessel = 0;
-        while (sqlite3_step(*info) == SQLITE_ROW) {
-            const QString typ =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 2)));
-            if (sqlite3_column_int(*info, 5) > 0) {
-                ++schluessel;
-                if (typ.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
-                    tabelle->schluesselFeld = int(tabelle->felder.size());
-            }
-            tabelle->felder.append(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 1))));
-            tabelle->arten.append(artVon(typ));
+    return echterName;
+}
+
+void SqliteSpeicher::liesFelder(Tabelle& tabelle) const {
+    Anweisung info(db_, QStringLiteral("PRAGMA table_info(") + zitiert(tabelle.name) + u')', pfad_);
+    int schluessel = 0;
+    while (sqlite3_step(*info) == SQLITE_ROW) {
+        const QString typ = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 2)));
+        if (sqlite3_column_int(*info, 5) > 0) {
+            ++schluessel;
+            if (typ.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                tabelle.schluesselFeld = int(tabelle.felder.size());
         }
-        // only a key of one INTEGER field is the rowid, which SQLite numbers itself
-        if (schluessel != 1)
-            tabelle->schluesselFeld = -1;
+        tabelle.felder.append(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(*info, 1))));
+        tabelle.arten.append(artVon(typ));
     }
-    tabelle->legeFelderAn(tabelle->felder, tabelle->arten);
+    // only a key of one INTEGER field is the rowid, which SQLite numbers itself
+    if (schluessel != 1)
+        tabelle.schluesselFeld = -1;
+}
+
+void SqliteSpeicher::liesZeilen(Tabelle& tabelle) const {
     QStringList spalten;
-    for (const QString& f : tabelle->felder)
+    for (const QString& f : tabelle.felder)
         spalten.append(zitiert(f));
     Anweisung a(db_,
                 QStringLiteral("SELECT rowid, ") + spalten.join(u',') + QStringLiteral(" FROM ") +
-                    zitiert(echterName) + QStringLiteral(" ORDER BY rowid"),
+                    zitiert(tabelle.name) + QStringLiteral(" ORDER BY rowid"),
                 pfad_);
     int rc;
     while ((rc = sqlite3_step(*a)) == SQLITE_ROW) {
-        for (int i = 0; i < tabelle->felder.size(); ++i) {
-            Spalte& spalte = tabelle->spalteZumFuellen(i);
-            const int s = i + 1;
-            Wert wert;
-            // the common cases go straight into the field's kind; the others are converted as the file
-            // would store them
-            switch (sqlite3_column_type(*a, s)) {
-            case SQLITE_NULL:
-                spalte.haengeNull();
-                continue;
-            case SQLITE_INTEGER:
-                if (spalte.art() == FeldArt::JaNein) {
-                    spalte.haengeJaNein(sqlite3_column_int64(*a, s) != 0);
-                    continue;
-                }
-                if (spalte.art() == FeldArt::Ganzzahl) {
-                    spalte.haengeGanzzahl(sqlite3_column_int64(*a, s));
-                    continue;
-                }
-                wert = qint64(sqlite3_column_int64(*a, s));
-                break;
-            case SQLITE_FLOAT:
-                if (spalte.art() == FeldArt::Kommazahl) {
-                    spalte.haengeKommazahl(sqlite3_column_double(*a, s));
-                    continue;
-                }
-                wert = sqlite3_column_double(*a, s);
-                break;
-            case SQLITE_BLOB: {
-                const auto* daten = static_cast<const char*>(sqlite3_column_blob(*a, s));
-                if (spalte.art() == FeldArt::Binaer) {
-                    spalte.haengeBytes(daten, size_t(sqlite3_column_bytes(*a, s)));
-                    continue;
-                }
-                wert = QByteArray(daten, sqlite3_column_bytes(*a, s));
-                break;
-            }
-            default: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(*a, s));
-                if (spalte.art() == FeldArt::Text) {
-                    spalte.haengeBytes(text, size_t(sqlite3_column_bytes(*a, s)));
-                    continue;
-                }
-                wert = QString::fromUtf8(text, sqlite3_column_bytes(*a, s));
-                if (spalte.art() == FeldArt::Datum)
-                    wert = QDateTime::fromString(wert.toString(), Qt::ISODate);
-            }
-            }
-            spalte.haenge(tabelle->passend(i, wert));
-        }
-        tabelle->zeilen.push_back(tabelle->schliesseZeile(sqlite3_column_int64(*a, 0)));
+        for (int i = 0; i < tabelle.felder.size(); ++i)
+            uebernimm(tabelle, i, *a, i + 1);
+        tabelle.zeilen.push_back(tabelle.schliesseZeile(sqlite3_column_int64(*a, 0)));
     }
     if (rc != SQLITE_DONE)
         fehler();
-    tabelle->verdichte();
-    sqlite3_db_release_memory(db_); // the rows are held now; SQLite's page cache would hold them twice
-    return tabelle;
 }
 
 void SqliteSpeicher::binde(sqlite3_stmt* stmt, int stelle, const Wert& wert) const {
