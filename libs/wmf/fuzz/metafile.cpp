@@ -6,7 +6,7 @@
 
 #include <QGuiApplication>
 
-using namespace findolin;
+using namespace findolin::wmf;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     const QByteArray datei = eingabe(daten, groesse);
-    if (!wmf::siehtAusWieMetafile(datei))
+    if (!siehtAusWieMetafile(datei))
         return 0; // other pictures are Qt's image readers' business
     const auto bild = pictureFromData(datei, QStringLiteral("fuzz.wmf"));
     if (!bild)

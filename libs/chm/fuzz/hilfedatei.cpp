@@ -1,0 +1,47 @@
+// Compiled help files: a damaged one is refused with a run-time error; one that opens gives its pages, its
+// contents and its context ids without reading outside the file.
+#include "fuzzhilfe.h"
+
+#include <chm/hilfedatei.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace findolin::chm;
+
+namespace {
+// libchm reads from a file, so every input is written to the same place first.
+QString datei;
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static QCoreApplication app(*argc, *argv);
+    static QTemporaryDir ordner;
+    datei = ordner.filePath(QStringLiteral("fuzz.chm"));
+    stilleLogs();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
+    {
+        QFile f(datei);
+        FUZZ_PRUEFE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(eingabe(daten, groesse));
+    }
+    try {
+        const HilfeDatei hilfe(datei);
+        for (const QString& seite : hilfe.dateien()) {
+            if (!seite.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive))
+                continue;
+            try {
+                (void)hilfe.lese(seite);
+            } catch (const findolin::Laufzeitfehler&) {
+            }
+        }
+        for (auto it = hilfe.kontexte().begin(); it != hilfe.kontexte().end(); ++it)
+            FUZZ_PRUEFE(!it.value().isEmpty());
+    } catch (const findolin::Laufzeitfehler&) {
+    }
+    return 0;
+}
