@@ -10,7 +10,7 @@
 #include "highscores/meisterfrm.h"
 #include "info/infodialoge.h"
 #include "launcher/view/startfenster.h"
-#include "platform/db_sqlite_hilfen.h"
+#include "db_sqlite_hilfen.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"
