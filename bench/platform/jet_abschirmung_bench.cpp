@@ -1,8 +1,8 @@
 // Access files with a damaged catalog, on which libmdb loops for ever (one growing its memory without bound,
 // one writing warnings without end): how long opening takes until the run-time error, and the peak memory of
 // the reading process, beside opening the undamaged file in the same run.
-#include <accessdb/dateioeffner.h>
 #include "platform/laufzeitfehler.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 // run.
 #include "kern/hilfsfunktionen.h"
 #include "support/virtualeventloop.h"
-#include <accessdb/dateioeffner.h>
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/audio/soundplayer.h"
-#include <accessdb/database.h>
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 namespace findolin {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "kern/startkontext.h"
-#include <accessdb/database.h>
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 #include <QDate>
 #include <functional>

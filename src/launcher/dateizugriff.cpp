@@ -1,8 +1,8 @@
 #include "dateizugriff.h"
 
-#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDir>
 #include <QFile>

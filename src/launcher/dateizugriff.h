@@ -1,7 +1,7 @@
 #pragma once
 
-#include <accessdb/database.h>
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 #include <QByteArray>
 #include <QString>

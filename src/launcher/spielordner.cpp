@@ -7,13 +7,13 @@
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/dateisystem.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "rahmen/dateinamen.h"
 #include "rahmen/startliste.h"
 #include "settings/omnorini.h"
 #include "words/bausteinbild.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDir>
 #include <QFile>

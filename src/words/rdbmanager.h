@@ -2,9 +2,9 @@
 
 #include "kern/startkontext.h"
 #include "kern/wortnummern.h"
-#include <accessdb/database.h>
 #include "platform/services.h"
 #include "wortdatensatz.h"
+#include <accessdb/database.h>
 
 #include <array>
 

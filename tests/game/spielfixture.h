@@ -2,12 +2,12 @@
 
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/qt/qtservices.h"
 #include "support/recordingsoundplayer.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QTemporaryDir>
 

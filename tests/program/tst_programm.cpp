@@ -1,8 +1,8 @@
 #include "highscores/meisterliste.h"
 #include "platform/commandline.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/qt/qtservices.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCryptographicHash>
 #include <QDirIterator>

@@ -1,5 +1,5 @@
-#include <accessdb/dateioeffner.h>
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDirIterator>
 #include <QProcess>

@@ -2,13 +2,13 @@
 // it, the name of the practice focus's picture, and the demo spelling database the build makes from its list.
 #include "db_sqlite_hilfen.h"
 #include "omnor_d_testdaten.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/laufzeitfehler.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
 #include "words/bausteinbild.h"
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QTemporaryDir>
 #include <QTest>

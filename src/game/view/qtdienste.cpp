@@ -23,8 +23,7 @@ std::unique_ptr<accessdb::Database> SchrankenOeffner::open(const QString& path) 
     return oeffner_.open(path);
 }
 
-std::unique_ptr<accessdb::Database> SchrankenOeffner::create(const QString& path,
-                                                                 const QStringList& schema) {
+std::unique_ptr<accessdb::Database> SchrankenOeffner::create(const QString& path, const QStringList& schema) {
     warte();
     return oeffner_.create(path, schema);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "game/dienste.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/qt/qtservices.h"
+#include <accessdb/dateioeffner.h>
 
 #include <chm/qthelpviewer.h>
 
