@@ -1,8 +1,8 @@
 // Access files with a damaged catalog, on which libmdb loops for ever (one growing its memory without bound,
 // one writing warnings without end): how long opening takes until the run-time error, and the peak memory of
 // the reading process, beside opening the undamaged file in the same run.
-#include "platform/db/dateioeffner.h"
 #include "platform/laufzeitfehler.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,7 +34,7 @@ void oeffne(const char* was, const QString& pfad) {
     t.start();
     QString ergebnis = QStringLiteral("opened");
     try {
-        platform::db::DateiOeffner().open(pfad)->openRecordset(QStringLiteral("WortListe"));
+        accessdb::DateiOeffner().open(pfad)->openRecordset(QStringLiteral("WortListe"));
     } catch (const Laufzeitfehler& e) {
         ergebnis = e.problem();
     }

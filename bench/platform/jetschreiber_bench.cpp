@@ -1,7 +1,7 @@
 // The Access writer: one high-score row written into a list of 10 rows and into a table of 10,000 rows,
 // against copying the file; then a table of 32,767 rows made with the writer, opened and filtered, against
 // the same rows in an SQLite file. Each figure beside its baseline of the same run.
-#include "platform/db/dateioeffner.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +15,7 @@
 #include <malloc.h>
 #endif
 
-using namespace findolin::platform::db;
+using namespace findolin::accessdb;
 
 namespace {
 

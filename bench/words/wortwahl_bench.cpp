@@ -2,10 +2,10 @@
 // filled used-word list, and the memory the tables take; each figure beside a baseline measured in the same
 // run.
 #include "kern/hilfsfunktionen.h"
-#include "platform/db/dateioeffner.h"
 #include "support/virtualeventloop.h"
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,7 +74,7 @@ struct Ergebnis {
 };
 
 Ergebnis oeffnenUndFiltern(const QString& datei, const StartKontext& kontext) {
-    platform::db::DateiOeffner oeffner;
+    accessdb::DateiOeffner oeffner;
     platform::SeededRandom zufall(1);
     const double basis = medianMs([&] {
         QElapsedTimer t;
@@ -107,7 +107,7 @@ void wortDatenbank(const QString& datei, const StartKontext& kontext, double zie
     ziel("open + filter (median of 5)", e.oeffnenMs, zielOeffnenMs, "ms");
 
     const long vorher = heapKiB();
-    platform::db::DateiOeffner oeffner;
+    accessdb::DateiOeffner oeffner;
     platform::SeededRandom zufall(2026);
     RdbManager rdb(kontext, zufall, oeffner);
     rdb.oeffneDatenbank(datei);
@@ -172,7 +172,7 @@ void accessVomSchreiber(const QString& ordner) {
     QElapsedTimer t;
     t.start();
     {
-        auto db = platform::db::DateiOeffner().open(datei);
+        auto db = accessdb::DateiOeffner().open(datei);
         auto rs = db->openRecordset(QStringLiteral("WortListe"));
         db->beginTrans();
         while (rs->recordCount() > 0) {
@@ -216,14 +216,14 @@ void accessVariante() {
     if (!QFileInfo::exists(nwind))
         return;
     int zeilen = 0;
-    std::unique_ptr<platform::db::Database> db;
-    std::vector<std::unique_ptr<platform::db::Recordset>> gefiltert;
+    std::unique_ptr<accessdb::Database> db;
+    std::vector<std::unique_ptr<accessdb::Recordset>> gefiltert;
     const double alle = medianMs([&] {
         gefiltert.clear();
         db.reset();
         QElapsedTimer t;
         t.start();
-        db = platform::db::DateiOeffner().open(nwind);
+        db = accessdb::DateiOeffner().open(nwind);
         zeilen = 0;
         for (const QString& tabelle : db->tableNames()) {
             gefiltert.push_back(db->openRecordset(tabelle)->openFiltered(QStringLiteral("1=1")));
@@ -234,7 +234,7 @@ void accessVariante() {
     gefiltert.clear();
     db.reset();
     const long vorher = heapKiB();
-    db = platform::db::DateiOeffner().open(nwind);
+    db = accessdb::DateiOeffner().open(nwind);
     for (const QString& tabelle : db->tableNames())
         gefiltert.push_back(db->openRecordset(tabelle));
     const long gehalten = heapKiB() - vorher;

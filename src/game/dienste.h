@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/audio/soundplayer.h"
-#include "platform/db/database.h"
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 namespace findolin {
 
@@ -17,7 +17,7 @@ struct Dienste {
     platform::ModalPresenter& fenster;
     platform::ProcessControl& prozess;
     platform::SoundPlayer& ton;
-    platform::db::DatabaseOpener& datenbanken;
+    accessdb::DatabaseOpener& datenbanken;
     platform::HelpViewer& hilfe;
 };
 

@@ -17,7 +17,7 @@ public:
 
 // The program's entry: refuses to run without the framework's launch list or with another protocol version,
 // reads the launch context and the framework's files, then shows the main window. Returns the exit code.
-// `ergebnisDatei`: where the program end reports the players' points (see startup/ergebnisbericht.h).
+// `ergebnisDatei`: where the program end reports the players' points (see rahmen/ergebnisbericht.h).
 int starteFindolin(const QString& cmd, const QString& programmordner, Dienste& dienste, StartAnsicht& ansicht,
                    const QString& ergebnisDatei = {});
 

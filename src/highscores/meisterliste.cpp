@@ -7,8 +7,8 @@
 
 namespace findolin {
 
-using platform::db::Database;
-using platform::db::Recordset;
+using accessdb::Database;
+using accessdb::Recordset;
 
 namespace {
 
@@ -60,7 +60,7 @@ QString MeisterListe::hinweisText(const QString& grund) {
            grund;
 }
 
-MeisterListe::MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei)
+MeisterListe::MeisterListe(accessdb::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei)
     : oeffner_(oeffner), uhr_(uhr), datei_(std::move(datei)) {}
 
 qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const {
@@ -76,7 +76,7 @@ qint16 MeisterListe::zaehle(Recordset& rs, const MeisterEintrag& eintrag) const 
 qint32 MeisterListe::niedrigste(Recordset& rs, const MeisterEintrag& eintrag) const {
     qint64 m = suchStart;
     fuerJedeZeile(rs, [&] {
-        const platform::db::Wert punkte = rs.field(feldPunkte);
+        const accessdb::Wert punkte = rs.field(feldPunkte);
         if (vomSpiel(rs, eintrag) && !punkte.isNull() && punkte.toLongLong() < m)
             m = punkte.toLongLong();
         return true;
@@ -95,7 +95,7 @@ void MeisterListe::neu(Recordset& rs, const MeisterEintrag& eintrag) const {
 
 void MeisterListe::entferne(Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const {
     fuerJedeZeile(rs, [&] {
-        const platform::db::Wert p = rs.field(feldPunkte);
+        const accessdb::Wert p = rs.field(feldPunkte);
         if (!vomSpiel(rs, eintrag) || p.isNull() || p.toLongLong() != punkte)
             return true;
         rs.deleteCurrent(); // only the first such row, in table order
@@ -127,7 +127,7 @@ void MeisterListe::pruefeTabelle(const Database& db) const {
 void MeisterListe::veraendere(const std::function<void(Database&)>& aenderung) {
     try {
         veraendereEinmal(aenderung);
-    } catch (const platform::db::DateiSchonDa&) {
+    } catch (const accessdb::DateiSchonDa&) {
         qCDebug(lcHighscores) << "another game made the high-score list meanwhile, written there:" << datei_;
         veraendereEinmal(aenderung);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "kern/startkontext.h"
-#include "platform/db/database.h"
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 #include <QDate>
 #include <functional>
@@ -45,7 +45,7 @@ public:
     static QString hinweisText(const QString& grund);
 
     // `datei` is the user folder followed by "Meister.mdb"; the date of a result is today's date of `uhr`.
-    MeisterListe(platform::db::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei);
+    MeisterListe(accessdb::DatabaseOpener& oeffner, const platform::Clock& uhr, QString datei);
 
     // At program end: offers every player with more than 0 points to the list, all in one transaction, so
     // that the file holds the old or the new list at every moment, and reads the list back before it says
@@ -66,7 +66,7 @@ public:
         QString bericht;
     };
     // The rule of admission for one result, on an open database inside a transaction.
-    Aufnahme fuegeEin(platform::db::Database& db, const MeisterEintrag& eintrag) const;
+    Aufnahme fuegeEin(accessdb::Database& db, const MeisterEintrag& eintrag) const;
 
     // The rows of this game in the order the dialog shows them: by points, highest first, equal points in
     // the order the query returns them. A missing file (or an SQLite file without the table) is an empty
@@ -76,19 +76,19 @@ public:
     const QString& datei() const { return datei_; }
 
 private:
-    qint16 zaehle(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
-    qint32 niedrigste(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
-    void neu(platform::db::Recordset& rs, const MeisterEintrag& eintrag) const;
-    void entferne(platform::db::Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const;
+    qint16 zaehle(accessdb::Recordset& rs, const MeisterEintrag& eintrag) const;
+    qint32 niedrigste(accessdb::Recordset& rs, const MeisterEintrag& eintrag) const;
+    void neu(accessdb::Recordset& rs, const MeisterEintrag& eintrag) const;
+    void entferne(accessdb::Recordset& rs, const MeisterEintrag& eintrag, qint32 punkte) const;
     std::vector<Aufnahme> schreibe(const std::vector<MeisterEintrag>& eintraege);
     // Opens the list for writing (made where it is missing) and makes `aenderung` in one transaction under
     // the list's lock: all of it reaches the file, or nothing, and the list is read back before the lock
     // goes. `aenderung` runs again when another game made the list meanwhile.
-    void veraendere(const std::function<void(platform::db::Database&)>& aenderung);
-    void veraendereEinmal(const std::function<void(platform::db::Database&)>& aenderung);
-    void pruefeTabelle(const platform::db::Database& db) const;
+    void veraendere(const std::function<void(accessdb::Database&)>& aenderung);
+    void veraendereEinmal(const std::function<void(accessdb::Database&)>& aenderung);
+    void pruefeTabelle(const accessdb::Database& db) const;
 
-    platform::db::DatabaseOpener& oeffner_;
+    accessdb::DatabaseOpener& oeffner_;
     const platform::Clock& uhr_;
     QString datei_;
 };

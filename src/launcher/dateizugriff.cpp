@@ -1,8 +1,8 @@
 #include "dateizugriff.h"
 
-#include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDir>
 #include <QFile>
@@ -57,15 +57,15 @@ void kopiereDatei(const QString& von, const QString& nach) {
     schreibeDatei(nach, liesDatei(von));
 }
 
-std::unique_ptr<platform::db::Database> oeffneDatenbank(const QString& pfad) {
+std::unique_ptr<accessdb::Database> oeffneDatenbank(const QString& pfad) {
     if (!QFileInfo(pfad).isFile())
         throw Laufzeitfehler(QStringLiteral("Die Datenbank fehlt oder ist keine gewöhnliche Datei"),
                              QDir::toNativeSeparators(pfad));
-    return platform::db::DateiOeffner().openReadOnly(pfad);
+    return accessdb::DateiOeffner().openReadOnly(pfad);
 }
 
 void legeDatenbankAn(const QString& pfad, const QStringList& schema,
-                     const std::function<void(platform::db::Database&)>& fuelle) {
+                     const std::function<void(accessdb::Database&)>& fuelle) {
     const QString neu = pfad + QStringLiteral(".anlage");
     const auto aufraeumen = [&neu] {
         for (const QString& rest : {neu, neu + QStringLiteral(".neu"), neu + QStringLiteral("-journal")})
@@ -74,7 +74,7 @@ void legeDatenbankAn(const QString& pfad, const QStringList& schema,
     aufraeumen(); // what an interrupted earlier run left
     try {
         {
-            const auto db = platform::db::DateiOeffner().create(neu, schema);
+            const auto db = accessdb::DateiOeffner().create(neu, schema);
             db->beginTrans();
             fuelle(*db);
             db->commitTrans();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/db/database.h"
 #include "platform/services.h"
+#include <accessdb/database.h>
 
 #include <QByteArray>
 #include <QString>
@@ -30,12 +30,12 @@ void schreibeDatei(const QString& pfad, const QByteArray& inhalt);
 void kopiereDatei(const QString& von, const QString& nach);
 
 // A database file (Access or SQLite) opened for reading only.
-std::unique_ptr<platform::db::Database> oeffneDatenbank(const QString& pfad);
+std::unique_ptr<accessdb::Database> oeffneDatenbank(const QString& pfad);
 
 // A new SQLite database file at `pfad` with the tables that `schema` declares, made beside and then put in
 // the place of the old file in one step, once `fuelle` has filled it. Nothing is left half made.
 void legeDatenbankAn(const QString& pfad, const QStringList& schema,
-                     const std::function<void(platform::db::Database&)>& fuelle);
+                     const std::function<void(accessdb::Database&)>& fuelle);
 
 // The same reading and writing for the readers the launcher shares with the game.
 platform::FileSystem& dateisystem();

@@ -56,7 +56,7 @@ QList<Schwerpunkt> leseListe(const QString& ordner) {
 }
 
 // How many magnifier spots each focus has, by its number.
-QHash<qint64, int> zaehleLupenStellen(platform::db::Database& db) {
+QHash<qint64, int> zaehleLupenStellen(accessdb::Database& db) {
     QHash<qint64, int> anzahl;
     if (!db.tableNames().contains(QStringLiteral("LupenStellen"), Qt::CaseInsensitive))
         return anzahl;
@@ -68,7 +68,7 @@ QHash<qint64, int> zaehleLupenStellen(platform::db::Database& db) {
     return anzahl;
 }
 
-void zaehleWoerter(const Angebot& angebot, platform::db::Recordset& woerter, const QStringList& felder,
+void zaehleWoerter(const Angebot& angebot, accessdb::Recordset& woerter, const QStringList& felder,
                    Schwerpunkt& s) {
     const bool hatSpalte = !s.feldName.isEmpty() && felder.contains(s.feldName, Qt::CaseInsensitive);
     if (!hatSpalte)

@@ -7,13 +7,13 @@
 #include "logging.h"
 #include "platform/cp1252.h"
 #include "platform/dateisystem.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "rahmen/dateinamen.h"
 #include "rahmen/startliste.h"
 #include "settings/omnorini.h"
 #include "words/bausteinbild.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDir>
 #include <QFile>
@@ -153,7 +153,7 @@ void schreibeWoerter(const QString& ziel, const Angebot& angebot, const Schwerpu
             .arg(gefiltertesFeld),
         QStringLiteral(
             "CREATE TABLE LupenStellen (RefNr INTEGER, ubix INTEGER, vonPos INTEGER, bisPos INTEGER)")};
-    legeDatenbankAn(ziel, schema, [&](platform::db::Database& db) {
+    legeDatenbankAn(ziel, schema, [&](accessdb::Database& db) {
         const auto woerter = quelle->openRecordset(QStringLiteral("WortListe"))
                                  ->openFiltered(QStringLiteral("[%1]=TRUE").arg(gewaehlt.feldName));
         const auto neueWoerter = db.openRecordset(QStringLiteral("WortListe"));
@@ -219,7 +219,7 @@ int leereMeisterliste(const QString& spielordner) {
         }
         QDate today() const override { return QDate::currentDate(); }
     } uhr;
-    platform::db::DateiOeffner oeffner;
+    accessdb::DateiOeffner oeffner;
     return MeisterListe(oeffner, uhr, imOrdner(spielordner, QStringLiteral("User/Meister.mdb"))).leere();
 }
 

@@ -2,10 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <cstdint>
+#include <functional>
 
 // What the game needs from the operating system beyond Qt's file classes, all in this one place: a clock that
-// test tools cannot speed up, byte-range locks, putting a file in place with or without replacing another,
+// test tools cannot speed up, putting a file in place with or without replacing another,
 // writing a file to the disk, reading only regular files, and telling a full disk from other failures.
 namespace findolin::platform::dateisystem {
 
@@ -45,39 +45,20 @@ bool istKeinPlatz(int fehler);
 // Renames `von` to `nach` in one step, replacing `nach`, and makes the new name last. Empty on success,
 // otherwise the system's reason.
 QString ersetze(const QString& von, const QString& nach);
+// Puts `inhalt` in the place of the file `ziel` so that a crash at any moment leaves either the old file or
+// the whole new one: written beside it to `beiseite` and flushed to the disk, checked by `pruefe` (given the
+// path of the copy; it throws to refuse it), renamed over `ziel` in one step, and the folder's new entry made
+// to last. Whatever fails removes the copy and leaves `ziel` as it was: a write as for schreibeDauerhaft with
+// `schreibProblem`, a rename as the run-time error "<ersetzProblem><the system's reason>" naming `betroffen`.
+struct Ersetzung {
+    QString beiseite;
+    QString schreibProblem;
+    QString ersetzProblem;
+    QString betroffen;
+    std::function<void(const QString& kopie)> pruefe = {};
+};
+void ersetzeDauerhaft(const QString& ziel, const QByteArray& inhalt, const Ersetzung& wie);
 // Gives `von` the name `nach` in one step only where nothing is called `nach` yet; the new name lasts.
 // Empty on success; `schonDa` tells that another file had the name.
 QString legeAn(const QString& von, const QString& nach, bool* schonDa = nullptr);
-
-// A file opened for locking byte ranges, which other processes (and other openings in this one) see:
-// fcntl's open-file-description locks on Linux, LockFileEx on Windows. Locks may lie beyond the file's end.
-class Sperrdatei {
-public:
-    Sperrdatei() = default;
-    ~Sperrdatei() { schliesse(); }
-    Sperrdatei(const Sperrdatei&) = delete;
-    Sperrdatei& operator=(const Sperrdatei&) = delete;
-
-    // Opens `pfad` for reading and writing, making an empty file where there is none. Empty on success,
-    // otherwise the system's reason.
-    QString oeffne(const QString& pfad);
-    bool offen() const { return handle_ != kein; }
-    // Locks `laenge` bytes from `anfang` for this opening alone, without waiting; false when another holds a
-    // lock on any of them.
-    bool sperre(qint64 anfang, qint64 laenge);
-    void gibFrei(qint64 anfang, qint64 laenge);
-    // The first byte of the range on which another holds a lock; -1 when none does.
-    qint64 gesperrtAb(qint64 anfang, qint64 laenge);
-    // Whether `pfad` still names this opened file, not a file put in its place after it was deleted.
-    bool istNoch(const QString& pfad) const;
-    QByteArray lies(qint64 stelle, qint64 laenge) const;
-    bool schreibe(qint64 stelle, const QByteArray& daten);
-    // Closes the file, which releases every lock on it.
-    void schliesse();
-
-private:
-    static constexpr std::intptr_t kein = -1;
-    std::intptr_t handle_ = kein;
-};
-
 } // namespace findolin::platform::dateisystem

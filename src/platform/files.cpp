@@ -41,19 +41,13 @@ void QtFileSystem::pruefeGewoehnlich(const QString& path) const {
 }
 
 void QtFileSystem::replaceVia(const QString& path, const QString& tempPath, const QByteArray& content) {
-    try {
-        dateisystem::schreibeDauerhaft(tempPath, content,
-                                       QStringLiteral("Die Zwischendatei %1 kann nicht geschrieben werden")
-                                           .arg(QFileInfo(tempPath).fileName()));
-    } catch (...) {
-        QFile::remove(tempPath);
-        throw;
-    }
-    if (const QString grund = dateisystem::ersetze(tempPath, path); !grund.isEmpty()) {
-        QFile::remove(tempPath);
-        throw Laufzeitfehler(QStringLiteral("Die Datei kann nicht ersetzt werden: ") + grund,
-                             QDir::toNativeSeparators(path));
-    }
+    dateisystem::ersetzeDauerhaft(
+        path, content,
+        {.beiseite = tempPath,
+         .schreibProblem = QStringLiteral("Die Zwischendatei %1 kann nicht geschrieben werden")
+                               .arg(QFileInfo(tempPath).fileName()),
+         .ersetzProblem = QStringLiteral("Die Datei kann nicht ersetzt werden: "),
+         .betroffen = QDir::toNativeSeparators(path)});
 }
 
 } // namespace findolin::platform

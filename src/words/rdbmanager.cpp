@@ -6,7 +6,7 @@
 
 namespace findolin {
 
-using platform::db::Recordset;
+using accessdb::Recordset;
 
 namespace {
 
@@ -19,7 +19,7 @@ QString mitVorzeichenstelle(qint16 zahl) {
 } // namespace
 
 RdbManager::RdbManager(const StartKontext& kontext, platform::RandomSource& zufall,
-                       platform::db::DatabaseOpener& oeffner)
+                       accessdb::DatabaseOpener& oeffner)
     : kontext_(kontext), zufall_(zufall), oeffner_(oeffner) {}
 
 void RdbManager::oeffneDatenbank(const QString& pfad) {
@@ -59,7 +59,7 @@ void RdbManager::setzeWortFilter() {
 }
 
 qint16 RdbManager::zahlFeld(const Recordset& rs, const QString& feld) const {
-    const platform::db::Wert wert = rs.field(feld);
+    const accessdb::Wert wert = rs.field(feld);
     if (wert.isNull())
         throw Laufzeitfehler(QStringLiteral("Das Feld „") + feld + QStringLiteral("“ ist leer (Null)"),
                              pfad_);
@@ -135,7 +135,7 @@ void RdbManager::fuelleWortDatensatz() {
     wort_.aktWort = rdb_->field(QStringLiteral("Wort")).toString();
     wort_.wortLaenge = alsInt16(wort_.aktWort.size(), QStringLiteral("wortLaenge"));
     wort_.aktKontext.clear();
-    const platform::db::Wert kontext = rdb_->field(QStringLiteral("Kontext"));
+    const accessdb::Wert kontext = rdb_->field(QStringLiteral("Kontext"));
     if (!kontext.isNull())
         wort_.aktKontext = kontext.toString();
     wort_.vonPos = 0;
@@ -157,7 +157,7 @@ bool RdbManager::hatLupenStelle() {
     for (;;) {
         if (lup_->eof())
             return false;
-        const platform::db::Wert ubix = lup_->field(QStringLiteral("ubix"));
+        const accessdb::Wert ubix = lup_->field(QStringLiteral("ubix"));
         if (!ubix.isNull() && ubix.toLongLong() == kontext_.ubixNr)
             return true;
         lup_->moveNext();

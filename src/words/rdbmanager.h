@@ -2,9 +2,9 @@
 
 #include "kern/startkontext.h"
 #include "kern/wortnummern.h"
-#include "platform/db/database.h"
 #include "platform/services.h"
 #include "wortdatensatz.h"
+#include <accessdb/database.h>
 
 #include <array>
 
@@ -16,7 +16,7 @@ namespace findolin {
 class RdbManager {
 public:
     RdbManager(const StartKontext& kontext, platform::RandomSource& zufall,
-               platform::db::DatabaseOpener& oeffner);
+               accessdb::DatabaseOpener& oeffner);
 
     // Opens the word table and the magnifier spots of the database file; the word count goes back to 0.
     void oeffneDatenbank(const QString& pfad);
@@ -53,16 +53,16 @@ private:
     void zieheZufallsWort();
     void ueberspringeBenutzte();
     void fuelleWortDatensatz();
-    qint16 refNr(const platform::db::Recordset& rs) const;
-    qint16 zahlFeld(const platform::db::Recordset& rs, const QString& feld) const;
-    platform::db::Recordset& rdb() const;
+    qint16 refNr(const accessdb::Recordset& rs) const;
+    qint16 zahlFeld(const accessdb::Recordset& rs, const QString& feld) const;
+    accessdb::Recordset& rdb() const;
 
     const StartKontext& kontext_;
     platform::RandomSource& zufall_;
-    platform::db::DatabaseOpener& oeffner_;
-    std::unique_ptr<platform::db::Database> db_;
-    std::unique_ptr<platform::db::Recordset> rdb_;
-    std::unique_ptr<platform::db::Recordset> lup_;
+    accessdb::DatabaseOpener& oeffner_;
+    std::unique_ptr<accessdb::Database> db_;
+    std::unique_ptr<accessdb::Recordset> rdb_;
+    std::unique_ptr<accessdb::Recordset> lup_;
     QString pfad_;
     QString filter_;
     qint16 wortAnzahl_ = 0;

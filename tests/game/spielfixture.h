@@ -2,12 +2,12 @@
 
 #include "game/mainfrm.h"
 #include "game/programmstart.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/qt/qtservices.h"
 #include "support/recordingsoundplayer.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QTemporaryDir>
 
@@ -161,7 +161,7 @@ public:
     platform::ModalPresenter& praesenter; // the script, or what the test passed
     platform::ThrowingProcessControl prozess;
     platform::RecordingSoundPlayer ton;
-    platform::db::DateiOeffner datenbanken;
+    accessdb::DateiOeffner datenbanken;
     Hilfe hilfe;
     Dienste dienste{schleife,   schleife, schleife, zufall,      dateien, masse,
                     praesenter, prozess,  ton,      datenbanken, hilfe};

@@ -2,6 +2,7 @@
 // forms were laid out for, at the original size and at the sizes the game takes on a screen; names too long
 // for their place; the window on the screen, full screen and the background behind it.
 #include "computer/compzugfrm.h"
+#include "db_sqlite_hilfen.h"
 #include "game/view/brettansicht.h"
 #include "game/view/hintergrund.h"
 #include "game/view/mainfrmview.h"
@@ -10,7 +11,6 @@
 #include "highscores/meisterfrm.h"
 #include "info/infodialoge.h"
 #include "launcher/view/startfenster.h"
-#include "platform/db_sqlite_hilfen.h"
 #include "platform/qt/namenslabel.h"
 #include "platform/qt/rahmenwidget.h"
 #include "platform/qt/twips.h"

@@ -1,4 +1,4 @@
-#include "../platform/db_sqlite_hilfen.h"
+#include "db_sqlite_hilfen.h"
 #include "highscores/meisterliste.h"
 #include "platform/laufzeitfehler.h"
 #include "spielfixture.h"

@@ -1,11 +1,12 @@
+#include "db_sqlite_hilfen.h"
 #include "highscores/meisterfrm.h"
 #include "highscores/view/meisterdialog.h"
-#include "platform/db/dateioeffner.h"
-#include "platform/db/jetablage.h"
-#include "platform/db_sqlite_hilfen.h"
 #include "platform/laufzeitfehler.h"
+#include "platform/sperrdatei.h"
+#include "schreibproben.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QLabel>
 #include <QPushButton>
@@ -37,7 +38,7 @@ void schreibeListe(const QString& pfad, const QStringList& zeilen, const QString
 
 // The same rows in the framework's Access list, whose own rows are deleted first: written by our writer.
 void schreibeAccessListe(const QString& pfad, const QStringList& zeilen) {
-    auto db = platform::db::DateiOeffner().open(pfad);
+    auto db = accessdb::DateiOeffner().open(pfad);
     const auto rs = db->openRecordset(QStringLiteral("Punkte"));
     db->beginTrans();
     while (rs->recordCount() > 0) {
@@ -50,7 +51,7 @@ void schreibeAccessListe(const QString& pfad, const QStringList& zeilen) {
         rs->setField("Programm", z.contains(u':') ? z.section(u':', 0, 0) : QStringLiteral("Findolin"));
         rs->setField("Datum", "01.12.2026");
         const QString punkte = z.section(u'=', -1);
-        rs->setField("Punkte", punkte == QLatin1String("NULL") ? platform::db::Wert() : punkte.toInt());
+        rs->setField("Punkte", punkte == QLatin1String("NULL") ? accessdb::Wert() : punkte.toInt());
         rs->update();
     }
     db->commitTrans();
@@ -66,7 +67,7 @@ template <typename Tue> QString fehlerVon(Tue tue) {
     return {};
 }
 
-QStringList liesListe(platform::db::DatabaseOpener& oeffner, const QString& pfad) {
+QStringList liesListe(accessdb::DatabaseOpener& oeffner, const QString& pfad) {
     const auto rs = oeffner.open(pfad)->openRecordset(QStringLiteral("Punkte"));
     QStringList zeilen;
     for (rs->recordCount() ? rs->moveFirst() : void(); !rs->eof(); rs->moveNext()) {
@@ -101,7 +102,7 @@ class TstMeisterliste : public QObject {
     QTemporaryDir ordner_;
     QString datei_ = ordner_.filePath(QStringLiteral("Meister.mdb"));
     platform::VirtualEventLoop uhr_; // 6 December 2026
-    platform::db::DateiOeffner oeffner_;
+    accessdb::DateiOeffner oeffner_;
     MeisterListe liste_{oeffner_, uhr_, datei_};
 
 private slots:
@@ -183,7 +184,7 @@ private slots:
             if (vorher != QStringList{"-"})
                 QCOMPARE(fehlerVon([&] { schreibeAccessListe(datei_, vorher); }), QString());
         }
-        platform::db::jet::sperrWarteMs = 0;
+        accessdb::jet::sperrWarteMs = 0;
         const QString sperre = ordner_.filePath(QStringLiteral("Meister.ldb"));
         QFile::remove(sperre);
         platform::dateisystem::Sperrdatei access; // as Access marks its first user
@@ -242,7 +243,7 @@ private slots:
         QFile::remove(datei_);
         const QString sperre = ordner_.filePath(QStringLiteral("Meister.ldb"));
         QFile::remove(sperre);
-        platform::db::jet::sperrWarteMs = 0;
+        accessdb::jet::sperrWarteMs = 0;
         QFETCH(QStringList, vorher);
         if (art == QLatin1String("sqlite"))
             schreibeListe(datei_, vorher, {});

@@ -2,7 +2,7 @@
 
 // Framework folders for the launcher's tests, beside the demo folder the build makes.
 #include "platform/cp1252.h"
-#include "platform/db/dateioeffner.h"
+#include <accessdb/dateioeffner.h>
 #include "testdata.h"
 
 #include <QDir>
@@ -34,7 +34,7 @@ inline void legeKargenOrdnerAn(const QString& o, const QString& demo) {
     QVERIFY(tsp.open(QIODevice::WriteOnly));
     tsp.write(findolin::nachWindows1252("Wörter mit xy,XY__\r\nGibt es nicht,NN__\r\n"));
     tsp.close();
-    const auto db = findolin::platform::db::DateiOeffner().create(
+    const auto db = findolin::accessdb::DateiOeffner().create(
         o + "/Omnor-D.mdb",
         {"CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, XY__ BOOLEAN)"});
     const auto rs = db->openRecordset("WortListe");

@@ -8,7 +8,7 @@
 #include "launcher/spielstart.h"
 #include "launcher/startvorbereitung.h"
 #include "platform/cp1252.h"
-#include "platform/db/dateioeffner.h"
+#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/deutsch.h"
@@ -50,7 +50,7 @@ Gespielt spieleDurch(const QString& spielordner, const QString& startliste) {
     platform::QtFileSystem dateien;
     leseUebungsTitel(dateien, Pfade::ausProgrammordner(spielordner), k);
     platform::SeededRandom zufall(7);
-    platform::db::DateiOeffner oeffner;
+    accessdb::DateiOeffner oeffner;
     RdbManager rdb(k, zufall, oeffner);
     rdb.oeffneDatenbank(spielordner + "/Omnor-D.mdb");
     rdb.setzeWortFilter();

@@ -112,7 +112,7 @@ class TestStartfenster : public QObject {
 
     QStringList meisterliste() const {
         platform::VirtualEventLoop uhr;
-        platform::db::DateiOeffner oeffner;
+        accessdb::DateiOeffner oeffner;
         const auto rs = oeffner.open(standardSpielordner() + "/User/Meister.mdb")->openRecordset("Punkte");
         QStringList zeilen;
         for (rs->recordCount() ? rs->moveFirst() : void(); !rs->eof(); rs->moveNext())
@@ -140,7 +140,7 @@ private slots:
         const QString g = standardSpielordner();
         QDir().mkpath(g + "/User");
         {
-            const auto liste = platform::db::DateiOeffner().create(
+            const auto liste = accessdb::DateiOeffner().create(
                 g + "/User/Meister.mdb",
                 {"CREATE TABLE Punkte (ID INTEGER PRIMARY KEY, Name TEXT, Programm TEXT, Datum TEXT, Punkte "
                  "INTEGER)"});

@@ -1,8 +1,8 @@
 #include "highscores/meisterliste.h"
 #include "platform/commandline.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/qt/qtservices.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -203,7 +203,7 @@ private slots:
         // list beside its nine rows, or in a list made at the end.
         const qsizetype stand = lauf.fenster.lastIndexOf("player 1 points");
         const int punkte = lauf.fenster.mid(stand).section('=', 1, 1).section('\n', 0, 0).trimmed().toInt();
-        findolin::platform::db::DateiOeffner oeffner;
+        findolin::accessdb::DateiOeffner oeffner;
         findolin::platform::QtClock uhr;
         QStringList liste, erwartet = vorherListe;
         for (const auto& z :

@@ -1,5 +1,5 @@
-#include "platform/db/dateioeffner.h"
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDirIterator>
 #include <QProcess>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using findolin::platform::db::DateiOeffner;
+using findolin::accessdb::DateiOeffner;
 
 namespace {
 
@@ -72,7 +72,7 @@ void legeListeAn(const QString& datei, const QString& art) {
         QString("Rechenmeister:Ben=990;Anna=120;Clara=75;Dora=5;Emil=6;Fritz=300;Gül=250;"
                 "Hans=90;Ida=610;Jan=45;Kai=33;Buchstabenzug:Emil=12")
             .split(';');
-    std::unique_ptr<findolin::platform::db::Database> db;
+    std::unique_ptr<findolin::accessdb::Database> db;
     if (art == "access") {
         QVERIFY(QFile::copy(testdataFile("access/Meister.mdb"), datei));
         QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner);

@@ -1,14 +1,14 @@
 // Word data: choosing the searched word on the framework's Access spelling database and on an SQLite copy of
 // it, the name of the practice focus's picture, and the demo spelling database the build makes from its list.
-#include "../platform/db_sqlite_hilfen.h"
+#include "db_sqlite_hilfen.h"
 #include "omnor_d_testdaten.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/laufzeitfehler.h"
 #include "support/virtualeventloop.h"
 #include "testdata.h"
 #include "words/bausteinbild.h"
 #include "words/rdbmanager.h"
 #include "wortdatenbank.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +42,7 @@ public:
 class WoerterTest : public QObject {
     Q_OBJECT
 
-    platform::db::DateiOeffner oeffner_;
+    accessdb::DateiOeffner oeffner_;
     QTemporaryDir ordner_;
     const QString omnorD = testdataFile("access/Omnor-D.mdb");
 

@@ -18,13 +18,12 @@ void SchrankenOeffner::warte() {
         fern->vorDemErstenSchreiben();
 }
 
-std::unique_ptr<platform::db::Database> SchrankenOeffner::open(const QString& path) {
+std::unique_ptr<accessdb::Database> SchrankenOeffner::open(const QString& path) {
     warte();
     return oeffner_.open(path);
 }
 
-std::unique_ptr<platform::db::Database> SchrankenOeffner::create(const QString& path,
-                                                                 const QStringList& schema) {
+std::unique_ptr<accessdb::Database> SchrankenOeffner::create(const QString& path, const QStringList& schema) {
     warte();
     return oeffner_.create(path, schema);
 }

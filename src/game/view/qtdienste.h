@@ -1,9 +1,9 @@
 #pragma once
 
 #include "game/dienste.h"
-#include "platform/db/dateioeffner.h"
 #include "platform/files.h"
 #include "platform/qt/qtservices.h"
+#include <accessdb/dateioeffner.h>
 
 #include <chm/qthelpviewer.h>
 
@@ -11,18 +11,18 @@ namespace findolin::view {
 
 // Tells a driver of the program (platform/qt/fernsteuerung.h) the first time the game opens a database it may
 // write, so that a test can let several games write at one moment.
-class SchrankenOeffner : public platform::db::DatabaseOpener {
+class SchrankenOeffner : public accessdb::DatabaseOpener {
 public:
-    explicit SchrankenOeffner(platform::db::DatabaseOpener& oeffner) : oeffner_(oeffner) {}
-    std::unique_ptr<platform::db::Database> open(const QString& path) override;
-    std::unique_ptr<platform::db::Database> openReadOnly(const QString& path) override {
+    explicit SchrankenOeffner(accessdb::DatabaseOpener& oeffner) : oeffner_(oeffner) {}
+    std::unique_ptr<accessdb::Database> open(const QString& path) override;
+    std::unique_ptr<accessdb::Database> openReadOnly(const QString& path) override {
         return oeffner_.openReadOnly(path);
     }
-    std::unique_ptr<platform::db::Database> create(const QString& path, const QStringList& schema) override;
+    std::unique_ptr<accessdb::Database> create(const QString& path, const QStringList& schema) override;
 
 private:
     void warte();
-    platform::db::DatabaseOpener& oeffner_;
+    accessdb::DatabaseOpener& oeffner_;
     bool gewartet_ = false;
 };
 
@@ -39,7 +39,7 @@ struct QtDienste {
     platform::QtTextMeasure masse;
     platform::QtModalPresenter fenster;
     platform::QtProcessControl prozess;
-    platform::db::DateiOeffner datenbanken;
+    accessdb::DateiOeffner datenbanken;
     SchrankenOeffner schranke{datenbanken};
     chm::QtHelpViewer hilfe;
     Dienste dienste;
