@@ -2,8 +2,8 @@
 
 // Framework folders for the launcher's tests, beside the demo folder the build makes.
 #include "platform/cp1252.h"
-#include <accessdb/dateioeffner.h>
 #include "testdata.h"
+#include <accessdb/dateioeffner.h>
 
 #include <QDir>
 #include <QFile>

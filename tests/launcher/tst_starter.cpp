@@ -8,7 +8,6 @@
 #include "launcher/spielstart.h"
 #include "launcher/startvorbereitung.h"
 #include "platform/cp1252.h"
-#include <accessdb/dateioeffner.h>
 #include "platform/files.h"
 #include "platform/laufzeitfehler.h"
 #include "platform/qt/deutsch.h"
@@ -18,6 +17,7 @@
 #include "testdata.h"
 #include "testordner.h"
 #include "words/rdbmanager.h"
+#include <accessdb/dateioeffner.h>
 
 #include <chm/hilfedatei.h>
 
