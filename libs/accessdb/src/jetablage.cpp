@@ -8,16 +8,12 @@
 
 namespace findolin::accessdb::jet {
 
-namespace {
-
 QByteArray liesGanz(const QString& pfad) {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly))
         throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht gelesen werden"), pfad);
     return f.readAll();
 }
-
-} // namespace
 
 void ersetzeSicher(const QString& pfad, const ListenSperre& sperre, const QByteArray& original,
                    const QByteArray& neu, const std::function<void(const QString& kopie)>& pruefe) {

@@ -17,6 +17,9 @@ inline QString arbeitskopie(const QString& pfad) {
     return arbeitsDatei(pfad);
 }
 
+// The whole file at `pfad`; one that cannot be read is a run-time error naming it.
+QByteArray liesGanz(const QString& pfad);
+
 // Replaces the file at `pfad`, which must still hold `original`, by `neu`, while `sperre` is held;
 // `pruefe` checks the written copy (given its path) and throws to refuse it. Failures are run-time errors
 // naming `pfad`; for lack of space, its folder.

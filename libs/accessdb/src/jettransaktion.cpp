@@ -11,13 +11,6 @@ namespace findolin::accessdb {
 
 namespace {
 
-QByteArray liesGanz(const QString& pfad) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Laufzeitfehler(QStringLiteral("Die Datenbankdatei kann nicht gelesen werden"), pfad);
-    return f.readAll();
-}
-
 [[noreturn]] void abgelehnt(const QString& grund, const QString& pfad) {
     throw Laufzeitfehler(QStringLiteral("Die Access-Datei wird nicht geschrieben: ") + grund, pfad);
 }
@@ -35,7 +28,7 @@ template <typename Tue> auto JetTransaktion::aendere(const Tabelle& tabelle, Tue
     try {
         if (!schreiber_) {
             sperre();
-            schreiber_ = std::make_unique<jet::Schreiber>(liesGanz(pfad_));
+            schreiber_ = std::make_unique<jet::Schreiber>(jet::liesGanz(pfad_));
         }
         Erwartung& e = erwartet_[tabelle.name];
         if (!e.vorher)
@@ -129,7 +122,7 @@ bool JetTransaktion::schreibe() {
 // deleted ones and with the added ones at their keys, value for value.
 void JetTransaktion::pruefeKopie(const QString& kopie) const {
     try {
-        jet::pruefeSeiten(liesGanz(kopie), schreiber_->original(), schreiber_->beruehrt());
+        jet::pruefeSeiten(jet::liesGanz(kopie), schreiber_->original(), schreiber_->beruehrt());
     } catch (const jet::Unverstanden& u) {
         abgelehnt(u.grund, pfad_);
     }
