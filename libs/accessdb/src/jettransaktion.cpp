@@ -5,7 +5,6 @@
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
 
-#include <QFile>
 
 namespace findolin::accessdb {
 
