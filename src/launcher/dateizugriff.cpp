@@ -33,8 +33,9 @@ QString findeEintrag(const QString& pfad) {
 } // namespace
 
 QString findeDatei(const QString& pfad) {
+    // a fifo or a device is found too, so that whoever reads it names it instead of calling it missing
     const QString gefunden = findeEintrag(QDir::cleanPath(pfad));
-    return QFileInfo(gefunden).isFile() ? gefunden : QString();
+    return QFileInfo(gefunden).isDir() ? QString() : gefunden;
 }
 
 QString findeOrdner(const QString& pfad) {

@@ -13,7 +13,7 @@
 namespace findolin::launcher {
 
 // The file as named, or else one whose name, or its folders' names, differ only in case (framework folders
-// come from Windows); empty when there is no regular file of that name.
+// come from Windows); empty when there is none or only a folder of that name.
 QString findeDatei(const QString& pfad);
 // The same for a folder.
 QString findeOrdner(const QString& pfad);

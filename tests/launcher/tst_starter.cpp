@@ -24,9 +24,14 @@
 #include <QApplication>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace findolin;
 using namespace findolin::launcher;
@@ -375,6 +380,39 @@ private slots:
         if (exitCode == 0 && argumente.contains("--sofort"))
             QVERIFY(ausWindows1252(platform::QtFileSystem().readAll(standardSpielordner() + "/Omnor.tsp"))
                         .contains("Wörter mit ck,LIP_\r\n"));
+    }
+
+    // A fifo in place of a file the launcher reads from the framework folder: the real findolin-start names
+    // it and ends instead of waiting for a writer that never comes.
+    void keineGewoehnlicheDatei_data() {
+        QTest::addColumn<QString>("datei");
+        for (const char* datei : {"Omnor.tsp", "Omnor.ini", "Omnor-D.mdb", "Grafik/BST_XY_.GIF"})
+            zeile(datei, QString(datei));
+    }
+    void keineGewoehnlicheDatei() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no fifos");
+#else
+        QFETCH(QString, datei);
+        QTemporaryDir rahmen;
+        legeKargenOrdnerAn(rahmen.path(), installation_.vorlage);
+        const QString fifo = rahmen.filePath(datei);
+        QVERIFY(QFile::remove(fifo) && ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString konfiguration = heim_.filePath("konfiguration/findolin/findolin-start.conf");
+        const auto aufraeumen = qScopeGuard([&] { QFile::remove(konfiguration); });
+        QSettings(konfiguration, QSettings::IniFormat).setValue("rahmenordner", rahmen.path());
+        QProcess p;
+        p.start(QFileInfo(QStringLiteral(FINDOLIN_DEMO_DIR)).path() + "/findolin-start", {"--sofort"});
+        if (!p.waitForFinished(30000)) {
+            p.kill();
+            p.waitForFinished();
+            QFAIL("findolin-start waits on the fifo");
+        }
+        const QString fehler = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY2(fehler.contains("keine gewöhnliche Datei") && fehler.contains("\n" + fifo + "\n"),
+                 qPrintable(fehler));
+#endif
     }
 
     // Every key of the launch list has its result file, also the fallback key of a name without a letter.
