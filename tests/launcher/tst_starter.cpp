@@ -30,6 +30,7 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN
+#include "support/kleineplatte.h"
 #include <sys/stat.h>
 #endif
 
@@ -428,6 +429,43 @@ private slots:
         QCOMPARE(dateien, (QStringList{"mia.tmp", "spieler2.tmp", "tom.tmp"}));
         for (const QString& datei : dateien)
             QVERIFY2(QFileInfo::exists(start.spielordner + "/User/" + datei), qPrintable(datei));
+    }
+
+    // The user folder on a small disk with room for one more file, two new children: the second result file
+    // cannot be made, the launcher says the disk is full, names the folder and starts no game.
+    void ergebnisdateiOhnePlatz() {
+#ifdef Q_OS_WIN
+        QSKIP("the small disk is a tmpfs");
+#else
+        if (!kleinePlatteMoeglich())
+            QSKIP("a small tmpfs cannot be mounted here (it needs root or user namespaces)");
+        const QString user = standardSpielordner() + "/User";
+        QTemporaryDir vorher;
+        QVERIFY(QDir().mkpath(user));
+        QStringList befehl = mitKleinerPlatte(user, vorher.path(), 1 << 20, 1);
+        befehl << QFileInfo(QStringLiteral(FINDOLIN_DEMO_DIR)).path() + "/findolin-start"
+               << QStringList{"--spieler", "Mia,Tom", "--sofort"};
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("FINDOLIN_AUTOMATION", FINDOLIN_FERNSTEUERUNG); // should a game start, it ends at once
+        env.insert("FINDOLIN_QUIT_AFTER_MS", "1");
+        p.setProcessEnvironment(env);
+        p.start(befehl.takeFirst(), befehl);
+        QVERIFY(p.waitForFinished(60000));
+        const QString fehler = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY2(fehler.contains("Die Ergebnisdatei lässt sich nicht anlegen: Auf dem Datenträger ist kein "
+                                 "Platz mehr\n" +
+                                 user + "\n"),
+                 qPrintable(fehler));
+        // What the small disk held afterwards: at most the first child's result file, empty.
+        const QFileInfoList reste =
+            QDir(vorher.path())
+                .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        QVERIFY(reste.size() <= 1);
+        for (const QFileInfo& rest : reste)
+            QVERIFY2(rest.fileName() == "mia.tmp" && rest.size() == 0, qPrintable(rest.fileName()));
+#endif
     }
 
     // A game that cannot be started ends like a run-time error, with a German message that says so.

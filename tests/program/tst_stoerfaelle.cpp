@@ -1,3 +1,4 @@
+#include "support/kleineplatte.h"
 #include "testdata.h"
 #include <accessdb/dateioeffner.h>
 
@@ -216,31 +217,6 @@ bool bisZurSchranke(std::vector<Lauf>& laeufe) {
 
 bool mitFaketime() {
     return QFileInfo::exists(libfaketime);
-}
-
-// Runs the game in a mount namespace of its own with its framework folder on a tmpfs of 1 MiB, filled up but
-// for `frei` bytes; afterwards the folder is copied back to `ordner`. Root may mount in its own namespace,
-// anyone else in a user namespace of their own.
-const char* aufKleinerPlatte = R"(set -e; z=$1; o=$2; f=$3; shift 3
-mount -t tmpfs -o size=1024k tmpfs "$z"; cp -a "$o"/. "$z"/
-r=$(df --output=avail -B1 "$z" | tail -n 1); [ "$r" -le "$f" ] || fallocate -l $((r - f)) "$z/.voll"
-set +e; FINDOLIN_FRAMEWORK_DIR="$z" "$@"; c=$?
-rm -f "$z/.voll"; rm -rf "$o"/*; cp -a "$z"/. "$o"/; exit $c)";
-
-QStringList mitKleinerPlatte(const QString& ziel, const QString& ordner, int frei) {
-    QStringList befehl{"unshare", "--mount", "--propagation", "private"};
-    if (::geteuid() != 0)
-        befehl << "--map-root-user";
-    return befehl + QStringList{"sh", "-c", aufKleinerPlatte, "sh", ziel, ordner, QString::number(frei)};
-}
-
-bool kleinePlatteMoeglich() {
-    QTemporaryDir ziel;
-    QProcess p;
-    QStringList befehl = mitKleinerPlatte(ziel.path(), ziel.path(), 0);
-    befehl.replace(befehl.indexOf(aufKleinerPlatte), "mount -t tmpfs -o size=64k tmpfs \"$1\"");
-    p.start(befehl.takeFirst(), befehl);
-    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 } // namespace
