@@ -5,7 +5,6 @@
 #include "logging.h"
 #include "platform/laufzeitfehler.h"
 
-
 namespace findolin::accessdb {
 
 namespace {
