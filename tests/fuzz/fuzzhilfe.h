@@ -1,15 +1,19 @@
 #pragma once
 
-// Shared by the fuzz targets: the input as Qt types, an in-memory file system, a checked invariant.
+// Shared by the fuzz targets: the input as Qt types or as a file, an in-memory file system, a checked
+// invariant.
 #include "platform/laufzeitfehler.h"
 #include "platform/services.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QHash>
 #include <QLoggingCategory>
+#include <QTemporaryFile>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 // A broken invariant is a finding: say which and stop, so that libFuzzer keeps the input.
 #define FUZZ_PRUEFE(bedingung)                                                                               \
@@ -22,6 +26,16 @@
 
 inline QByteArray eingabe(const uint8_t* daten, size_t groesse) {
     return QByteArray(reinterpret_cast<const char*>(daten), static_cast<qsizetype>(groesse));
+}
+
+// For readers that take a file name: the input in a temporary file ending in `endung`, removed with it.
+inline std::unique_ptr<QTemporaryFile> alsDatei(const uint8_t* daten, size_t groesse,
+                                                const QString& endung = {}) {
+    auto datei = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/fuzz-XXXXXX") + endung);
+    FUZZ_PRUEFE(datei->open());
+    datei->write(eingabe(daten, groesse));
+    datei->close();
+    return datei;
 }
 
 // Our log lines would only slow the runs down.

@@ -2,8 +2,6 @@
 #include "fuzzhilfe.h"
 #include <accessdb/dateioeffner.h>
 
-#include <QTemporaryFile>
-
 using namespace findolin;
 using namespace findolin::accessdb;
 
@@ -13,12 +11,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
-    QTemporaryFile datei;
-    FUZZ_PRUEFE(datei.open());
-    datei.write(eingabe(daten, groesse));
-    datei.close();
+    const auto datei = alsDatei(daten, groesse);
     try {
-        const auto db = DateiOeffner().open(datei.fileName());
+        const auto db = DateiOeffner().open(datei->fileName());
         for (const QString& tabelle : db->tableNames()) {
             const auto rs = db->openRecordset(tabelle);
             int zeilen = 0;

@@ -3,8 +3,6 @@
 #include "fuzzhilfe.h"
 #include "jetleser.h"
 
-#include <QTemporaryFile>
-
 using namespace findolin;
 using namespace findolin::accessdb;
 
@@ -31,14 +29,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
-    QTemporaryFile datei;
-    FUZZ_PRUEFE(datei.open());
-    datei.write(eingabe(daten, groesse));
-    datei.close();
-    const QByteArray pfad = QFile::encodeName(datei.fileName());
+    const auto datei = alsDatei(daten, groesse);
+    const QByteArray pfad = QFile::encodeName(datei->fileName());
     try {
-        for (const QString& name : jet::tabellenAus(lies(pfad, nullptr), datei.fileName()))
-            jet::tabelleAus(lies(pfad, name.toUtf8().constData()), name, datei.fileName());
+        for (const QString& name : jet::tabellenAus(lies(pfad, nullptr), datei->fileName()))
+            jet::tabelleAus(lies(pfad, name.toUtf8().constData()), name, datei->fileName());
     } catch (const Laufzeitfehler&) {
     }
     return 0;

@@ -5,32 +5,19 @@
 #include <chm/hilfedatei.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 using namespace findolin::chm;
 
-namespace {
-// libchm reads from a file, so every input is written to the same place first.
-QString datei;
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
-    static QTemporaryDir ordner;
-    datei = ordner.filePath(QStringLiteral("fuzz.chm"));
     stilleLogs();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
-    {
-        QFile f(datei);
-        FUZZ_PRUEFE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(eingabe(daten, groesse));
-    }
+    const auto datei = alsDatei(daten, groesse, QStringLiteral(".chm")); // libchm reads from a file
     try {
-        const HilfeDatei hilfe(datei);
+        const HilfeDatei hilfe(datei->fileName());
         for (const QString& seite : hilfe.dateien()) {
             if (!seite.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive))
                 continue;
